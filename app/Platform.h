@@ -1,0 +1,73 @@
+#pragma once
+// The program's doors to the desktop: dialogs and message boxes, the shell, the registry and the
+// warning beep. Windows receive a Platform; the program passes the Qt implementations, tests pass
+// doubles (tests/gui/support/Doubles.h).
+#include <QColor>
+#include <QString>
+#include <optional>
+
+namespace quillmap {
+
+class Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    struct FileDialogOptions {
+        QString folder;              // starting folder
+        QString fileName;            // preset file name, may be empty
+        QString filter;              // "Description|pattern;pattern|Description|pattern"
+        QString defaultSuffix;       // added to a typed name without extension
+        bool confirmOverwrite = false;
+    };
+
+    virtual ~Prompts() = default;
+    // A refusal or notice: application title, no icon, one OK button.
+    virtual void message(const QString& text) = 0;
+    // "Confirm", question icon, Yes (default) and No; Escape answers No.
+    virtual Answer askYesNo(const QString& text) = 0;
+    // "Confirm", question icon, Yes (default), No and Cancel; Escape or closing answers Cancel.
+    virtual Answer askYesNoCancel(const QString& text) = 0;
+    // The general error report: application title, error icon, OK. The text is shown as given.
+    virtual void error(const QString& text) = 0;
+    // Empty text when the user cancels.
+    virtual QString openFileName(const FileDialogOptions& options) = 0;
+    virtual QString saveFileName(const FileDialogOptions& options) = 0;
+    // The colour chooser, preset to initial; empty when cancelled.
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Like ShellExecute: verb "open" opens a file with its program, "explore" shows a folder.
+    // The answer is never examined.
+    virtual void execute(const QString& verb, const QString& file, const QString& parameters,
+                         const QString& folder, int showCommand) = 0;
+};
+
+enum class RegistryRoot { ClassesRoot, CurrentUser };
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // The string value of key (backslash-separated path); an empty name is the key's default
+    // value. A missing key or value reads as the empty text.
+    virtual QString read(RegistryRoot root, const QString& key, const QString& name) = 0;
+    // Creates missing keys on the way. Throws quillmap::Error when the value cannot be written.
+    virtual void write(RegistryRoot root, const QString& key, const QString& name, const QString& value) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;  // the exclamation sound
+};
+
+struct Platform {
+    Prompts& prompts;
+    Shell& shell;
+    Registry& registry;
+    Beeper& beeper;
+};
+
+}  // namespace quillmap

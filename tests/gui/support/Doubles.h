@@ -1,0 +1,120 @@
+#pragma once
+// Test doubles of the platform layers: answers come from queues, everything shown is recorded.
+#include <QMap>
+#include <QStringList>
+#include <deque>
+
+#include "app/Error.h"
+#include "app/Platform.h"
+
+namespace quillmap::test {
+
+class FakePrompts : public Prompts {
+public:
+    struct Shown {
+        QString kind;  // "message", "yesno", "yesnocancel", "error", "open", "save", "color"
+        QString text;
+    };
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;                // for both kinds of question; Yes when empty
+    std::deque<QString> fileNames;             // for open and save dialogs; cancel when empty
+    std::deque<std::optional<QColor>> colors;  // for the colour chooser; cancel when empty
+    std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
+    std::vector<QColor> colorPresets;
+
+    void message(const QString& text) override { shown.push_back({"message", text}); }
+    Answer askYesNo(const QString& text) override { shown.push_back({"yesno", text}); return next(); }
+    Answer askYesNoCancel(const QString& text) override { shown.push_back({"yesnocancel", text}); return next(); }
+    void error(const QString& text) override { shown.push_back({"error", text}); }
+    QString openFileName(const FileDialogOptions& o) override { return file("open", o); }
+    QString saveFileName(const FileDialogOptions& o) override { return file("save", o); }
+    std::optional<QColor> chooseColor(const QColor& initial) override
+    {
+        shown.push_back({"color", initial.name()});
+        colorPresets.push_back(initial);
+        if (colors.empty()) return std::nullopt;
+        auto c = colors.front();
+        colors.pop_front();
+        return c;
+    }
+
+    QStringList texts(const QString& kind) const
+    {
+        QStringList result;
+        for (const auto& s : shown)
+            if (s.kind == kind) result << s.text;
+        return result;
+    }
+    void clear() { shown.clear(); dialogs.clear(); }
+
+private:
+    Answer next()
+    {
+        if (answers.empty()) return Answer::Yes;
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString file(const QString& kind, const FileDialogOptions& o)
+    {
+        shown.push_back({kind, o.folder + "|" + o.fileName});
+        dialogs.push_back(o);
+        if (fileNames.empty()) return {};
+        QString f = fileNames.front();
+        fileNames.pop_front();
+        return f;
+    }
+};
+
+class FakeShell : public Shell {
+public:
+    struct Call {
+        QString verb, file, parameters, folder;
+        int showCommand;
+    };
+    std::vector<Call> calls;
+    void execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
+                 int showCommand) override
+    {
+        calls.push_back({verb, file, parameters, folder, showCommand});
+    }
+};
+
+class FakeRegistry : public Registry {
+public:
+    QMap<QString, QString> values;  // "root|key|name" -> value
+    bool failWrites = false;
+    int writes = 0;
+
+    static QString slot(RegistryRoot root, const QString& key, const QString& name)
+    {
+        return QString(root == RegistryRoot::ClassesRoot ? "HKCR" : "HKCU") + "|" + key + "|" + name;
+    }
+    QString read(RegistryRoot root, const QString& key, const QString& name) override
+    {
+        return values.value(slot(root, key, name));
+    }
+    void write(RegistryRoot root, const QString& key, const QString& name, const QString& value) override
+    {
+        if (failWrites) throw Error("Failed to set data for '" + name.toStdString() + "'");
+        ++writes;
+        values[slot(root, key, name)] = value;
+    }
+};
+
+class FakeBeeper : public Beeper {
+public:
+    int beeps = 0;
+    void beep() override { ++beeps; }
+};
+
+// Everything a window needs from the desktop, as doubles.
+struct FakePlatform {
+    FakePrompts prompts;
+    FakeShell shell;
+    FakeRegistry registry;
+    FakeBeeper beeper;
+    Platform platform() { return {prompts, shell, registry, beeper}; }
+};
+
+}  // namespace quillmap::test
