@@ -1,0 +1,96 @@
+#pragma once
+// Which line of Lang.ini replaces which text of each window, in the order the window reads them.
+// The order matters: a window stops at the first line its file lacks and keeps what it set before.
+#include <array>
+#include <functional>
+#include <string>
+
+#include "lang/LanguageFile.h"
+
+namespace quillmap {
+
+template <class Target>
+struct LanguageStep {
+    int line;
+    Target target;
+    int entry = 0;  // the list entry for list targets, the message number for Message
+};
+
+// Texts of the main window TForm1. Hints are tooltips; entries are list items.
+enum class MainText {
+    btnAddFolder, btnAddDoc, btnRemove, GroupBox1, lblTFRAME, chkUSETEXTLINKS, btnColorsHint, GroupBox3,
+    btnNew, btnOPENHint, btnSAVEHint, btnBuild_Test, btnBuild, btnBrowseOUT,
+    Memo1,        // the whole help text, line breaks already made
+    btnMoreHelp,
+    VersionText,
+    TitleText,    // product name + " " + version
+    Message,      // one of the seventeen message texts; entry is its number
+    lblLinkTarget, boxTargetEntry, lblInitialState, boxOpenFolderEntry, lblImage,
+    lblCaption, lblLink, GroupBox2, mnuSave, mnuSaveAs,
+};
+
+// Texts of the Colors and Styles window TfrmColors.
+enum class ColorsText {
+    Label1, Label2, lblBackground, lblText, lblLink, lblVLink, lblActivatedLink,
+    boxLinkStyleEntry, boxVisitedLinkStyleEntry, boxActivatedLinkStyleEntry,
+    lblNote,
+    Caption,  // the window caption
+};
+
+// Texts of the association prompt TfrmAskToAssociate.
+enum class PromptText { Label1, Label2, BitBtn1, BitBtn2, chkNeverAsk, Caption };
+
+inline constexpr int VersionLine = 45;
+inline constexpr int ProductNameLine = 44;
+
+inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
+    {7, MainText::btnAddFolder}, {8, MainText::btnAddDoc}, {9, MainText::btnRemove},
+    {10, MainText::GroupBox1}, {11, MainText::lblTFRAME}, {12, MainText::chkUSETEXTLINKS},
+    {13, MainText::btnColorsHint}, {14, MainText::GroupBox3}, {15, MainText::btnNew},
+    {16, MainText::btnOPENHint}, {17, MainText::btnSAVEHint}, {18, MainText::btnBuild_Test},
+    {19, MainText::btnBuild}, {20, MainText::btnBrowseOUT}, {21, MainText::Memo1}, {22, MainText::btnMoreHelp},
+    {VersionLine, MainText::VersionText}, {ProductNameLine, MainText::TitleText},
+    {47, MainText::Message, 1}, {48, MainText::Message, 2}, {49, MainText::Message, 3},
+    {51, MainText::lblLinkTarget}, {52, MainText::boxTargetEntry, 0}, {53, MainText::boxTargetEntry, 1},
+    {54, MainText::lblInitialState}, {55, MainText::boxOpenFolderEntry, 0},
+    {56, MainText::boxOpenFolderEntry, 1}, {57, MainText::lblImage},
+    {59, MainText::Message, 4}, {60, MainText::Message, 5}, {61, MainText::Message, 6},
+    {63, MainText::Message, 7}, {64, MainText::Message, 8}, {65, MainText::Message, 9},
+    {66, MainText::Message, 10}, {67, MainText::Message, 11}, {68, MainText::Message, 12},
+    {69, MainText::Message, 13}, {70, MainText::Message, 14}, {71, MainText::Message, 15},
+    {72, MainText::Message, 16}, {73, MainText::Message, 17},
+    {75, MainText::lblCaption}, {76, MainText::lblLink}, {77, MainText::GroupBox2},
+    {79, MainText::mnuSave}, {80, MainText::mnuSaveAs},
+}};
+
+inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{
+    {30, ColorsText::Label1}, {31, ColorsText::Label2}, {32, ColorsText::lblBackground},
+    {33, ColorsText::lblText}, {34, ColorsText::lblLink}, {35, ColorsText::lblVLink},
+    {36, ColorsText::lblActivatedLink},
+    {37, ColorsText::boxLinkStyleEntry, 0}, {37, ColorsText::boxVisitedLinkStyleEntry, 0},
+    {37, ColorsText::boxActivatedLinkStyleEntry, 0},
+    {38, ColorsText::boxLinkStyleEntry, 1}, {38, ColorsText::boxVisitedLinkStyleEntry, 1},
+    {38, ColorsText::boxActivatedLinkStyleEntry, 1},
+    {39, ColorsText::boxLinkStyleEntry, 2}, {39, ColorsText::boxVisitedLinkStyleEntry, 2},
+    {39, ColorsText::boxActivatedLinkStyleEntry, 2},
+    {40, ColorsText::boxLinkStyleEntry, 3}, {40, ColorsText::boxVisitedLinkStyleEntry, 3},
+    {40, ColorsText::boxActivatedLinkStyleEntry, 3},
+    {41, ColorsText::lblNote}, {42, ColorsText::Caption},
+}};
+
+inline constexpr std::array<LanguageStep<PromptText>, 6> PromptReadingOrder{{
+    {24, PromptText::Label1}, {25, PromptText::Label2}, {26, PromptText::BitBtn1},
+    {27, PromptText::BitBtn2}, {28, PromptText::chkNeverAsk}, {ProductNameLine, PromptText::Caption},
+}};
+
+template <class Target>
+using TextSetter = std::function<void(Target target, int entry, const std::string& text)>;
+
+// Each hands the window's texts to set in reading order and throws quillmap::Error at the first
+// missing line, after everything before it has been set. The main window's help text arrives
+// with its line breaks made, and TitleText as line 44 + " " + line 45.
+void applyMainWindowLanguage(const LanguageFile& file, const TextSetter<MainText>& set);
+void applyColorsWindowLanguage(const LanguageFile& file, const TextSetter<ColorsText>& set);
+void applyPromptLanguage(const LanguageFile& file, const TextSetter<PromptText>& set);
+
+}  // namespace quillmap
