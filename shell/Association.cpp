@@ -1,0 +1,76 @@
+#include "shell/Association.h"
+
+#include <QDir>
+
+#include "shell/TfrmAskToAssociate.h"
+
+namespace quillmap {
+
+QString associationCommandText(const QString& executablePath)
+{
+    return QDir::toNativeSeparators(executablePath) + " \"%1\"";
+}
+
+bool NeedsAssociation(Registry& registry, const QString& executablePath)
+{
+    if (registry.read(RegistryRoot::ClassesRoot, QmpExtensionKey, {}) != QmpFileTypeName) return true;
+    return registry.read(RegistryRoot::ClassesRoot, QmpOpenCommandKey, {}) != associationCommandText(executablePath);
+}
+
+void RegisterFileType(Registry& registry, const QString& executablePath)
+{
+    registry.write(RegistryRoot::ClassesRoot, QmpExtensionKey, {}, QmpFileTypeName);
+    registry.write(RegistryRoot::ClassesRoot, QmpFileTypeName, {}, QmpFileTypeDescription);
+    registry.write(RegistryRoot::ClassesRoot, QmpOpenCommandKey, {}, associationCommandText(executablePath));
+}
+
+QString neverAskKey(const QString& versionText) { return "Software\\Zentavo\\Quillmap_" + versionText; }
+
+bool neverAskStored(Registry& registry, const QString& versionText)
+{
+    return registry.read(RegistryRoot::CurrentUser, neverAskKey(versionText), NeverAskValueName) == NeverAskMark;
+}
+
+void storeNeverAsk(Registry& registry, const QString& versionText)
+{
+    registry.write(RegistryRoot::CurrentUser, neverAskKey(versionText), NeverAskValueName, NeverAskMark);
+}
+
+bool associationPromptWanted(Registry& registry, const QString& executablePath, const QString& versionText)
+{
+    return NeedsAssociation(registry, executablePath) && !neverAskStored(registry, versionText);
+}
+
+bool runAssociationCheck(Registry& registry, const QString& executablePath, const QString& versionText,
+                         TfrmAskToAssociate& prompt)
+{
+    if (!associationPromptWanted(registry, executablePath, versionText)) return false;
+    prompt.exec();
+    return true;
+}
+
+namespace {
+QString native(const QString& subPath) { return QDir::toNativeSeparators(subPath); }
+}  // namespace
+
+ShellCommand helpCommand(const QString& appFolder)
+{
+    return {"open", appFolder + native("Help/index.htm"), "", appFolder, ShowShow};
+}
+
+ShellCommand browseOutCommand(const QString& appFolder)
+{
+    return {"explore", appFolder + "out", "", appFolder + "out", ShowNormal};
+}
+
+ShellCommand testPageCommand(const QString& appFolder)
+{
+    return {"open", appFolder + native("out/index.html"), "", appFolder + "out", ShowDefault};
+}
+
+void execute(Shell& shell, const ShellCommand& command)
+{
+    shell.execute(command.verb, command.file, command.parameters, command.folder, command.showCommand);
+}
+
+}  // namespace quillmap

@@ -1,0 +1,96 @@
+#include "shell/QtRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "app/Error.h"
+#include "shell/RegistryStore.h"
+
+namespace quillmap {
+
+namespace {
+
+const char* const StoreFileName = "registry.ini";
+
+QString rootName(RegistryRoot root)
+{
+    return root == RegistryRoot::ClassesRoot ? "HKEY_CLASSES_ROOT" : "HKEY_CURRENT_USER";
+}
+
+QString fullKey(RegistryRoot root, const QString& key) { return rootName(root) + "\\" + key; }
+
+QString shownValue(RegistryRoot root, const QString& key, const QString& name)
+{
+    return fullKey(root, key) + "\\" + (name.isEmpty() ? QString("(Default)") : name);
+}
+
+[[noreturn]] void writeFailed(RegistryRoot root, const QString& key, const QString& name, const QString& reason)
+{
+    throw Error(("Cannot write the registry value " + shownValue(root, key, name) + ": " + reason).toLocal8Bit().toStdString());
+}
+
+#ifdef Q_OS_WIN
+// In the native registry the key's default value is reached by the name "Default".
+QString nativeName(const QString& name) { return name.isEmpty() ? QString("Default") : name; }
+#endif
+
+}  // namespace
+
+QtRegistry::QtRegistry()
+{
+#ifndef Q_OS_WIN
+    storeFile_ = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/" + StoreFileName;
+#endif
+}
+
+QtRegistry::QtRegistry(const QString& storeFolder) : storeFile_(QDir(storeFolder).filePath(StoreFileName)) {}
+
+QString QtRegistry::read(RegistryRoot root, const QString& key, const QString& name)
+{
+#ifdef Q_OS_WIN
+    if (storeFile_.isEmpty()) {
+        QSettings settings(fullKey(root, key), QSettings::NativeFormat);
+        return settings.value(nativeName(name)).toString();
+    }
+#endif
+    QFile file(storeFile_);
+    if (!file.open(QIODevice::ReadOnly)) return {};  // no store yet: every key is missing
+    return RegistryStore::parse(QString::fromUtf8(file.readAll())).value(fullKey(root, key), name);
+}
+
+void QtRegistry::write(RegistryRoot root, const QString& key, const QString& name, const QString& value)
+{
+    if (key.contains('\r') || key.contains('\n') || key.split('\\', Qt::SkipEmptyParts).isEmpty())
+        writeFailed(root, key, name, "the key name is not valid");
+#ifdef Q_OS_WIN
+    if (storeFile_.isEmpty()) {
+        QSettings settings(fullKey(root, key), QSettings::NativeFormat);
+        settings.setValue(nativeName(name), value);
+        settings.sync();
+        if (settings.status() != QSettings::NoError) writeFailed(root, key, name, "access denied");
+        return;
+    }
+#endif
+    RegistryStore store;
+    QFile existing(storeFile_);
+    if (existing.exists()) {
+        // Never replace a store that could not be read: its other values would be lost.
+        if (!existing.open(QIODevice::ReadOnly)) writeFailed(root, key, name, existing.errorString());
+        store = RegistryStore::parse(QString::fromUtf8(existing.readAll()));
+        existing.close();
+    }
+    store.setValue(fullKey(root, key), name, value);
+
+    const QString folder = QFileInfo(storeFile_).absolutePath();
+    if (!QDir().mkpath(folder)) writeFailed(root, key, name, "cannot create the folder " + QDir::toNativeSeparators(folder));
+    QSaveFile file(storeFile_);
+    if (!file.open(QIODevice::WriteOnly)) writeFailed(root, key, name, file.errorString());
+    const QByteArray bytes = store.serialize().toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.commit()) writeFailed(root, key, name, file.errorString());
+}
+
+}  // namespace quillmap

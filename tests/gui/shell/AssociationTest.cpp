@@ -1,0 +1,171 @@
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "shell/Association.h"
+#include "shell/TfrmAskToAssociate.h"
+#include "tests/gui/support/Doubles.h"
+
+using namespace quillmap;
+using quillmap::test::FakePlatform;
+using quillmap::test::FakeRegistry;
+
+namespace {
+
+const QString Exe = "/opt/Tools/quillmap";
+const QString Command = "/opt/Tools/quillmap \"%1\"";
+
+// Records the order of writes and can fail from a given write on.
+class RecordingRegistry : public FakeRegistry {
+public:
+    QStringList order;
+    int failFrom = -1;  // index of the first write that fails
+    void write(RegistryRoot root, const QString& key, const QString& name, const QString& value) override
+    {
+        if (failFrom >= 0 && order.size() >= failFrom) failWrites = true;
+        FakeRegistry::write(root, key, name, value);
+        order << slot(root, key, name);
+    }
+};
+
+void associate(FakeRegistry& r, const QString& type, const QString& command)
+{
+    r.values[FakeRegistry::slot(RegistryRoot::ClassesRoot, ".qmp", "")] = type;
+    r.values[FakeRegistry::slot(RegistryRoot::ClassesRoot, "QMAPFile\\shell\\open\\command", "")] = command;
+}
+
+void setNeverAsk(FakeRegistry& r, const QString& version, const QString& value)
+{
+    r.values[FakeRegistry::slot(RegistryRoot::CurrentUser, "Software\\Zentavo\\Quillmap_" + version,
+                                "neverAsk2Associate")] = value;
+}
+
+}  // namespace
+
+TEST(Association, CommandTextIsUnquotedPathBlankQuotedPlaceholder)
+{
+    EXPECT_EQ(associationCommandText(Exe), Command);
+    EXPECT_EQ(associationCommandText("/a b/c"), "/a b/c \"%1\"");
+}
+
+TEST(Association, RegisterFileTypeWritesExactlyTheThreeEntriesInOrder)
+{
+    RecordingRegistry r;
+    RegisterFileType(r, Exe);
+    EXPECT_EQ(r.order, (QStringList{"HKCR|.qmp|", "HKCR|QMAPFile|", "HKCR|QMAPFile\\shell\\open\\command|"}));
+    EXPECT_EQ(r.values.size(), 3);
+    EXPECT_EQ(r.values["HKCR|.qmp|"], "QMAPFile");
+    EXPECT_EQ(r.values["HKCR|QMAPFile|"], "Quillmap Project");
+    EXPECT_EQ(r.values["HKCR|QMAPFile\\shell\\open\\command|"], Command);
+    EXPECT_FALSE(NeedsAssociation(r, Exe));
+}
+
+TEST(Association, FailedWriteSkipsTheRestAndKeepsWhatWasWritten)
+{
+    RecordingRegistry r;
+    r.failFrom = 1;
+    EXPECT_THROW(RegisterFileType(r, Exe), Error);
+    EXPECT_EQ(r.values.size(), 1);
+    EXPECT_EQ(r.values["HKCR|.qmp|"], "QMAPFile");
+    EXPECT_TRUE(NeedsAssociation(r, Exe));
+}
+
+TEST(Association, OnlyAnExactMatchCountsAsAssociated)
+{
+    FakeRegistry r;
+    EXPECT_TRUE(NeedsAssociation(r, Exe));  // empty registry
+    associate(r, "OtherApp.Document", Command);
+    EXPECT_TRUE(NeedsAssociation(r, Exe));  // another program owns .qmp
+    associate(r, "QMapFile", Command);
+    EXPECT_TRUE(NeedsAssociation(r, Exe));  // letter case differs
+    associate(r, "QMAPFile", "/elsewhere/quillmap \"%1\"");
+    EXPECT_TRUE(NeedsAssociation(r, Exe));  // the program was moved
+    associate(r, "QMAPFile", "/opt/Tools/quillmap %1");
+    EXPECT_TRUE(NeedsAssociation(r, Exe));
+    associate(r, "QMAPFile", Command);
+    EXPECT_FALSE(NeedsAssociation(r, Exe));
+    // The description is not checked.
+    r.values["HKCR|QMAPFile|"] = "something else";
+    EXPECT_FALSE(NeedsAssociation(r, Exe));
+}
+
+TEST(Association, NeverAskMarkMustBeUpperCaseYesForThisVersion)
+{
+    FakeRegistry r;
+    EXPECT_TRUE(associationPromptWanted(r, Exe, "2.0"));
+    setNeverAsk(r, "2.0", "yes");
+    EXPECT_TRUE(associationPromptWanted(r, Exe, "2.0"));
+    setNeverAsk(r, "2.0", "YES ");
+    EXPECT_TRUE(associationPromptWanted(r, Exe, "2.0"));
+    setNeverAsk(r, "2.0", "YES");
+    EXPECT_FALSE(associationPromptWanted(r, Exe, "2.0"));
+    // A language file that changes the version moves the mark to another key.
+    EXPECT_TRUE(associationPromptWanted(r, Exe, "3.1"));
+    storeNeverAsk(r, "3.1");
+    EXPECT_EQ(r.values["HKCU|Software\\Zentavo\\Quillmap_3.1|neverAsk2Associate"], "YES");
+    EXPECT_FALSE(associationPromptWanted(r, Exe, "3.1"));
+}
+
+TEST(Association, MatchingAssociationNeedsNoPromptWhateverTheMarkSays)
+{
+    FakeRegistry r;
+    associate(r, "QMAPFile", Command);
+    setNeverAsk(r, "2.0", "no");
+    EXPECT_FALSE(associationPromptWanted(r, Exe, "2.0"));
+}
+
+TEST(Association, StartUpCheckShowsThePromptModallyOnlyWhenWanted)
+{
+    FakePlatform fake;
+    TfrmAskToAssociate prompt(fake.platform(), "/nonexistent/", Exe, [] { return QString("2.0"); });
+    bool wasModal = false;
+    QTimer::singleShot(0, &prompt, [&] {
+        wasModal = prompt.isVisible() && prompt.isModal();
+        prompt.BitBtn2()->click();
+    });
+    EXPECT_TRUE(runAssociationCheck(fake.registry, Exe, "2.0", prompt));
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(prompt.result(), TfrmAskToAssociate::No);
+    EXPECT_EQ(fake.registry.writes, 0);  // No without the box writes nothing...
+    EXPECT_TRUE(associationPromptWanted(fake.registry, Exe, "2.0"));  // ...so it comes back
+
+    QTimer::singleShot(0, &prompt, [&] { prompt.BitBtn1()->click(); });
+    EXPECT_TRUE(runAssociationCheck(fake.registry, Exe, "2.0", prompt));
+    EXPECT_EQ(prompt.result(), TfrmAskToAssociate::Yes);
+
+    // After Yes the next start finds the association and shows nothing.
+    bool shownAgain = false;
+    QTimer::singleShot(0, &prompt, [&] {
+        shownAgain = prompt.isVisible();
+        prompt.reject();
+    });
+    EXPECT_FALSE(runAssociationCheck(fake.registry, Exe, "2.0", prompt));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shownAgain);
+}
+
+TEST(ShellCommands, HelpAndBrowseOutHandTheShellTheirArguments)
+{
+    const QString app = "/opt/Tools/";
+    const ShellCommand help = helpCommand(app);
+    EXPECT_EQ(help, (ShellCommand{"open", "/opt/Tools/Help/index.htm", "", "/opt/Tools/", 5}));
+    EXPECT_FALSE(help.parameters.isNull());  // an empty text, not an absent one
+
+    const ShellCommand out = browseOutCommand(app);
+    EXPECT_EQ(out, (ShellCommand{"explore", "/opt/Tools/out", "", "/opt/Tools/out", 1}));
+    EXPECT_FALSE(out.parameters.isNull());
+
+    EXPECT_EQ(testPageCommand(app), (ShellCommand{"open", "/opt/Tools/out/index.html", "", "/opt/Tools/out", 10}));
+
+    FakePlatform fake;
+    execute(fake.shell, out);
+    ASSERT_EQ(fake.shell.calls.size(), 1u);
+    const auto& call = fake.shell.calls[0];
+    EXPECT_EQ(call.verb, "explore");
+    EXPECT_EQ(call.file, "/opt/Tools/out");
+    EXPECT_EQ(call.parameters, "");
+    EXPECT_FALSE(call.parameters.isNull());
+    EXPECT_EQ(call.folder, "/opt/Tools/out");
+    EXPECT_EQ(call.showCommand, 1);
+}
