@@ -1,12 +1,10 @@
 #include "shell/TfrmAskToAssociate.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 
-#include "lang/LanguageFile.h"
-#include "lang/WindowTexts.h"
+#include "lang/LanguageWidgets.h"
 #include "shell/Association.h"
 #include "shell/HandlerGuard.h"
 #include "ui_TfrmAskToAssociate.h"
@@ -79,26 +77,12 @@ QCheckBox* TfrmAskToAssociate::chkNeverAsk() const { return ui->chkNeverAsk; }
 
 void TfrmAskToAssociate::FormCreate()
 {
-    const std::string path = languageFilePath(QFile::encodeName(appFolder_).toStdString());
-    if (languageFileExists(path)) ApplyLanguage();
+    if (LanguageFilePresent(appFolder_)) ApplyLanguage();
 }
 
 void TfrmAskToAssociate::ApplyLanguage()
 {
-    runGuarded(platform_.prompts, [this] {
-        const auto file = LanguageFile::load(languageFilePath(QFile::encodeName(appFolder_).toStdString()));
-        applyPromptLanguage(file, [this](PromptText target, int, const std::string& line) {
-            const QString text = QString::fromLocal8Bit(line);
-            switch (target) {
-            case PromptText::Label1: ui->Label1->setText(text); break;
-            case PromptText::Label2: ui->Label2->setText(text); break;
-            case PromptText::BitBtn1: ui->BitBtn1->setText(text); break;
-            case PromptText::BitBtn2: ui->BitBtn2->setText(text); break;
-            case PromptText::chkNeverAsk: ui->chkNeverAsk->setText(text); break;
-            case PromptText::Caption: setWindowTitle(text); break;
-            }
-        });
-    });
+    ApplyLanguageFile(platform_.prompts, appFolder_, [this](const LanguageFile& file) { applyPromptTexts(this, file); });
 }
 
 void TfrmAskToAssociate::RegisterFileType() { quillmap::RegisterFileType(platform_.registry, executablePath_); }
