@@ -30,14 +30,15 @@ bool planMove(const DropDecision& decision, MovePlan& plan)
     Node* target = decision.target;
     switch (decision.kind) {
     case DropKind::MoveBefore: {
-        plan = {node, node->parent(), node->row(), target->parent(), target->row()};
+        plan = {node, node->parent(), node->row(), target->parent(), target->row(), target->row()};
         // Leaving first shifts the target up by one when both share a parent and the node came before.
         if (plan.fromParent == plan.toParent && plan.fromRow < plan.toRow) --plan.toRow;
         return true;
     }
     case DropKind::MoveInto: {
         const bool sameParent = node->parent() == target;  // refused, but keep the arithmetic sound
-        plan = {node, node->parent(), node->row(), target, target->childCount() - (sameParent ? 1 : 0)};
+        plan = {node, node->parent(), node->row(), target, target->childCount() - (sameParent ? 1 : 0),
+                target->childCount()};
         return true;
     }
     default:

@@ -30,13 +30,16 @@ struct DropDecision {
 DropDecision decideDrop(Node* dragged, Node* target);
 
 // One structural move: the node leaves (fromParent, fromRow) and arrives at (toParent, toRow).
-// toRow counts the rows after the node has left. A null parent stands for the top level.
+// toRow counts the rows after the node has left; rowBeforeLeaving is the same place counted
+// before (the destination row a toolkit's "rows moved" notice expects). A null parent stands for
+// the top level.
 struct MovePlan {
     Node* node = nullptr;
     Node* fromParent = nullptr;
     std::size_t fromRow = 0;
     Node* toParent = nullptr;
     std::size_t toRow = 0;
+    std::size_t rowBeforeLeaving = 0;
 
     bool returnsToSamePlace() const { return fromParent == toParent && fromRow == toRow; }
 };

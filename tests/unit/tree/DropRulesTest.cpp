@@ -164,9 +164,18 @@ TEST(DropRules, PlanOntoFollowingDocumentReturnsToTheSamePlace)
     MovePlan plan;
     ASSERT_TRUE(planMove(decideDrop(s.d1, s.d2), plan));
     EXPECT_TRUE(plan.returnsToSamePlace());
+    EXPECT_EQ(plan.fromRow, 2u);
+    EXPECT_EQ(plan.rowBeforeLeaving, 3u);
     ASSERT_TRUE(planMove(decideDrop(s.d2, s.d1), plan));
     EXPECT_FALSE(plan.returnsToSamePlace());
     EXPECT_EQ(plan.toRow, 2u);
+    EXPECT_EQ(plan.rowBeforeLeaving, 2u);
+    ASSERT_TRUE(planMove(decideDrop(s.A, s.d2), plan));
+    EXPECT_EQ(plan.toRow, 2u);
+    EXPECT_EQ(plan.rowBeforeLeaving, 3u);
+    ASSERT_TRUE(planMove(decideDrop(s.d2, s.A), plan));
+    EXPECT_EQ(plan.toRow, 3u);
+    EXPECT_EQ(plan.rowBeforeLeaving, 3u);
 }
 
 TEST(DropRules, MoveSubtreeRefusesToMoveAFolderIntoItself)
