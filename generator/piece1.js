@@ -121,34 +121,26 @@ function initializeFolder(level, lastNode, leftSide)
 
 function drawFolder(leftSide)
 {
-	var linked = false
+	var anchor = this.outputLink()
+	var html = openRow(this, "folder") + leftSide + anchor
+		+ "<img name='folderIcon" + this.id + "' id='folderIcon" + this.id + "' src='"
+		+ this.iconSrc + "' width=16 height=22 border=0 align=top>"
 
-	openRow(this, "folder")
-	doc.write(leftSide)
-	linked = this.outputLink()
-	doc.write("<img name='folderIcon" + this.id + "' id='folderIcon" + this.id + "' src='"
-		+ this.iconSrc + "' width=16 height=22 border=0 align=top>")
-	if (linked)
-		doc.write("</a>")
-	doc.write("</td><td valign=middle nowrap>")
-	if (USETEXTLINKS && this.outputLink())
-		doc.write(this.desc + "</a>")
+	if (anchor != "")
+		html = html + "</a>"
+	html = html + "</td><td valign=middle nowrap>"
+	if (USETEXTLINKS && anchor != "")
+		html = html + anchor + this.desc + "</a>"
 	else
-		doc.write(this.desc)
-	closeRow(this, "folder")
-
-	if (browserVersion == 1) {
-		this.iconImg = doc.getElementById("folderIcon" + this.id)
-		this.nodeImg = doc.getElementById("nodeIcon" + this.id) || 0
-	} else if (browserVersion == 2) {
-		this.iconImg = this.navObj.document.images["folderIcon" + this.id]
-		this.nodeImg = this.navObj.document.images["nodeIcon" + this.id] || 0
-	}
+		html = html + this.desc
+	doc.write(html + closeRowText())
+	if (browserVersion == 2)
+		bindPageObjects(this)
 }
 
-// Writes the opening of the folder's anchor and tells whether it wrote one.
-// A folder with a link opens it in the target frame; one without a link gets
-// an anchor that only opens the folder. The top folder without a link has none.
+// The opening tag of the folder's anchor, empty when it has none. A folder with a
+// link opens it in the target frame; one without a link gets an anchor that only
+// opens the folder. The top folder without a link has none.
 function outputFolderLink()
 {
 	var onDown = ""
@@ -156,14 +148,11 @@ function outputFolderLink()
 	if (browserVersion > 0)
 		onDown = " onMouseDown='clickOnFolder(" + this.id + ")'"
 
-	if (this.hreference != "") {
-		doc.write("<a href='" + this.hreference + "' target=\"" + attributeText(TFRAME) + "\"" + onDown + ">")
-		return true
-	}
+	if (this.hreference != "")
+		return "<a href='" + this.hreference + "' target=\"" + attributeText(TFRAME) + "\"" + onDown + ">"
 	if (this.id == 0 || browserVersion == 0)
-		return false
-	doc.write("<a href='#'" + onDown + " onClick='return false'>")
-	return true
+		return ""
+	return "<a href='#'" + onDown + " onClick='return false'>"
 }
 
 function addChild(childNode)
@@ -188,27 +177,52 @@ function folderSubEntries()
 // hidden layer for browsers that place rows as layers.
 function openRow(entry, kind)
 {
+	var html = ""
+
 	if (browserVersion == 2) {
 		if (!doc.yPos)
 			doc.yPos = 8
-		doc.write("<layer id='" + kind + entry.id + "' top=" + doc.yPos + " visibility=hide>")
+		html = "<layer id='" + kind + entry.id + "' top=" + doc.yPos + " visibility=hide>"
 	}
-	doc.write("<table")
+	html = html + "<table"
 	if (browserVersion == 1)
-		doc.write(" id='" + kind + entry.id + "' style='position:block;'")
-	doc.write(" border=0 cellspacing=0 cellpadding=0><tr><td nowrap>")
+		html = html + " id='" + kind + entry.id + "' style='position:block;'"
+	return html + " border=0 cellspacing=0 cellpadding=0><tr><td nowrap>"
 }
 
-function closeRow(entry, kind)
+function closeRowText()
 {
-	doc.write("</td></tr></table>")
+	return browserVersion == 2 ? "</td></tr></table></layer>" : "</td></tr></table>"
+}
+
+// Finds the row's table (or layer), icon and connector in the page.
+function bindPageObjects(entry)
+{
+	var isFolder = entry.children ? true : false
+	var rowId = (isFolder ? "folder" : "item") + entry.id
+	var iconId = (isFolder ? "folderIcon" : "itemIcon") + entry.id
+
 	if (browserVersion == 2) {
-		doc.write("</layer>")
-		entry.navObj = doc.layers[kind + entry.id]
+		entry.navObj = doc.layers[rowId]
+		entry.iconImg = entry.navObj.document.images[iconId]
+		if (isFolder)
+			entry.nodeImg = entry.navObj.document.images["nodeIcon" + entry.id] || 0
 		doc.yPos = doc.yPos + entry.navObj.clip.height
 	} else if (browserVersion == 1) {
-		entry.navObj = doc.getElementById(kind + entry.id)
+		entry.navObj = doc.getElementById(rowId)
+		entry.iconImg = doc.getElementById(iconId)
+		if (isFolder)
+			entry.nodeImg = doc.getElementById("nodeIcon" + entry.id) || 0
 	}
+}
+
+// Collects what the rows write while the tree is drawn, so that the page gets
+// the whole tree in one write: a browser parses one large write far faster than
+// thousands of small ones.
+function RowBuffer()
+{
+	this.parts = new Array
+	this.write = function (text) { this.parts[this.parts.length] = text }
 }
 
 function hideRow(entry)

@@ -24,8 +24,8 @@ function initializeItem(level, lastNode, leftSide)
 
 function drawItem(leftSide)
 {
-	openRow(this, "item")
-	doc.write(leftSide)
+	var html = openRow(this, "item") + leftSide
+
 	if (this.link != "")
-		doc.write("<a href=" + this.link + ">")
-	doc.write("<img id='itemIcon" + this.id + "' width=16 height=22 align=top ")
+		html = html + "<a href=" + this.link + ">"
+	doc.write(html + "<img id='itemIcon" + this.id + "' width=16 height=22 align=top ")

@@ -1,17 +1,16 @@
 
-	if (this.link != "")
-		doc.write("</a>")
-	doc.write("</td><td valign=middle nowrap>")
-	if (USETEXTLINKS && this.link != "")
-		doc.write("<a href=" + this.link + ">" + this.desc + "</a>")
-	else
-		doc.write(this.desc)
-	closeRow(this, "item")
+	var html = ""
 
-	if (browserVersion == 1)
-		this.iconImg = doc.getElementById("itemIcon" + this.id)
-	else if (browserVersion == 2)
-		this.iconImg = this.navObj.document.images["itemIcon" + this.id]
+	if (this.link != "")
+		html = "</a>"
+	html = html + "</td><td valign=middle nowrap>"
+	if (USETEXTLINKS && this.link != "")
+		html = html + "<a href=" + this.link + ">" + this.desc + "</a>"
+	else
+		html = html + this.desc
+	doc.write(html + closeRowText())
+	if (browserVersion == 2)
+		bindPageObjects(this)
 }
 
 // ---------------------------------------------------------------------------
@@ -135,6 +134,9 @@ function popUpAddress(address)
 
 function initializeDocument()
 {
+	var i = 0
+	var rows = ""
+
 	if ("all" in doc)
 		browserVersion = 1
 	else if (doc.layers) {
@@ -143,7 +145,23 @@ function initializeDocument()
 	} else
 		browserVersion = 0
 
-	foldersTree.initialize(0, true, "")
+	if (browserVersion == 2) {
+		// Layers are placed as they are written, one row after the other.
+		foldersTree.initialize(0, true, "")
+	} else {
+		// The rows are collected and handed to the page in one write.
+		doc = new RowBuffer()
+		try {
+			foldersTree.initialize(0, true, "")
+		} finally {
+			rows = doc.parts.join("")
+			doc = document
+		}
+		doc.write(rows)
+		if (browserVersion == 1)
+			for (i = 0; i < nEntries; i++)
+				bindPageObjects(indexOfEntries[i])
+	}
 	foldersTree.display()
 
 	if (browserVersion > 0) {

@@ -80,6 +80,14 @@ void markup(ItemTree& tree, GlobalOptions&)
     document(tree, root, "Caf\xC3\xA9 menu", "cafe.html");
 }
 
+// A frame name typed with quotes and a backslash still gives a working script.
+void oddframe(ItemTree& tree, GlobalOptions& options)
+{
+    options.targetFrame = "frame \"x\" \\ y";
+    Node* root = folder(tree, nullptr, "Odd frame");
+    document(tree, root, "Framed", "framed.html", "0", "my \"odd\" icon.gif");
+}
+
 // 5,000 entries: 50 folders under the top folder sharing 4,949 documents, every tenth with an icon.
 void big(ItemTree& tree, GlobalOptions&)
 {
@@ -103,7 +111,7 @@ int main(int argc, char** argv)
     const std::string target = argv[2];
     const std::pair<const char*, std::function<void(ItemTree&, GlobalOptions&)>> scenarios[] = {
         {"example", example}, {"autoclose", autoclose}, {"plain", plain},
-        {"rootonly", rootonly}, {"markup", markup},     {"big", big}};
+        {"rootonly", rootonly}, {"markup", markup},     {"oddframe", oddframe}, {"big", big}};
     try {
         for (const auto& [name, make] : scenarios) {
             const std::string folderName = JoinPath(target, name);
