@@ -196,16 +196,20 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
     const Entry& root = entries[0];
     lines.push_back("foldersTree = gFld(\"" + EscapeScriptString(root.node->caption) + "\", \"" +
                     EscapeScriptString(root.record->URL) + "\")");
+    std::string caption, link;
     for (std::size_t i = 1; i < n; ++i) {
         const Entry& entry = entries[i];
-        const std::string caption = EscapeScriptString(entry.node->caption);
-        const std::string link = EscapeScriptString(entry.record->URL);
+        caption = EscapeScriptString(entry.node->caption);
+        link = EscapeScriptString(entry.record->URL);
+        const std::string parent = parentExpression(entry.parent);
+        std::string line;
+        line.reserve(caption.size() + link.size() + parent.size() + 48);
         if (entry.node->isDocument())
-            lines.push_back("insDoc(" + parentExpression(entry.parent) + ", gLnk(" +
-                            EscapeScriptString(entry.record->Target) + ", \"" + caption + "\", \"" + link + "\"))");
+            line.append("insDoc(").append(parent).append(", gLnk(").append(EscapeScriptString(entry.record->Target)).append(", ");
         else
-            lines.push_back("a" + std::to_string(i) + " = insFld(" + parentExpression(entry.parent) + ", gFld(\"" +
-                            caption + "\", \"" + link + "\"))");
+            line.append("a").append(std::to_string(i)).append(" = insFld(").append(parent).append(", gFld(");
+        line.append("\"").append(caption).append("\", \"").append(link).append("\"))");
+        lines.push_back(std::move(line));
     }
     return lines;
 }
