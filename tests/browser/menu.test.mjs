@@ -40,8 +40,9 @@ after(async () => {
 });
 
 // Opens a scenario's test page and records every script error and console error on it.
-async function openMenu(scenario) {
+async function openMenu(scenario, { beforeLoad } = {}) {
   const page = await context.newPage();
+  if (beforeLoad) await page.addInitScript(beforeLoad);
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
@@ -159,6 +160,41 @@ describe('worked example', () => {
 
     // A folder's own link opens in the frame as well.
     await Promise.all([frame.waitForURL(/setup\.html$/), click(page, '#folder2 td:nth-child(2) a')]);
+    await finish(menu);
+  });
+});
+
+describe('other browsers and pop-up mode', () => {
+  test('a browser without document.all or layers gets the whole tree open and fixed', async () => {
+    const menu = await openMenu('example', { beforeLoad: () => { delete Document.prototype.all; } });
+    const { page } = menu;
+    assert.equal(await page.evaluate(() => browserVersion), 0);
+    const drawn = await rows(page);
+    assert.equal(drawn.length, 10);
+    assert.ok(drawn.every((r) => r.shown));
+    assert.equal(await page.$$eval('a[onmousedown]', (a) => a.length), 0, 'nothing reacts to the mouse');
+    assert.equal(drawn[6].images[0], 'ftv2mlastnode.gif', 'open connectors');
+    assert.equal(drawn[6].images[1], 'ftv2folderopen.gif');
+    await finish(menu);
+  });
+
+  test('pop-up mode sends links through go, which opens a window named newW', async () => {
+    const menu = await openMenu('example');
+    const { page } = menu;
+    const links = await page.evaluate(() => {
+      DWIN = 1;
+      const made = { doc: gLnk(0, 'x', 'a "b".html').link, folder: gFld('f', 'c.html').hreference, empty: gLnk(1, 'e', '').link };
+      DWIN = 0;
+      return made;
+    });
+    assert.equal(links.doc, `'javascript:go("a \\"b\\".html")' target="main_frame"`);
+    assert.equal(links.folder, 'javascript:go("c.html")');
+    assert.equal(links.empty, '');
+    const [popup] = await Promise.all([context.waitForEvent('page'), page.evaluate(() => go('start.html'))]);
+    await popup.waitForLoadState();
+    assert.match(popup.url(), /start\.html$/);
+    assert.equal(await popup.evaluate(() => window.name), 'newW');
+    await popup.close();
     await finish(menu);
   });
 });
