@@ -85,10 +85,10 @@ function propagateChangesInState(folder)
 	}
 }
 
+// Hiding a folder closes it, and with it everything inside.
 function hideFolder()
 {
-	if (!hideRow(this))
-		return
+	hideRow(this)
 	this.setState(false)
 }
 
@@ -228,15 +228,12 @@ function RowBuffer()
 function hideRow(entry)
 {
 	if (browserVersion == 1) {
-		if (entry.navObj.style.display == "none")
-			return false
-		entry.navObj.style.display = "none"
+		if (entry.navObj.style.display != "none")
+			entry.navObj.style.display = "none"
 	} else if (browserVersion == 2) {
-		if (entry.navObj.visibility == "hide")
-			return false
-		entry.navObj.visibility = "hide"
+		if (entry.navObj.visibility != "hide")
+			entry.navObj.visibility = "hide"
 	}
-	return true
 }
 
 function attributeText(text)

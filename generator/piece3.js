@@ -1,8 +1,5 @@
 
-	var html = ""
-
-	if (this.link != "")
-		html = "</a>"
+	html = this.link != "" ? "</a>" : ""
 	html = html + "</td><td valign=middle nowrap>"
 	if (USETEXTLINKS && this.link != "")
 		html = html + "<a href=" + this.link + ">" + this.desc + "</a>"
