@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "app/TextFile.h"
+#include "generator/ScriptBuilder.h"
+#include "styles/StyleSheet.h"
+#include "tree/ItemTree.h"
+
+namespace quillmap {
+
+inline constexpr const char* ScriptFileName = "Quillnav.js";
+inline constexpr const char* StyleSheetFileName = "Quillnavstyle.css";
+inline constexpr const char* TestPageFileName = "index.html";
+
+// folder + name with the platform's separator, unless folder already ends with one.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The program's out folder: AppFolder + "out".
+std::string OutFolderOf(const std::string& appFolder);
+
+// The build behind "Build", "Build and Test" and quillmap-build. Works out the script first, so a
+// refused tree writes nothing; then writes outFolder/Quillnav.js and outFolder/Quillnavstyle.css
+// (the given stylesheet lines), each line ending in CR LF. The folder is never created. Throws
+// quillmap::Error: "Cannot create file %s" (full path) or "Stream write error"; when the script
+// was written and the stylesheet fails, the new script stays and the old stylesheet is untouched.
+void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
+               const std::string& outFolder);
+// The same, with the stylesheet lines made from the menu's look.
+void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
+               const std::string& outFolder);
+
+// Copies the files that ship in the program's out folder (the test page, the tree images and
+// anything else there) into another folder, so that it holds a complete working menu once built.
+// The two generated files are not copied; existing files of the same names are replaced. Nothing
+// is copied when both name the same folder. The target folder is never created. Throws
+// "Cannot open folder %s" when the shipped folder cannot be read and "Cannot create file %s"
+// for a file that cannot be written.
+void CopyShippedFiles(const std::string& shippedOutFolder, const std::string& targetFolder);
+
+}  // namespace quillmap

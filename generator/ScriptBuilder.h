@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/TextFile.h"
+#include "tree/ItemTree.h"
+
+namespace quillmap {
+
+// The options that apply to the whole menu: txtTFRAME, chkUSETEXTLINKS and chkAutoClose.
+struct GlobalOptions {
+    std::string targetFrame = "main_frame";
+    bool useTextLinks = true;
+    bool autoClose = false;
+    bool operator==(const GlobalOptions&) const = default;
+};
+
+// Prepares a caption, link or target for a double-quoted string of the script: backslashes are
+// doubled, then double quotes and apostrophes both become a backslash and a double quote (the
+// rows put links between apostrophes, so none may reach them). Line breaks, which no stored text
+// should hold, become \r and \n so that the string stays on its line.
+std::string EscapeScriptString(const std::string& text);
+
+// The build's open-state list: one entry per item in absolute-index order ("1" opened, "0"
+// closed, "-1" for documents), to which the build adds the ancestors of opened folders.
+class OpenStateList {
+public:
+    // parents[i] is the absolute index of item i's parent, -1 for a top-level item.
+    OpenStateList(std::vector<std::string> states, std::vector<int> parents);
+
+    // Sets the entries of every ancestor of the item at index to "1", the root excepted.
+    // A chain of ancestors is climbed only once however many opened folders it holds.
+    void MarkAncestorsOpen(int index);
+
+    const std::string& operator[](int index) const { return states_[static_cast<std::size_t>(index)]; }
+    std::size_t size() const { return states_.size(); }
+
+private:
+    std::vector<std::string> states_;
+    std::vector<int> parents_;
+    std::vector<char> climbed_;
+};
+
+// The lines of Quillnav.js for the tree and the options: the four template pieces with the image
+// lines, the icon block, the open-folder lines, the global lines and the tree lines after them.
+//
+// Trees that a damaged or hand-made project file can hold but the tree commands never make are
+// refused with quillmap::Error before anything is written, because the script has one top folder
+// and only folders have entries below them: a second top-level item, or an item below a
+// document other than the top item. A document whose Target is not an integer text is refused
+// with the integer error, since it would not be valid script.
+Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options);
+
+}  // namespace quillmap

@@ -1,0 +1,179 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+#include "app/Error.h"
+#include "generator/MenuBuild.h"
+#include "TreeFixtures.h"
+
+using namespace quillmap;
+using namespace quillmap::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class MenuBuildTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::random_device random;
+        folder = fs::temp_directory_path() / ("quillmap-build-" + std::to_string(random()));
+        fs::create_directories(folder / "out");
+        out = (folder / "out").string();
+        buildWorkedExample(tree);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static std::string read(const fs::path& path) { return readWholeFile(path.string()); }
+    static void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+    fs::path folder;
+    std::string out;
+    ItemTree tree;
+};
+
+}  // namespace
+
+TEST_F(MenuBuildTest, WritesScriptAndStyleSheetWithCrLf)
+{
+    BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+    const std::string script = read(folder / "out" / "Quillnav.js");
+    EXPECT_EQ(script, joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
+    const std::string lastLine = "insDoc(foldersTree, gLnk(0, \"News\", \"news.html\"))\r\n";
+    EXPECT_EQ(script.substr(script.size() - lastLine.size()), lastLine);
+    EXPECT_EQ(script.find('\n'), script.find("\r\n") + 1);  // no lone line feed
+    EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), std::count(script.begin(), script.end(), '\r'));
+    EXPECT_EQ(read(folder / "out" / "Quillnavstyle.css"),
+              "BODY {background-color: #FFFFFF}\r\n"
+              "A:link {text-decoration: none; color: #0000FF}\r\n"
+              "A:visited {text-decoration: none; color: #0000FF}\r\n"
+              "A:hover {text-decoration: none; color: #FF0000}\r\n"
+              "TD {color: #000000}\r\n");
+}
+
+TEST_F(MenuBuildTest, TwoBuildsGiveIdenticalFiles)
+{
+    BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+    const std::string script = read(folder / "out" / "Quillnav.js");
+    const std::string css = read(folder / "out" / "Quillnavstyle.css");
+    BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+    EXPECT_EQ(read(folder / "out" / "Quillnav.js"), script);
+    EXPECT_EQ(read(folder / "out" / "Quillnavstyle.css"), css);
+}
+
+TEST_F(MenuBuildTest, UsesTheGivenStyleSheetLines)
+{
+    BuildMenu(tree, GlobalOptions{}, Lines{"BODY {background-color: #123456}"}, out);
+    EXPECT_EQ(read(folder / "out" / "Quillnavstyle.css"), "BODY {background-color: #123456}\r\n");
+}
+
+TEST_F(MenuBuildTest, MissingOutFolderIsReportedAndNeverCreated)
+{
+    const std::string missing = (folder / "missing").string();
+    try {
+        BuildMenu(tree, GlobalOptions{}, MenuLook{}, missing);
+        FAIL() << "built into a missing folder";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(missing, "Quillnav.js"));
+    }
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
+{
+    write(folder / "out" / "Quillnav.js", "old script\r\n");
+    fs::create_directory(folder / "out" / "Quillnavstyle.css");  // cannot be opened as a file
+    try {
+        BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+        FAIL() << "wrote over a folder";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(out, "Quillnavstyle.css"));
+    }
+    EXPECT_EQ(read(folder / "out" / "Quillnav.js"), joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
+    EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
+}
+
+TEST_F(MenuBuildTest, WriteFailureIsAStreamWriteError)
+{
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    fs::create_symlink("/dev/full", folder / "out" / "Quillnav.js");
+    EXPECT_THROW(
+        try { BuildMenu(tree, GlobalOptions{}, MenuLook{}, out); } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "Stream write error");
+            throw;
+        },
+        Error);
+}
+
+TEST_F(MenuBuildTest, RefusedTreeWritesNothing)
+{
+    write(folder / "out" / "Quillnav.js", "old script\r\n");
+    addFolder(tree, nullptr, "Second top item");
+    EXPECT_THROW(BuildMenu(tree, GlobalOptions{}, MenuLook{}, out), Error);
+    EXPECT_EQ(read(folder / "out" / "Quillnav.js"), "old script\r\n");
+    EXPECT_FALSE(fs::exists(folder / "out" / "Quillnavstyle.css"));
+}
+
+TEST(MenuPaths, JoinWithTheSeparatorOnce)
+{
+    const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
+    EXPECT_EQ(OutFolderOf("/opt/quillmap"), "/opt/quillmap" + sep + "out");
+    EXPECT_EQ(OutFolderOf("/opt/quillmap/"), "/opt/quillmap/out");
+    EXPECT_EQ(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js"), "C:\\Quillmap\\out\\Quillnav.js");
+}
+
+TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
+{
+    const fs::path shipped = folder / "out";
+    write(shipped / "index.html", "page");
+    write(shipped / "ftv2doc.gif", "GIF89a");
+    write(shipped / "Quillnav.js", "stale script");
+    write(shipped / "Quillnavstyle.css", "stale css");
+    fs::create_directory(shipped / "sub");
+    const fs::path site = folder / "site";
+    fs::create_directory(site);
+    write(site / "index.html", "older page");
+
+    CopyShippedFiles(shipped.string(), site.string());
+    EXPECT_EQ(read(site / "index.html"), "page");
+    EXPECT_EQ(read(site / "ftv2doc.gif"), "GIF89a");
+    EXPECT_FALSE(fs::exists(site / "Quillnav.js"));
+    EXPECT_FALSE(fs::exists(site / "Quillnavstyle.css"));
+    EXPECT_FALSE(fs::exists(site / "sub"));
+
+    CopyShippedFiles(shipped.string(), shipped.string());  // the same folder: nothing happens
+    EXPECT_EQ(read(shipped / "index.html"), "page");
+
+    EXPECT_THROW(CopyShippedFiles((folder / "nowhere").string(), site.string()), Error);
+    try {
+        CopyShippedFiles(shipped.string(), (folder / "nowhere").string());
+        FAIL() << "copied into a missing folder";
+    } catch (const Error& e) {
+        EXPECT_THAT(e.what(), ::testing::StartsWith("Cannot create file " + (folder / "nowhere").string()));
+    }
+}
+
+TEST(ShippedOutFolder, HoldsThePageAndEveryImageAtTheirSize)
+{
+    const fs::path shipped = fs::path(QUILLMAP_SOURCE_DIR) / "assets" / "out";
+    const std::string page = readWholeFile((shipped / "index.html").string());
+    EXPECT_THAT(page, ::testing::HasSubstr("HREF=\"Quillnavstyle.css\""));
+    EXPECT_THAT(page, ::testing::HasSubstr("SRC=\"Quillnav.js\""));
+    EXPECT_THAT(page, ::testing::HasSubstr("initializeDocument()"));
+    EXPECT_THAT(page, ::testing::HasSubstr("name=\"main_frame\""));
+    for (const char* name : {"ftv2folderopen.gif", "ftv2folderclosed.gif", "ftv2doc.gif", "ftv2mnode.gif",
+                             "ftv2mlastnode.gif", "ftv2pnode.gif", "ftv2plastnode.gif", "ftv2node.gif",
+                             "ftv2lastnode.gif", "ftv2vertline.gif", "ftv2blank.gif", "ftv2doc_1.gif",
+                             "ftv2doc_2.gif", "ftv2doc_3.gif"}) {
+        const std::string gif = readWholeFile((shipped / name).string());
+        ASSERT_GE(gif.size(), 10u) << name;
+        EXPECT_EQ(gif.substr(0, 3), "GIF") << name;
+        const auto u8 = [&gif](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(gif[i])); };
+        EXPECT_EQ(u8(6) | u8(7) << 8, 16u) << name << " width";
+        EXPECT_EQ(u8(8) | u8(9) << 8, 22u) << name << " height";
+    }
+}
