@@ -1,5 +1,7 @@
 #include "project/TreeOutline.h"
 
+#include <algorithm>
+
 #include "app/Error.h"
 
 namespace quillmap {
@@ -17,9 +19,7 @@ void placeLines(const Lines& lines, std::size_t begin, std::size_t end, ItemTree
     std::size_t previousLevel = 0;
     for (std::size_t i = begin; i < end; ++i) {
         const std::string& line = lines[i];
-        const std::size_t depth = line.find_first_not_of("\t ") == std::string::npos
-                                      ? line.size()
-                                      : line.find_first_not_of("\t ");
+        const std::size_t depth = std::min(line.find_first_not_of("\t "), line.size());
         std::string caption = line.substr(depth);
         if (!previous) {
             previous = tree.append(nullptr, std::move(caption), ClosedFolderImage);
