@@ -8,7 +8,7 @@ void ProjectDataTarget::loadOutline(ItemTree& built)
     data_.tree.swap(built);
 }
 
-void ProjectDataTarget::setTargetFrame(const std::string& frame) { data_.options.targetFrame = frame; }
+void ProjectDataTarget::setTargetFrame(std::string frame) { data_.options.targetFrame = std::move(frame); }
 void ProjectDataTarget::setUseTextLinks(bool use) { data_.options.useTextLinks = use; }
 void ProjectDataTarget::setAutoClose(bool autoClose) { data_.options.autoClose = autoClose; }
 

@@ -20,7 +20,7 @@ public:
     explicit ProjectDataTarget(ProjectData& data) : data_(data) {}
 
     void loadOutline(ItemTree& built) override;
-    void setTargetFrame(const std::string& frame) override;
+    void setTargetFrame(std::string frame) override;
     void setUseTextLinks(bool use) override;
     void setColor(int index, Rgb color) override;
     void setStyle(int index, int style) override;

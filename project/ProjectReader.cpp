@@ -1,5 +1,6 @@
 #include "project/ProjectReader.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -23,10 +24,10 @@ static TMyRec& recordOf(Node& item)
     return *item.record();
 }
 
-void ProjectTarget::setURL(Node& item, const std::string& text) { recordOf(item).URL = text; }
-void ProjectTarget::setTarget(Node& item, const std::string& text) { recordOf(item).Target = text; }
-void ProjectTarget::setOpenState(Node& item, const std::string& text) { recordOf(item).OpenState = text; }
-void ProjectTarget::setCustomImage(Node& item, const std::string& text) { recordOf(item).CustomImage = text; }
+void ProjectTarget::setURL(Node& item, std::string text) { recordOf(item).URL = std::move(text); }
+void ProjectTarget::setTarget(Node& item, std::string text) { recordOf(item).Target = std::move(text); }
+void ProjectTarget::setOpenState(Node& item, std::string text) { recordOf(item).OpenState = std::move(text); }
+void ProjectTarget::setCustomImage(Node& item, std::string text) { recordOf(item).CustomImage = std::move(text); }
 
 const char* defaultRefusalText(ReadOutcome outcome)
 {
@@ -40,13 +41,16 @@ const char* defaultRefusalText(ReadOutcome outcome)
 
 namespace {
 
+using LineViews = std::vector<std::string_view>;
+
 class ProjectLines {
 public:
-    explicit ProjectLines(const Lines& lines) : lines_(lines) {}
+    explicit ProjectLines(const LineViews& lines) : lines_(lines) {}
 
     std::size_t size() const { return lines_.size(); }
     // A line past the end reads as an empty line.
-    const std::string& operator[](std::size_t i) const { return i < lines_.size() ? lines_[i] : empty_; }
+    std::string_view operator[](std::size_t i) const { return i < lines_.size() ? lines_[i] : std::string_view(); }
+    std::string text(std::size_t i) const { return std::string((*this)[i]); }
 
     // The first line from `from` on equal to marker; a file that has none ends the read.
     std::size_t find(std::size_t from, const char* marker) const
@@ -57,8 +61,7 @@ public:
     }
 
 private:
-    const Lines& lines_;
-    const std::string empty_;
+    const LineViews& lines_;
 };
 
 struct Markers {
@@ -92,18 +95,18 @@ private:
 };
 
 void readTextBlock(const ProjectLines& lines, std::size_t marker, std::size_t end, const Items& items,
-                   ProjectTarget& target, void (ProjectTarget::*set)(Node&, const std::string&))
+                   ProjectTarget& target, void (ProjectTarget::*set)(Node&, std::string))
 {
-    for (std::size_t i = marker + 1, k = 0; i < end; ++i, ++k) (target.*set)(items[k], lines[i]);
+    for (std::size_t i = marker + 1, k = 0; i < end; ++i, ++k) (target.*set)(items[k], lines.text(i));
 }
 
 }  // namespace
 
-ReadOutcome readProject(const Lines& fileLines, ProjectTarget& target)
+ReadOutcome readProject(const LineViews& fileLines, ProjectTarget& target)
 {
     const ProjectLines lines(fileLines);
     if (lines[0] != f::Header) return ReadOutcome::NotAProject;
-    const int version = toInteger(lines[1]);
+    const int version = toInteger(lines.text(1));
     if (version >= f::FirstRefusedVersion) return ReadOutcome::NeedsNewerProgram;
 
     const Markers m = findMarkers(lines);
@@ -121,17 +124,17 @@ ReadOutcome readProject(const Lines& fileLines, ProjectTarget& target)
 
     for (std::size_t i = m.images + 1, k = 0; i < m.links; ++i, ++k) {
         Node& item = items[k];
-        target.setImageIndex(item, toInteger(lines[i]));
+        target.setImageIndex(item, toInteger(lines.text(i)));
     }
     readTextBlock(lines, m.links, m.targets, items, target, &ProjectTarget::setURL);
     readTextBlock(lines, m.targets, m.openFolders, items, target, &ProjectTarget::setTarget);
     readTextBlock(lines, m.openFolders, m.options, items, target, &ProjectTarget::setOpenState);
 
     const std::size_t g = m.options;
-    target.setTargetFrame(lines[g + 1]);
+    target.setTargetFrame(lines.text(g + 1));
     target.setUseTextLinks(lines[g + 2] == f::TextLinksOn);
-    for (int c = 0; c < 5; ++c) target.setColor(c, HtmlToColor(lines[g + 3 + static_cast<std::size_t>(c)]));
-    for (int s = 0; s < 3; ++s) target.setStyle(s, toInteger(lines[g + 8 + static_cast<std::size_t>(s)]));
+    for (int c = 0; c < 5; ++c) target.setColor(c, HtmlToColor(lines.text(g + 3 + static_cast<std::size_t>(c))));
+    for (int s = 0; s < 3; ++s) target.setStyle(s, toInteger(lines.text(g + 8 + static_cast<std::size_t>(s))));
     std::size_t customImages;
     if (version < f::FirstVersionWithAutoClose) {
         target.setAutoClose(false);
@@ -141,13 +144,22 @@ ReadOutcome readProject(const Lines& fileLines, ProjectTarget& target)
         customImages = g + 13;
     }
     for (std::size_t i = customImages, k = 0; i < lines.size() && lines[i] != f::EndMarker; ++i, ++k)
-        target.setCustomImage(items[k], lines[i]);
+        target.setCustomImage(items[k], lines.text(i));
     return ReadOutcome::Loaded;
+}
+
+ReadOutcome readProject(const Lines& lines, ProjectTarget& target)
+{
+    LineViews views;
+    views.reserve(lines.size());
+    for (const std::string& line : lines)
+        views.push_back(std::string_view(line).substr(0, std::min(line.size(), f::MaxLineLength)));
+    return readProject(views, target);
 }
 
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target)
 {
-    return readProject(splitLines(text, f::MaxLineLength), target);
+    return readProject(splitLineViews(text, f::MaxLineLength), target);
 }
 
 ReadOutcome readProjectFile(const std::string& path, ProjectTarget& target)

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/TextFile.h"
 #include "styles/ColorText.h"
@@ -22,12 +23,12 @@ public:
 
     // Per-item values; by default they go straight into the node and its record.
     virtual void setImageIndex(Node& item, int imageIndex);
-    virtual void setURL(Node& item, const std::string& text);
-    virtual void setTarget(Node& item, const std::string& text);
-    virtual void setOpenState(Node& item, const std::string& text);
-    virtual void setCustomImage(Node& item, const std::string& text);
+    virtual void setURL(Node& item, std::string text);
+    virtual void setTarget(Node& item, std::string text);
+    virtual void setOpenState(Node& item, std::string text);
+    virtual void setCustomImage(Node& item, std::string text);
 
-    virtual void setTargetFrame(const std::string& frame) = 0;
+    virtual void setTargetFrame(std::string frame) = 0;
     virtual void setUseTextLinks(bool use) = 0;
     // index 0 background, 1 text, 2 link, 3 visited link, 4 activated link
     virtual void setColor(int index, Rgb color) = 0;
@@ -45,11 +46,12 @@ enum class ReadOutcome {
 // English defaults of the refusal messages (message texts 17 and 16); empty for Loaded.
 const char* defaultRefusalText(ReadOutcome outcome);
 
-// Reads a project from its lines (already split and cut). Throws quillmap::Error for an integer
+// Reads a project from its lines (already split; lines longer than 4096 characters are cut). Throws quillmap::Error for an integer
 // that is not one, a colour that is not one, "Invalid index", "Invalid level (%d) for item "%s""
 // and a missing marker line; in every case the steps before stay applied. A missing marker is
 // found before anything is applied.
 ReadOutcome readProject(const Lines& lines, ProjectTarget& target);
+ReadOutcome readProject(const std::vector<std::string_view>& lines, ProjectTarget& target);
 
 // Splits text at CR LF, CR or LF, cuts every line to 4096 characters and reads it.
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target);

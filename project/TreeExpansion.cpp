@@ -1,7 +1,5 @@
 #include "project/TreeExpansion.h"
 
-#include <unordered_map>
-
 namespace quillmap {
 
 std::vector<int> ancestorsToExpand(const ItemTree& tree, int absoluteIndex)
@@ -19,29 +17,45 @@ std::vector<int> ancestorsToExpand(const ItemTree& tree, int absoluteIndex)
 
 std::vector<Node*> itemsToExpandAfterLoad(const ItemTree& tree)
 {
-    std::vector<Node*> order;
-    const std::vector<Node*> items = tree.preorder();
-    if (items.empty()) return order;
-
-    std::unordered_map<const Node*, bool> expanded;
-    expanded.reserve(items.size());
-    const auto expand = [&](Node* item) {
-        expanded[item] = true;
-        if (item->childCount() > 0) order.push_back(item);
+    // Every item in absolute-index order with the index of its parent (-1 at the top level).
+    struct Entry {
+        Node* item;
+        int parent;
     };
-    expand(items.front());
+    std::vector<Entry> items;
+    items.reserve(tree.size());
+    std::vector<Entry> stack;
+    for (auto it = tree.topLevel().rbegin(); it != tree.topLevel().rend(); ++it) stack.push_back({it->get(), -1});
+    while (!stack.empty()) {
+        const Entry entry = stack.back();
+        stack.pop_back();
+        const int index = static_cast<int>(items.size());
+        items.push_back(entry);
+        const auto& children = entry.item->children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) stack.push_back({it->get(), index});
+    }
 
-    std::vector<Node*> ancestors;
+    std::vector<Node*> order;
+    if (items.empty()) return order;
+    std::vector<bool> expanded(items.size(), false);
+    const auto expand = [&](int k) {
+        expanded[static_cast<std::size_t>(k)] = true;
+        if (items[static_cast<std::size_t>(k)].item->childCount() > 0) order.push_back(items[static_cast<std::size_t>(k)].item);
+    };
+    expand(0);
+
+    std::vector<int> ancestors;
     for (std::size_t k = 1; k < items.size(); ++k) {
-        Node* item = items[k];
+        const Node* item = items[k].item;
         const TMyRec* record = item->record();
         if (item->isDocument() || !record || record->OpenState != "1") continue;
         // Every expanded item already has all its ancestors expanded, so the climb can stop at
-        // the first expanded one; the root counts as expanded from the start.
+        // the first expanded one; the root is expanded from the start.
         ancestors.clear();
-        for (Node* p = item->parent(); p && !expanded[p]; p = p->parent()) ancestors.push_back(p);
-        for (Node* p : ancestors) expand(p);
-        if (!expanded[item]) expand(item);
+        for (int p = items[k].parent; p > 0 && !expanded[static_cast<std::size_t>(p)]; p = items[static_cast<std::size_t>(p)].parent)
+            ancestors.push_back(p);
+        for (int p : ancestors) expand(p);
+        if (!expanded[k]) expand(static_cast<int>(k));
     }
     return order;
 }

@@ -8,21 +8,18 @@ namespace quillmap {
 
 namespace {
 
-void attachEmptyRecords(ItemTree& tree)
-{
-    tree.forEach([](Node* item, int) { item->setRecord(std::make_unique<TMyRec>()); });
-}
-
-void placeLines(const Lines& lines, std::size_t begin, std::size_t end, ItemTree& tree)
+// Every item gets its empty record as it is placed, so the items placed before a bad line carry
+// one too.
+void placeLines(const std::vector<std::string_view>& lines, std::size_t begin, std::size_t end, ItemTree& tree)
 {
     Node* previous = nullptr;
     std::size_t previousLevel = 0;
     for (std::size_t i = begin; i < end; ++i) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const std::size_t depth = std::min(line.find_first_not_of("\t "), line.size());
-        std::string caption = line.substr(depth);
+        std::string caption(line.substr(depth));
         if (!previous) {
-            previous = tree.append(nullptr, std::move(caption), ClosedFolderImage);
+            previous = tree.append(nullptr, std::move(caption), ClosedFolderImage, std::make_unique<TMyRec>());
             previousLevel = 0;
             continue;
         }
@@ -39,23 +36,17 @@ void placeLines(const Lines& lines, std::size_t begin, std::size_t end, ItemTree
             for (std::size_t level = previousLevel; level > depth; --level) sibling = sibling->parent();
             parent = sibling->parent();
         }
-        previous = tree.append(parent, std::move(caption), ClosedFolderImage);
+        previous = tree.append(parent, std::move(caption), ClosedFolderImage, std::make_unique<TMyRec>());
         previousLevel = depth;
     }
 }
 
 }  // namespace
 
-void LoadTreeOutline(const Lines& lines, std::size_t begin, std::size_t end, ItemTree& tree)
+void LoadTreeOutline(const std::vector<std::string_view>& lines, std::size_t begin, std::size_t end, ItemTree& tree)
 {
     tree.clear();
-    try {
-        placeLines(lines, begin, end, tree);
-    } catch (...) {
-        attachEmptyRecords(tree);
-        throw;
-    }
-    attachEmptyRecords(tree);
+    placeLines(lines, begin, end, tree);
 }
 
 }  // namespace quillmap

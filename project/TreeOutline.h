@@ -1,7 +1,8 @@
 #pragma once
 #include <cstddef>
+#include <string_view>
+#include <vector>
 
-#include "app/TextFile.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap {
@@ -11,6 +12,6 @@ namespace quillmap {
 // whatever its indentation. The tree is emptied first. Every item placed gets an empty TMyRec,
 // also when a line indented more than one level deeper than the one before ends the load with
 // "Invalid level (%d) for item "%s""; the items placed before that line stay.
-void LoadTreeOutline(const Lines& lines, std::size_t begin, std::size_t end, ItemTree& tree);
+void LoadTreeOutline(const std::vector<std::string_view>& lines, std::size_t begin, std::size_t end, ItemTree& tree);
 
 }  // namespace quillmap

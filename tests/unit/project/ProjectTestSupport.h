@@ -65,27 +65,27 @@ public:
         log.push_back("image " + item.caption + "=" + std::to_string(image));
         ProjectDataTarget::setImageIndex(item, image);
     }
-    void setURL(Node& item, const std::string& text) override
+    void setURL(Node& item, std::string text) override
     {
         log.push_back("url " + item.caption + "=" + text);
         ProjectDataTarget::setURL(item, text);
     }
-    void setTarget(Node& item, const std::string& text) override
+    void setTarget(Node& item, std::string text) override
     {
         log.push_back("target " + item.caption + "=" + text);
         ProjectDataTarget::setTarget(item, text);
     }
-    void setOpenState(Node& item, const std::string& text) override
+    void setOpenState(Node& item, std::string text) override
     {
         log.push_back("open " + item.caption + "=" + text);
         ProjectDataTarget::setOpenState(item, text);
     }
-    void setCustomImage(Node& item, const std::string& text) override
+    void setCustomImage(Node& item, std::string text) override
     {
         log.push_back("custom " + item.caption + "=" + text);
         ProjectDataTarget::setCustomImage(item, text);
     }
-    void setTargetFrame(const std::string& frame) override
+    void setTargetFrame(std::string frame) override
     {
         log.push_back("frame " + frame);
         ProjectDataTarget::setTargetFrame(frame);

@@ -17,7 +17,11 @@ std::vector<std::string> shape(const ItemTree& tree)
     return rows;
 }
 
-void load(const Lines& lines, ItemTree& tree) { LoadTreeOutline(lines, 0, lines.size(), tree); }
+void load(const Lines& lines, ItemTree& tree)
+{
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    LoadTreeOutline(views, 0, views.size(), tree);
+}
 
 }  // namespace
 
