@@ -1,7 +1,7 @@
 #include "project/ProjectWriter.h"
 
 #include <string_view>
-#include <vector>
+#include <utility>
 
 #include "project/ProjectFormat.h"
 #include "styles/ColorText.h"
@@ -10,37 +10,16 @@ namespace quillmap {
 
 namespace {
 
-class FileText {
-public:
-    explicit FileText(std::size_t expectedSize) { text_.reserve(expectedSize); }
-
-    // A stored text never holds a line break; should one slip in, it must not split the file's
-    // structure, so it is written as a blank.
-    void line(std::string_view value, std::size_t tabs = 0)
-    {
-        text_.append(tabs, '\t');
-        const std::size_t start = text_.size();
-        text_.append(value);
-        if (value.find_first_of("\r\n") != std::string_view::npos)
-            for (std::size_t i = start; i < text_.size(); ++i)
-                if (text_[i] == '\r' || text_[i] == '\n') text_[i] = ' ';
-        text_ += "\r\n";
-    }
-    std::string take() { return std::move(text_); }
-
-private:
-    std::string text_;
-};
-
-struct Item {
-    const Node* node;
-    const TMyRec* record;
-    int level;
-};
-
-std::string_view field(const Item& item, std::string TMyRec::*member)
+// Appends lines to a text, each followed by CR LF. A stored text never holds a line break; should
+// one slip in, it must not split the file's structure, so it is written as a blank.
+void appendLine(std::string& text, std::string_view value, std::size_t tabs = 0)
 {
-    return item.record ? std::string_view(item.record->*member) : std::string_view();
+    text.append(tabs, '\t');
+    const std::size_t start = text.size();
+    text.append(value);
+    for (auto it = text.begin() + static_cast<std::ptrdiff_t>(start); it != text.end(); ++it)
+        if (*it == '\r' || *it == '\n') *it = ' ';
+    text += "\r\n";
 }
 
 }  // namespace
@@ -48,39 +27,50 @@ std::string_view field(const Item& item, std::string TMyRec::*member)
 std::string projectText(const ItemTree& tree, const ProjectOptions& options)
 {
     namespace f = project_format;
-    std::vector<Item> items;
-    items.reserve(tree.size());
-    tree.forEach([&items](Node* node, int level) { items.push_back({node, node->record(), level}); });
+    // One walk over the items fills every per-item block at once.
+    enum { Outline, Kinds, Links, Targets, OpenStates, CustomImages, BlockCount };
+    std::string blocks[BlockCount];
+    const std::size_t n = tree.size();
+    for (std::string& block : blocks) block.reserve(n * 4);
+    tree.forEach([&blocks](Node* item, int level) {
+        appendLine(blocks[Outline], item->caption, static_cast<std::size_t>(level));
+        appendLine(blocks[Kinds], item->isDocument() ? "2" : "0");
+        const TMyRec* r = item->record();
+        appendLine(blocks[Links], r ? std::string_view(r->URL) : std::string_view());
+        appendLine(blocks[Targets], r ? std::string_view(r->Target) : std::string_view());
+        appendLine(blocks[OpenStates], r ? std::string_view(r->OpenState) : std::string_view());
+        appendLine(blocks[CustomImages], r ? std::string_view(r->CustomImage) : std::string_view());
+    });
 
-    FileText file(tree.size() * 64 + 512);
-    file.line(f::Header);
-    file.line(f::VersionWritten);
-    for (const Item& item : items) file.line(item.node->caption, static_cast<std::size_t>(item.level));
-
-    file.line(f::ImagesMarker);
-    for (const Item& item : items) file.line(item.node->isDocument() ? "2" : "0");
-
-    const auto block = [&](const char* marker, std::string TMyRec::*member) {
-        file.line(marker);
-        for (const Item& item : items) file.line(field(item, member));
-    };
-    block(f::LinksMarker, &TMyRec::URL);
-    block(f::TargetsMarker, &TMyRec::Target);
-    block(f::OpenFoldersMarker, &TMyRec::OpenState);
+    std::string text;
+    std::size_t size = 512;
+    for (const std::string& block : blocks) size += block.size();
+    text.reserve(size);
+    appendLine(text, f::Header);
+    appendLine(text, f::VersionWritten);
+    text += blocks[Outline];
+    const std::pair<const char*, int> markedBlocks[] = {
+        {f::ImagesMarker, Kinds}, {f::LinksMarker, Links}, {f::TargetsMarker, Targets},
+        {f::OpenFoldersMarker, OpenStates}};
+    for (const auto& [marker, block] : markedBlocks) {
+        appendLine(text, marker);
+        text += blocks[block];
+    }
 
     const MenuLook& look = options.look;
-    file.line(f::OptionsMarker);
-    file.line(options.targetFrame);
-    file.line(options.useTextLinks ? f::TextLinksOn : f::TextLinksOff);
+    appendLine(text, f::OptionsMarker);
+    appendLine(text, options.targetFrame);
+    appendLine(text, options.useTextLinks ? f::TextLinksOn : f::TextLinksOff);
     for (Rgb color : {look.backColor, look.textColor, look.linkColor, look.visitedLinkColor, look.activatedLinkColor})
-        file.line(ColorToHtml(color));
+        appendLine(text, ColorToHtml(color));
     for (int style : {look.linkStyle, look.visitedLinkStyle, look.activatedLinkStyle})
-        file.line(std::to_string(style));
-    file.line(options.autoClose ? f::AutoCloseOn : f::AutoCloseOff);
+        appendLine(text, std::to_string(style));
+    appendLine(text, options.autoClose ? f::AutoCloseOn : f::AutoCloseOff);
 
-    block(f::CustomImagesMarker, &TMyRec::CustomImage);
-    file.line(f::EndMarker);
-    return file.take();
+    appendLine(text, f::CustomImagesMarker);
+    text += blocks[CustomImages];
+    appendLine(text, f::EndMarker);
+    return text;
 }
 
 Lines projectLines(const ItemTree& tree, const ProjectOptions& options)
