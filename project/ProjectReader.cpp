@@ -68,8 +68,9 @@ struct Markers {
     std::size_t images, links, targets, openFolders, options;
 };
 
-// Each block ends at the first line equal to its closing marker, so a value equal to that marker
-// ends its block early, as it does for the sequential read.
+// All markers are found before anything changes, so a file that lacks one leaves the project as it
+// was. Each block ends at the first line equal to its closing marker: a value equal to that marker
+// ends its block early and the lines after it are taken for the next block.
 Markers findMarkers(const ProjectLines& lines)
 {
     Markers m{};
