@@ -42,7 +42,7 @@ std::vector<Node*> itemsToExpandAfterLoad(const ItemTree& tree)
         expanded[static_cast<std::size_t>(k)] = true;
         if (items[static_cast<std::size_t>(k)].item->childCount() > 0) order.push_back(items[static_cast<std::size_t>(k)].item);
     };
-    expand(0);
+    expanded[0] = true;
 
     std::vector<int> ancestors;
     for (std::size_t k = 1; k < items.size(); ++k) {
@@ -50,7 +50,7 @@ std::vector<Node*> itemsToExpandAfterLoad(const ItemTree& tree)
         const TMyRec* record = item->record();
         if (item->isDocument() || !record || record->OpenState != "1") continue;
         // Every expanded item already has all its ancestors expanded, so the climb can stop at
-        // the first expanded one; the root is expanded from the start.
+        // the first expanded one; the root is expanded before this list.
         ancestors.clear();
         for (int p = items[k].parent; p > 0 && !expanded[static_cast<std::size_t>(p)]; p = items[static_cast<std::size_t>(p)].parent)
             ancestors.push_back(p);

@@ -10,11 +10,11 @@ namespace quillmap {
 // top-level item or an index out of range.
 std::vector<int> ancestorsToExpand(const ItemTree& tree, int absoluteIndex);
 
-// The items a loaded project expands, in order: the root first, then for every later folder
-// (image index not 2) whose OpenState is exactly "1", in ascending absolute index, its ancestors
-// nearest first and then the folder itself. Items without children are left out (expanding them
-// changes nothing), and so is an item already expanded, so the list holds each item once and the
-// whole walk stays linear.
+// The items a loaded project expands after the root (which the loader expands first by itself):
+// for every later folder (image index not 2) whose OpenState is exactly "1", in ascending absolute
+// index, its ancestors nearest first and then the folder itself. Items without children are left
+// out (expanding them changes nothing), and so is an item already expanded, so the list holds
+// each item once and the whole walk stays linear.
 std::vector<Node*> itemsToExpandAfterLoad(const ItemTree& tree);
 
 }  // namespace quillmap
