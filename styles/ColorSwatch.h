@@ -7,6 +7,7 @@ namespace quillmap {
 // A small square filled with a colour inside a single border; a click on it is reported.
 class ColorSwatch : public QFrame {
     Q_OBJECT
+    Q_PROPERTY(QColor color READ color WRITE setColor)
 public:
     explicit ColorSwatch(QWidget* parent = nullptr);
 

@@ -33,10 +33,8 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    const Rgb defaults[] = {{255, 255, 255}, {0, 0, 0}, {0, 0, 255}, {0, 0, 255}, {255, 0, 0}};
     for (int i = 0; i < 5; ++i) {
         ColorSwatch* s = swatch(i);
-        s->setColor(toQColor(defaults[i]));
         connect(s, &ColorSwatch::clicked, this, [this, s] { panBackColorClick(s); });
     }
     for (int i = 0; i < 3; ++i) {
