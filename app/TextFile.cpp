@@ -10,9 +10,9 @@
 
 namespace quillmap {
 
-Lines splitLines(std::string_view text, std::size_t maxLineLength)
+std::vector<std::string_view> splitLineViews(std::string_view text, std::size_t maxLineLength)
 {
-    Lines lines;
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     const std::size_t n = text.size();
     while (start < n) {
@@ -20,11 +20,17 @@ Lines splitLines(std::string_view text, std::size_t maxLineLength)
         while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
         std::string_view line = text.substr(start, end - start);
         if (line.size() > maxLineLength) line = line.substr(0, maxLineLength);
-        lines.emplace_back(line);
+        lines.push_back(line);
         if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
     return lines;
+}
+
+Lines splitLines(std::string_view text, std::size_t maxLineLength)
+{
+    const auto views = splitLineViews(text, maxLineLength);
+    return Lines(views.begin(), views.end());
 }
 
 std::string joinLinesCrLf(const Lines& lines)
@@ -67,9 +73,14 @@ void writeLinesCrLf(const std::string& path, const Lines& lines)
 
 void writeLinesCrLfAtomically(const std::string& path, const Lines& lines)
 {
+    writeTextAtomically(path, joinLinesCrLf(lines));
+}
+
+void writeTextAtomically(const std::string& path, const std::string& text)
+{
     const std::string temporary = path + ".saving";
     try {
-        writeText(temporary, joinLinesCrLf(lines), path);
+        writeText(temporary, text, path);
     } catch (...) {
         std::remove(temporary.c_str());
         throw;

@@ -65,7 +65,7 @@ Node* ItemTree::insert(Node* parent, std::size_t row, std::unique_ptr<Node> node
     if (row > siblings.size()) row = siblings.size();
     node->parent_ = parent;
     Node* raw = node.get();
-    size_ += subtreeSize(raw);
+    size_ += raw->children_.empty() ? 1 : subtreeSize(raw);
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row), std::move(node));
     renumber(siblings, row);
     return raw;

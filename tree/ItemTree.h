@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tree/TMyRec.h"
@@ -48,6 +49,13 @@ public:
     ItemTree(const ItemTree&) = delete;
     ItemTree& operator=(const ItemTree&) = delete;
     ~ItemTree();
+
+    // Exchanges the items of two trees; nodes keep their addresses.
+    void swap(ItemTree& other) noexcept
+    {
+        topLevel_.swap(other.topLevel_);
+        std::swap(size_, other.size_);
+    }
 
     bool empty() const { return topLevel_.empty(); }
     std::size_t size() const { return size_; }

@@ -1,0 +1,31 @@
+#pragma once
+// The fixed lines of a .qmp project file. Every comparison with them is exact: case-sensitive,
+// whole line, no trimming.
+#include <cstddef>
+
+namespace quillmap::project_format {
+
+inline constexpr const char* Header = "Quillmap Project File";
+inline constexpr const char* VersionWritten = "2000";
+// Files from this version on need a newer program.
+inline constexpr int FirstRefusedVersion = 2100;
+// Files older than this have no auto-close line.
+inline constexpr int FirstVersionWithAutoClose = 2000;
+
+inline constexpr const char* ImagesMarker = "/---- * QMAP IMGs * ----/";
+inline constexpr const char* LinksMarker = "/---- * QMAP URLs * ----/";
+inline constexpr const char* TargetsMarker = "/---- * QMAP Trgts * ----/";
+inline constexpr const char* OpenFoldersMarker = "/---- * QMAP OpenFolders * ----/";
+inline constexpr const char* OptionsMarker = "/---- * QMAP Opt * ----/";
+inline constexpr const char* CustomImagesMarker = "/---- * QMAP Cust IMG * ----/";
+inline constexpr const char* EndMarker = "/---- *END IMG* ----/";
+
+inline constexpr const char* TextLinksOn = "Use_TextLinks";
+inline constexpr const char* TextLinksOff = "NO_TextLinks";
+inline constexpr const char* AutoCloseOn = "AUTO_CLOSE_YES";
+inline constexpr const char* AutoCloseOff = "AUTO_CLOSE_NO";
+
+// Lines longer than this are cut on reading.
+inline constexpr std::size_t MaxLineLength = 4096;
+
+}  // namespace quillmap::project_format

@@ -1,0 +1,148 @@
+#include "styles/TfrmColors.h"
+
+#include <exception>
+
+#include "app/ErrorReport.h"
+#include "styles/ColorSwatch.h"
+#include "ui_TfrmColors.h"
+
+namespace quillmap {
+
+namespace {
+
+QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+Rgb toRgb(const QColor& c)
+{
+    const QColor rgb = c.toRgb();
+    return {static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
+            static_cast<std::uint8_t>(rgb.blue())};
+}
+
+}  // namespace
+
+TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString appFolder, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TfrmColors>()),
+      platform_(platform),
+      mainState_(mainState),
+      AppFolder(std::move(appFolder))
+{
+    ui->setupUi(this);
+    setFixedSize(301, 224);
+    // Only the main window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    for (int i = 0; i < 5; ++i) {
+        ColorSwatch* s = swatch(i);
+        connect(s, &ColorSwatch::clicked, this, [this, s] { panBackColorClick(s); });
+    }
+    for (int i = 0; i < 3; ++i) {
+        QComboBox* list = styleList(i);
+        connect(list, &QComboBox::currentIndexChanged, this, [this, list] { boxLinkStyleChange(list); });
+    }
+    FormCreate();
+}
+
+TfrmColors::~TfrmColors() = default;
+
+void TfrmColors::FormCreate()
+{
+    mainState_.setUpdating(true);
+    for (int i = 0; i < 3; ++i) styleList(i)->setCurrentIndex(0);
+    mainState_.setUpdating(false);
+    BuildStyleSheet();
+}
+
+ColorSwatch* TfrmColors::swatch(int index) const
+{
+    ColorSwatch* swatches[] = {ui->panBackColor, ui->panTextColor, ui->panLinkColor, ui->panVisitedLinkColor,
+                               ui->panActivatedLinkColor};
+    return index >= 0 && index < 5 ? swatches[index] : nullptr;
+}
+
+QComboBox* TfrmColors::styleList(int index) const
+{
+    QComboBox* lists[] = {ui->boxLinkStyle, ui->boxVisitedLinkStyle, ui->boxActivatedLinkStyle};
+    return index >= 0 && index < 3 ? lists[index] : nullptr;
+}
+
+MenuLook TfrmColors::look() const
+{
+    MenuLook look;
+    look.backColor = toRgb(ui->panBackColor->color());
+    look.textColor = toRgb(ui->panTextColor->color());
+    look.linkColor = toRgb(ui->panLinkColor->color());
+    look.visitedLinkColor = toRgb(ui->panVisitedLinkColor->color());
+    look.activatedLinkColor = toRgb(ui->panActivatedLinkColor->color());
+    look.linkStyle = ui->boxLinkStyle->currentIndex();
+    look.visitedLinkStyle = ui->boxVisitedLinkStyle->currentIndex();
+    look.activatedLinkStyle = ui->boxActivatedLinkStyle->currentIndex();
+    return look;
+}
+
+void TfrmColors::setColor(int index, Rgb color)
+{
+    if (ColorSwatch* s = swatch(index)) s->setColor(toQColor(color));
+}
+
+void TfrmColors::setStyle(int index, int style)
+{
+    QComboBox* list = styleList(index);
+    if (!list) return;
+    list->setCurrentIndex(style >= 0 && style < list->count() ? style : -1);
+}
+
+void TfrmColors::BuildStyleSheet() { txtCSS = quillmap::BuildStyleSheet(look()); }
+
+void TfrmColors::showCentredOver(const QWidget* mainWindow)
+{
+    const auto centre = [this, mainWindow] {
+        const QRect main = mainWindow->frameGeometry();
+        const QRect own = frameGeometry();
+        // C++ division truncates toward zero, and the position is not kept on the screen.
+        move(main.left() + (main.width() - own.width()) / 2, main.top() + (main.height() - own.height()) / 2);
+    };
+    centre();
+    const QSize before = frameGeometry().size();
+    show();
+    // A window shown for the first time learns the size of its frame only now.
+    if (frameGeometry().size() != before) centre();
+    raise();
+    activateWindow();
+}
+
+// No exception may reach the event loop: it goes to the general error report.
+template <class Handler>
+void TfrmColors::guarded(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        platform_.prompts.error(QString::fromLocal8Bit(withFullStop(e.what())));
+    }
+}
+
+void TfrmColors::panBackColorClick(QObject* Sender)
+{
+    guarded([&] {
+        auto* clicked = qobject_cast<ColorSwatch*>(Sender);
+        if (!clicked) return;
+        const std::optional<QColor> chosen = platform_.prompts.chooseColor(clicked->color());
+        if (!chosen) return;
+        clicked->setColor(toQColor(toRgb(*chosen)));
+        mainState_.SetSaved(false);
+        BuildStyleSheet();
+    });
+}
+
+void TfrmColors::boxLinkStyleChange(QObject*)
+{
+    guarded([&] {
+        if (mainState_.isUpdating()) return;
+        BuildStyleSheet();
+        mainState_.SetSaved(false);
+    });
+}
+
+}  // namespace quillmap

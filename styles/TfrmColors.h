@@ -1,0 +1,65 @@
+#pragma once
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/EditState.h"
+#include "app/Platform.h"
+#include "styles/StyleSheet.h"
+
+class QComboBox;
+namespace Ui {
+class TfrmColors;
+}
+
+namespace quillmap {
+
+class ColorSwatch;
+
+// The Colors and Styles window: five colours and three link decorations of the generated menu
+// page, and the stylesheet built from them. A modeless tool window; closing it only hides it.
+class TfrmColors : public QWidget {
+    Q_OBJECT
+public:
+    TfrmColors(const Platform& platform, EditState& mainState, QString appFolder, QWidget* parent = nullptr);
+    ~TfrmColors() override;
+
+    // The colours and the selected style entries (-1 for a list without a selection).
+    MenuLook look() const;
+    // index 0 background, 1 text, 2 link, 3 visited link, 4 activated link; others are ignored
+    void setColor(int index, Rgb color);
+    // index 0 link, 1 visited link, 2 activated link; a style that names no entry clears the
+    // selection. The list's change handler runs as for any change (it does nothing while the main
+    // window's Updating is set).
+    void setStyle(int index, int style);
+
+    // The five stylesheet lines, as of the last BuildStyleSheet.
+    const std::vector<std::string>& styleSheetLines() const { return txtCSS; }
+    void BuildStyleSheet();
+
+    // Places the window over the middle of mainWindow and shows it, raising it when it is
+    // already shown.
+    void showCentredOver(const QWidget* mainWindow);
+
+    const QString& appFolder() const { return AppFolder; }
+
+public slots:
+    void panBackColorClick(QObject* Sender);
+    void boxLinkStyleChange(QObject* Sender);
+
+private:
+    void FormCreate();
+    ColorSwatch* swatch(int index) const;
+    QComboBox* styleList(int index) const;
+    template <class Handler> void guarded(Handler&& handler);
+
+    std::unique_ptr<Ui::TfrmColors> ui;
+    Platform platform_;
+    EditState& mainState_;
+    QString AppFolder;
+    std::vector<std::string> txtCSS;
+};
+
+}  // namespace quillmap
