@@ -1,15 +1,11 @@
 #pragma once
-#include <string>
-
+#include "generator/ScriptBuilder.h"
 #include "styles/StyleSheet.h"
 
 namespace quillmap {
 
-// The global options a project file carries beside its items.
-struct ProjectOptions {
-    std::string targetFrame = "main_frame";
-    bool useTextLinks = true;
-    bool autoClose = false;
+// The global options a project file carries beside its items: the menu's options and its look.
+struct ProjectOptions : GlobalOptions {
     MenuLook look;
 
     bool operator==(const ProjectOptions&) const = default;

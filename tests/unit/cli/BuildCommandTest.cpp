@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/TextFile.h"
+#include "cli/BuildCommand.h"
+#include "generator/MenuBuild.h"
+#include "project/ProjectWriter.h"
+
+using namespace quillmap;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A program folder with a shipped out folder holding a test page and one image.
+class BuildCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        base = fs::temp_directory_path() / ("quillmap_cli_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(base);
+        fs::create_directories(base / "app" / "out");
+        writeLinesCrLf((base / "app" / "out" / "index.html").string(), {"<html></html>"});
+        writeLinesCrLf((base / "app" / "out" / "ftv2doc.gif").string(), {"GIF"});
+        appFolder = (base / "app").string() + "/";
+    }
+    void TearDown() override { fs::remove_all(base); }
+
+    std::string writeProject(bool withItems)
+    {
+        ItemTree tree;
+        if (withItems) {
+            Node* root = tree.append(nullptr, "Root Folder", ClosedFolderImage,
+                                     std::make_unique<TMyRec>(TMyRec::folderDefaults()));
+            tree.append(root, "Home", DocumentImage, std::make_unique<TMyRec>(TMyRec{"home.html", "0", "-1", ""}));
+        }
+        const std::string path = (base / "site.qmp").string();
+        saveProjectFile(path, tree, ProjectOptions{});
+        return path;
+    }
+
+    int run(const std::vector<std::string>& arguments)
+    {
+        out.str({});
+        err.str({});
+        return runBuildCommand(arguments, appFolder, out, err);
+    }
+
+    fs::path base;
+    std::string appFolder;
+    std::ostringstream out, err;
+};
+
+}  // namespace
+
+TEST_F(BuildCommandTest, BuildsIntoTheProgramOutFolderByDefault)
+{
+    EXPECT_EQ(run({writeProject(true)}), 0) << err.str();
+    const std::string script = readWholeFile((base / "app" / "out" / "Quillnav.js").string());
+    EXPECT_NE(script.find("insDoc(foldersTree, gLnk(0, \"Home\", \"home.html\"))\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(base / "app" / "out" / "Quillnavstyle.css"));
+    EXPECT_NE(out.str().find("Quillnav.js"), std::string::npos);
+}
+
+TEST_F(BuildCommandTest, ForeignOutFolderGetsTheShippedFilesToo)
+{
+    const fs::path target = base / "site" / "menu";
+    EXPECT_EQ(run({writeProject(true), "--out", target.string()}), 0) << err.str();
+    for (const char* name : {"Quillnav.js", "Quillnavstyle.css", "index.html", "ftv2doc.gif"})
+        EXPECT_TRUE(fs::exists(target / name)) << name;
+    EXPECT_FALSE(fs::exists(base / "app" / "out" / "Quillnav.js"));
+}
+
+TEST_F(BuildCommandTest, RefusalsAndErrorsGoToStandardErrorWithFailureStatus)
+{
+    EXPECT_EQ(run({writeProject(false)}), 1);
+    EXPECT_EQ(err.str(), "No items to build!\n");
+
+    writeLinesCrLf((base / "other.qmp").string(), {"Some other file"});
+    EXPECT_EQ(run({(base / "other.qmp").string()}), 1);
+    EXPECT_EQ(err.str(), "This isn't Quillmap Project File\n");
+
+    EXPECT_EQ(run({(base / "missing.qmp").string()}), 1);
+    EXPECT_EQ(err.str(), "Cannot open file " + (base / "missing.qmp").string() + ".\n");
+
+    fs::remove_all(base / "app" / "out");
+    EXPECT_EQ(run({writeProject(true)}), 1);
+    EXPECT_EQ(err.str().rfind("Cannot create file ", 0), 0u) << err.str();
+}
+
+TEST_F(BuildCommandTest, UsageHelpAndVersion)
+{
+    EXPECT_EQ(run({}), 2);
+    EXPECT_NE(err.str().find("Usage: quillmap-build"), std::string::npos);
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out.str().find("--out DIR"), std::string::npos);
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out.str(), "quillmap-build 2.0\n");
+    EXPECT_EQ(run({"a.qmp", "--out"}), 2);
+    EXPECT_EQ(run({"--bogus"}), 2);
+    EXPECT_EQ(run({"a.qmp", "b.qmp"}), 2);
+}
