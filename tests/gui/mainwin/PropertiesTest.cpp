@@ -204,10 +204,11 @@ TEST_F(Properties, LeftClickShowsTheItemAndHandsTheFocusToTheCaptionBox)
     EXPECT_EQ(w.txtCaption->selectedText(), "New Folder");
     EXPECT_TRUE(w.Saved);
 
-    // A click on empty space leaves the focus where it is.
+    // A left click on empty space leaves the focus and the selection where they are.
     w.Tree2->setFocus();
     QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, QPoint(20, w.Tree2->viewport()->height() - 5));
     EXPECT_TRUE(w.Tree2->hasFocus());
+    EXPECT_EQ(w.selectedNode(), item(1));
 }
 
 TEST_F(Properties, TargetFrameNameBecomesTheFirstTargetEntry)

@@ -231,6 +231,16 @@ TEST_F(StartState, KeepsTheCommandLineForTheFirstShow)
     EXPECT_EQ(window().commandLineArguments(), arguments);
 }
 
+TEST_F(StartState, RightClickOnTheSaveButtonOffersSaveAndSaveAs)
+{
+    TForm1& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    emit w.btnSAVE->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(w.popUpSave->isVisible());
+    w.popUpSave->hide();
+}
+
 TEST_F(StartState, AppFolderGetsItsTrailingSeparator)
 {
     TForm1 w(fake.platform(), folder.path(), {});
