@@ -297,6 +297,7 @@ QPixmap browseOut()
     return pm;
 }
 
+// A small tree: an open folder holding a folder and a document.
 QIcon windowIcon()
 {
     QIcon icon;
@@ -306,15 +307,23 @@ QIcon windowIcon()
         prepare(p);
         p.scale(size / 32.0, size / 32.0);
         p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1.5));
-        p.drawLine(QPointF(9, 13), QPointF(9, 27));
-        p.drawLine(QPointF(9, 20), QPointF(15, 20));
-        p.drawLine(QPointF(9, 27), QPointF(15, 27));
+        p.drawLine(QPointF(5, 11), QPointF(5, 26));
+        p.drawLine(QPointF(5, 15), QPointF(12, 15));
+        p.drawLine(QPointF(5, 26), QPointF(13, 26));
         p.save();
-        p.scale(1.1, 1.1);
-        paintOpenFolder(p, {0.5, -1.5});
+        p.translate(0, -3);
+        paintOpenFolder(p, {0, 0});
         p.restore();
-        paintClosedFolder(p, {15, 13});
-        paintDocument(p, {16, 18.5});
+        p.save();
+        p.translate(12, 8);
+        p.scale(0.8, 0.8);
+        paintClosedFolder(p, {0, 0});
+        p.restore();
+        p.save();
+        p.translate(12.5, 19.5);
+        p.scale(0.8, 0.8);
+        paintDocument(p, {0, 0});
+        p.restore();
         p.end();
         icon.addPixmap(pm);
     }

@@ -64,7 +64,13 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     centreOnDesktop();
 }
 
-TForm1::~TForm1() = default;
+// The child widgets outlive this part of the window; none of their last signals may reach it.
+TForm1::~TForm1()
+{
+    if (Tree2->selectionModel()) disconnect(Tree2->selectionModel(), nullptr, this, nullptr);
+    disconnect(Tree2, nullptr, this, nullptr);
+    disconnect(model_, nullptr, this, nullptr);
+}
 
 void TForm1::setUpLook()
 {

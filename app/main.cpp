@@ -2,6 +2,7 @@
 #include <QMap>
 
 #include "app/ApplicationTitle.h"
+#include "app/Pictures.h"
 #include "app/QtPlatform.h"
 #include "app/TForm1.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     quillmap::setApplicationTitle(QStringLiteral("Quillmap"));
+    QApplication::setWindowIcon(quillmap::pictures::windowIcon());
 
     quillmap::QtPrompts prompts;
     quillmap::QtShell shell;
