@@ -349,6 +349,25 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     EXPECT_FALSE(w.Saved);
 }
 
+TEST_F(Properties, ClickingTheSelectedItemAgainEditsItsCaptionInPlace)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QPoint row = w.Tree2->visualRect(w.model().indexOf(item(1))).center();
+    QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, row);
+    EXPECT_TRUE(w.txtCaption->hasFocus());
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, row);
+    QLineEdit* editor = nullptr;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (editor = w.Tree2->viewport()->findChild<QLineEdit*>()) != nullptr; },
+                                QApplication::doubleClickInterval() + 1000));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "New Folder");
+}
+
 TEST_F(Properties, LineBreaksNeverReachAStoredText)
 {
     TForm1& w = window();
