@@ -41,13 +41,18 @@ std::vector<std::string> nameFilters(std::string_view filter)
                 if (!patterns.empty()) patterns += ' ';
                 patterns += pattern;
             }
-        if (patterns.empty()) patterns = "*";
-        const std::string suffix = "(" + patterns + ")";
-        const std::string shown = trimmed(description);
-        if (shown.size() >= suffix.size() && shown.compare(shown.size() - suffix.size(), suffix.size(), suffix) == 0)
-            result.push_back(shown);
-        else
-            result.push_back(shown.empty() ? suffix : shown + " " + suffix);
+        if (patterns.empty()) patterns.push_back('*');
+        std::string suffix(1, '(');
+        suffix += patterns;
+        suffix += ')';
+        std::string shown = trimmed(description);
+        const bool namesItsPatterns =
+            shown.size() >= suffix.size() && shown.compare(shown.size() - suffix.size(), suffix.size(), suffix) == 0;
+        if (!namesItsPatterns) {
+            if (!shown.empty()) shown += ' ';
+            shown += suffix;
+        }
+        result.push_back(std::move(shown));
     }
     return result;
 }
