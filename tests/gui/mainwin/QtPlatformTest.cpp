@@ -14,7 +14,7 @@
 namespace quillmap::test {
 namespace {
 
-// Looks at the modal dialog a prompt opens, then lets `close` end it.
+// Hands the modal dialog a prompt opens to inspectAndClose, which must also close it.
 template <typename Dialog>
 void whenShown(const std::function<void(Dialog*)>& inspectAndClose)
 {
