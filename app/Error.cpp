@@ -4,7 +4,10 @@ namespace quillmap {
 
 void throwNotAnInteger(const std::string& text)
 {
-    throw Error("'" + text + "' is not a valid integer value");
+    std::string message = "'";
+    message += text;
+    message += "' is not a valid integer value";
+    throw Error(message);
 }
 
 int toInteger(const std::string& text)

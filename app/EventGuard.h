@@ -1,0 +1,33 @@
+#pragma once
+// Every event handler of every window runs inside guarded(): an error that escapes it ends the
+// handler and reaches the general error report instead of the toolkit's event loop.
+#include <QString>
+#include <exception>
+#include <utility>
+
+#include "app/Error.h"
+#include "app/ErrorReport.h"
+#include "app/Platform.h"
+
+namespace quillmap {
+
+inline void reportError(Prompts& prompts, const std::string& text)
+{
+    prompts.error(QString::fromLocal8Bit(withFullStop(text)));
+}
+
+template <typename Handler>
+void guarded(Prompts& prompts, Handler&& handler)
+{
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const Error& e) {
+        reportError(prompts, e.what());
+    } catch (const std::exception& e) {
+        reportError(prompts, e.what());
+    } catch (...) {
+        reportError(prompts, "Unexpected error");
+    }
+}
+
+}  // namespace quillmap

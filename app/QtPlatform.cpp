@@ -1,0 +1,105 @@
+#include "app/QtPlatform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/ApplicationTitle.h"
+#include "app/DialogFilter.h"
+
+namespace quillmap {
+
+namespace {
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+Prompts::Answer ask(const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, dialogParent());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(escape);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Prompts::Answer::Yes;
+    case QMessageBox::No:
+        return Prompts::Answer::No;
+    default:
+        return escape == QMessageBox::No ? Prompts::Answer::No : Prompts::Answer::Cancel;
+    }
+}
+
+QString runFileDialog(const Prompts::FileDialogOptions& options, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(dialogParent());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
+    dialog.setSizeGripEnabled(true);
+    QStringList filters;
+    for (const std::string& f : nameFilters(options.filter.toLocal8Bit().toStdString()))
+        filters << QString::fromLocal8Bit(f);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.first());
+    }
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.folder.isEmpty()) dialog.setDirectory(options.folder);
+    if (!options.fileName.isEmpty()) dialog.selectFile(options.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+}  // namespace
+
+void QtPrompts::message(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+Prompts::Answer QtPrompts::askYesNo(const QString& text)
+{
+    return ask(text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
+
+Prompts::Answer QtPrompts::askYesNoCancel(const QString& text)
+{
+    return ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+}
+
+void QtPrompts::error(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+QString QtPrompts::openFileName(const FileDialogOptions& options)
+{
+    return runFileDialog(options, QFileDialog::AcceptOpen);
+}
+
+QString QtPrompts::saveFileName(const FileDialogOptions& options)
+{
+    return runFileDialog(options, QFileDialog::AcceptSave);
+}
+
+std::optional<QColor> QtPrompts::chooseColor(const QColor& initial)
+{
+    const QColor chosen = QColorDialog::getColor(initial, dialogParent());
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen;
+}
+
+void QtShell::execute(const QString& verb, const QString& file, const QString&, const QString&, int)
+{
+    if (verb == QLatin1String("open") || verb == QLatin1String("explore"))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(file)));
+}
+
+void QtBeeper::beep() { QApplication::beep(); }
+
+}  // namespace quillmap

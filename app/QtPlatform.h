@@ -1,0 +1,33 @@
+#pragma once
+// The real platform layers: Qt dialogs and message boxes, the desktop's file and folder opening,
+// and the system beep.
+#include "app/Platform.h"
+
+namespace quillmap {
+
+class QtPrompts : public Prompts {
+public:
+    void message(const QString& text) override;
+    Answer askYesNo(const QString& text) override;
+    Answer askYesNoCancel(const QString& text) override;
+    void error(const QString& text) override;
+    QString openFileName(const FileDialogOptions& options) override;
+    QString saveFileName(const FileDialogOptions& options) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+};
+
+// "open" opens a file with the program the desktop associates with it, "explore" shows a folder
+// in the file manager. Parameters, working folder and show command have no counterpart on the
+// desktops Qt serves and are not used.
+class QtShell : public Shell {
+public:
+    void execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
+                 int showCommand) override;
+};
+
+class QtBeeper : public Beeper {
+public:
+    void beep() override;
+};
+
+}  // namespace quillmap

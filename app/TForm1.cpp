@@ -1,0 +1,260 @@
+#include "app/TForm1.h"
+
+#include <QFont>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QWindow>
+#include <cassert>
+
+#include "app/ApplicationTitle.h"
+#include "app/Pictures.h"
+#include "generator/HelpText.h"
+
+namespace quillmap {
+
+namespace {
+
+constexpr int DesignedWidth = 582;
+constexpr int DesignedHeight = 452;
+constexpr int MinimumWindowWidth = 446;
+constexpr int MinimumWindowHeight = 450;
+
+// The window font of the design, MS Sans Serif at 8 points (11 pixels), and the Help button's
+// Times New Roman, with look-alikes where those fonts are missing.
+void registerFontSubstitutes()
+{
+    static const bool done = [] {
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed"),
+                                    QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                                   {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace
+
+QString TForm1::LastLinkFolder;
+
+TForm1::TForm1(const Platform& platform, QString appFolder, QStringList arguments, QWidget* parent)
+    : QWidget(parent), platform_(platform), arguments_(std::move(arguments))
+{
+    setupUi(this);
+    setUpLook();
+    setUpSaveMenu();
+
+    model_ = new TreeModel(this);
+    Tree2->setModel(model_);
+    connectItemHandlers();
+    connectPropertyHandlers();
+
+    for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
+                                                      GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
+                                                      btnMoreHelp})
+        rightColumn_.emplace_back(w, w->pos());
+
+    AppFolder = std::move(appFolder);
+    if (!AppFolder.isEmpty() && !AppFolder.endsWith(QLatin1Char('/')) && !AppFolder.endsWith(QLatin1Char('\\')))
+        AppFolder += QLatin1Char('/');
+    FormCreate();
+    centreOnDesktop();
+}
+
+// The child widgets outlive this part of the window; none of their last signals may reach it.
+TForm1::~TForm1()
+{
+    if (Tree2->selectionModel()) disconnect(Tree2->selectionModel(), nullptr, this, nullptr);
+    disconnect(Tree2, nullptr, this, nullptr);
+    disconnect(model_, nullptr, this, nullptr);
+}
+
+void TForm1::setUpLook()
+{
+    registerFontSubstitutes();
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QFont helpFont(QStringLiteral("Times New Roman"));
+    helpFont.setPixelSize(15);
+    helpFont.setBold(true);
+    btnMoreHelp->setFont(helpFont);
+    placeLabels();
+    // The two lists show no choice until the first item is shown.
+    boxTarget->setCurrentIndex(-1);
+    boxOpenFolder->setCurrentIndex(-1);
+
+    setWindowIcon(pictures::windowIcon());
+    btnAddFolder->setIcon(pictures::newFolder());
+    btnAddDoc->setIcon(pictures::newDocument());
+    btnRemove->setIcon(pictures::remove());
+    btnBuild_Test->setIcon(pictures::buildAndTest());
+    btnBuild->setIcon(pictures::build());
+    btnBrowseOUT->setIcon(pictures::browseOut());
+    btnColors->setIcon(pictures::colors());
+    btnColors->setIconSize({20, 20});
+    btnOPEN->setIcon(pictures::openProject());
+    btnOPEN->setIconSize({20, 20});
+    picSAVED = pictures::saved();
+    picNOT_SAVED = pictures::notSaved();
+    btnSAVE->setIcon(picSAVED);
+    btnSAVE->setIconSize(picSAVED.size());
+
+    QStringList help;
+    for (const std::string& line : helpTextLines()) help << QString::fromLocal8Bit(line);
+    Memo1->setPlainText(help.join(QLatin1Char('\n')));
+    QPalette memoPalette = Memo1->palette();
+    memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
+    Memo1->setPalette(memoPalette);
+}
+
+// Labels take the width of their text in the font at hand; right-aligned ones keep their right
+// edge next to the box they name.
+void TForm1::placeLabels()
+{
+    for (QLabel* label : {lblCaption, lblLink, lblLinkTarget, lblInitialState, lblImage, lblTFRAME}) {
+        const QRect designed = label->geometry();
+        const QSize wanted = label->sizeHint();
+        const int height = std::max(designed.height(), wanted.height());
+        if (label->alignment() & Qt::AlignRight)
+            label->setGeometry(designed.right() + 1 - wanted.width(), designed.top(), wanted.width(), height);
+        else
+            label->setGeometry(designed.left(), designed.top(), wanted.width(), height);
+    }
+    for (QCheckBox* box : {chkUSETEXTLINKS, chkAutoClose})
+        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+}
+
+void TForm1::setUpSaveMenu()
+{
+    popUpSave = new QMenu(this);
+    popUpSave->setObjectName(QStringLiteral("popUpSave"));
+    mnuSave = popUpSave->addAction(QStringLiteral("Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSaveAs = popUpSave->addAction(QStringLiteral("Save As..."));
+    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
+    connect(btnSAVE, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { guard([&] { popUpSave->popup(btnSAVE->mapToGlobal(at)); }); });
+}
+
+void TForm1::FormCreate()
+{
+    VersionText = QStringLiteral("2.0");
+    TitleText = QStringLiteral("Quillmap ") + VersionText;
+    ProjectFileName.clear();
+    Saved = true;
+    Updating = false;
+    ListCustomImages();
+    messages = MessageTexts{};
+    // Lang.ini is applied here, last, once the language file support is part of the program.
+}
+
+void TForm1::FormShow()
+{
+    // Opening a project named on the command line and the file-type association check run here,
+    // in that order, once their parts of the program exist.
+}
+
+void TForm1::setUpdating(bool updating)
+{
+    assert(!(updating && Updating) && "Updating is a plain flag and is never set twice");
+    Updating = updating;
+}
+
+void TForm1::SetSaved(bool value)
+{
+    if (value == Saved) return;
+    btnSAVE->setIcon(value ? picSAVED : picNOT_SAVED);
+    btnSAVE->setToolTip(QString::fromLocal8Bit(value ? messages.saveAsHint : messages.saveHint));
+    Saved = value;
+}
+
+void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)
+{
+    platform_.shell.execute(QStringLiteral("open"), file, parameters, folder, showCommand);
+}
+
+void TForm1::setTitle(const QString& caption)
+{
+    setWindowTitle(caption);
+    setApplicationTitle(caption);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    updateMinimumSize();
+    if (shown_) return;
+    shown_ = true;
+    guard([this] { FormShow(); });
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+// Only the tree grows and shrinks with the window; the column on its right keeps its distance
+// from the window's right edge and its top position.
+void TForm1::layoutControls()
+{
+    const int dx = width() - DesignedWidth;
+    const int dy = height() - DesignedHeight;
+    Tree2->setGeometry(3, 8, std::max(0, 235 + dx), std::max(0, 441 + dy));
+    for (const auto& [control, designed] : rightColumn_) control->move(designed.x() + dx, designed.y());
+}
+
+// The minimum is for the whole window, frame included; the frame's size is known once shown.
+void TForm1::updateMinimumSize()
+{
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    setMinimumSize(std::max(0, MinimumWindowWidth - frame.left() - frame.right()),
+                   std::max(0, MinimumWindowHeight - frame.top() - frame.bottom()));
+}
+
+void TForm1::centreOnDesktop()
+{
+    if (const QScreen* desktop = screen()) {
+        const QRect area = desktop->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+// Escape presses the Remove button unless the focused control used the key itself.
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        btnRemove->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool used = false;
+        guard([&] {
+            if (watched == txtCaption) used = txtCaptionKeyPress(key);
+            else if (watched == txtURL) used = txtURLKeyPress(key);
+            else if (watched == txtTFRAME) used = txtTFRAMEKeyPress(key);
+        });
+        return used;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        // Focus from the keyboard or from the program selects the whole text; a mouse click
+        // places the caret instead.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            if (auto* box = qobject_cast<QLineEdit*>(watched)) box->selectAll();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace quillmap

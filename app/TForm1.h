@@ -1,0 +1,149 @@
+#pragma once
+#include <QPixmap>
+#include <QStringList>
+#include <QWidget>
+#include <utility>
+#include <vector>
+
+#include "app/EditState.h"
+#include "app/EventGuard.h"
+#include "app/MessageTexts.h"
+#include "app/Platform.h"
+#include "tree/TreeModel.h"
+#include "ui_TForm1.h"
+
+class QAction;
+class QKeyEvent;
+class QMenu;
+
+namespace quillmap {
+
+// The main window: the item tree, the Properties panel, the global options, the project and
+// build buttons and the help panel. Its controls are those of TForm1.ui, reachable by name.
+class TForm1 : public QWidget, public Ui::TForm1, public EditState {
+    Q_OBJECT
+public:
+    // appFolder is the program's folder and ends with a path separator; arguments are the
+    // command-line arguments after the program's own name.
+    TForm1(const Platform& platform, QString appFolder, QStringList arguments, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Set while the program itself fills controls; change handlers do nothing then.
+    bool Updating = false;
+    // No unsaved changes. Written only by SetSaved after start-up.
+    bool Saved = true;
+    QString ProjectFileName;
+    QString VersionText;
+    QString TitleText;
+    QString AppFolder;
+    MessageTexts messages;
+    // The folder of the file last chosen with the link browse button, for the whole run.
+    static QString LastLinkFolder;
+
+    QPixmap picSAVED;
+    QPixmap picNOT_SAVED;
+    QMenu* popUpSave = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+
+    const QStringList& commandLineArguments() const { return arguments_; }
+    const Platform& platform() const { return platform_; }
+    TreeModel& model() const { return *model_; }
+    const ItemTree& tree() const { return model_->tree(); }
+
+    // Runs an event handler so that an error escaping it reaches the general error report.
+    template <typename Handler>
+    void guard(Handler&& handler)
+    {
+        guarded(platform_.prompts, std::forward<Handler>(handler));
+    }
+
+    // Edit state shared with the other windows.
+    bool isUpdating() const override { return Updating; }
+    void setUpdating(bool updating) override;
+    void SetSaved(bool value) override;
+
+    void FormCreate();
+    void FormShow();
+    void ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand);
+    // Sets the window caption and the application title together.
+    void setTitle(const QString& caption);
+
+    // Items (tree/TForm1Items.cpp).
+    Node* selectedNode() const;
+    // Makes node the selected item, expanding its collapsed ancestors so that it can be seen.
+    void selectNode(Node* node);
+    void btnAddFolderClick();
+    void btnAddDocClick();
+    // askRootQuestion is false when New empties the tree.
+    void btnRemoveClick(bool askRootQuestion = true);
+    void Tree2Expanding(const QModelIndex& index);
+    void Tree2Collapsing(const QModelIndex& index);
+
+    // Properties panel (tree/TForm1Properties.cpp).
+    void ShowItemProperties(int absoluteIndex);
+    void showPropertiesOf(Node* node);
+    void EnableTargetChoice(bool on);
+    void EnableOpenStateChoice(bool on);
+    void EnableImageChoice(bool on);
+    void ListCustomImages();
+    void txtCaptionChange();
+    void txtURLChange();
+    void boxTargetChange();
+    void boxOpenFolderChange();
+    void boxImgChange();
+    void txtTFRAMEChange();
+    void chkUSETEXTLINKSClick();
+    void chkAutoCloseClick();
+    // Each answers whether it used the key.
+    bool txtCaptionKeyPress(QKeyEvent* event);
+    bool txtURLKeyPress(QKeyEvent* event);
+    bool txtTFRAMEKeyPress(QKeyEvent* event);
+    void Tree2MouseDown(Qt::MouseButton button, QPoint position);
+    void Tree2MouseUp(Qt::MouseButton button, QPoint position);
+    void Tree2Edited(Node* node, const QString& text);
+    void btnBrowseLinkClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Sets Updating for one filling of controls and clears it again, also when the filling fails.
+    class UpdatingScope {
+    public:
+        explicit UpdatingScope(TForm1& form) : form_(form) { form_.setUpdating(true); }
+        ~UpdatingScope() { form_.setUpdating(false); }
+        UpdatingScope(const UpdatingScope&) = delete;
+        UpdatingScope& operator=(const UpdatingScope&) = delete;
+
+    private:
+        TForm1& form_;
+    };
+
+    void setUpLook();
+    void placeLabels();
+    void setUpSaveMenu();
+    void connectItemHandlers();
+    void connectPropertyHandlers();
+    void layoutControls();
+    void updateMinimumSize();
+    void centreOnDesktop();
+    void onCurrentChanged(const QModelIndex& current);
+    void selectCurrentRow();
+    void emptyCaptionAndLink();
+    void focusCaptionBox();
+    TMyRec& recordOf(Node* node);
+    // The text of a box, with any line break that was typed or pasted into it removed.
+    QString singleLineText(class QLineEdit* box);
+
+    Platform platform_;
+    QStringList arguments_;
+    TreeModel* model_ = nullptr;
+    std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
+    bool shown_ = false;
+};
+
+}  // namespace quillmap

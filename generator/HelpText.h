@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace quillmap {
+
+// The text of the main window's help panel: how to put the generated menu into one's own page.
+inline std::vector<std::string> helpTextLines()
+{
+    const std::string rule(94, '-');
+    return {
+        "Click [Build and Test] or [Build] to generate \"Quillnav.js\".",
+        "",
+        "All files inside \"Out\" folder are required for your Tree to run.",
+        "Copy these files to another location and only then edit if ",
+        "needed.",
+        "",
+        "If you'd like to insert tree into your own page, use this code:",
+        "",
+        rule,
+        "<HEAD>",
+        "<LINK REL=\"stylesheet\" HREF=\"Quillnavstyle.css\">",
+        "<SCRIPT SRC=\"Quillnav.js\"></SCRIPT>",
+        "</HEAD>",
+        "",
+        "<BODY>",
+        "<SCRIPT>",
+        "initializeDocument()",
+        "</SCRIPT>",
+        "</BODY>",
+        rule,
+        "",
+        "Note:  first part of this code should be inside <HEAD>",
+        "</HEAD>, and second part inside <BODY> </BODY> tags.",
+        "",
+        "Visit the Quillmap web site for updates:",
+        "https://quillmap.example.org/",
+    };
+}
+
+}  // namespace quillmap

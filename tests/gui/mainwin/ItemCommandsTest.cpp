@@ -1,0 +1,253 @@
+#include "tests/gui/mainwin/MainWindowFixture.h"
+#include "tree/ImageList1.h"
+
+namespace quillmap::test {
+namespace {
+
+using ItemCommands = MainWindowTest;
+
+TEST_F(ItemCommands, NewFolderOnEmptyTreeCreatesTheRoot)
+{
+    TForm1& w = window();
+    w.btnAddFolder->click();
+    ASSERT_EQ(w.tree().size(), 1u);
+    Node* root = w.tree().root();
+    EXPECT_EQ(root->caption, "Root Folder");
+    EXPECT_EQ(root->imageIndex, ClosedFolderImage);
+    EXPECT_EQ(root->selectedImageIndex, ClosedFolderImage);
+    EXPECT_EQ(*root->record(), TMyRec::folderDefaults());
+    EXPECT_EQ(w.selectedNode(), root);
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(root)));
+    EXPECT_EQ(w.txtCaption->text(), "Root Folder");
+    EXPECT_FALSE(w.boxOpenFolder->isEnabled());
+    EXPECT_EQ(w.boxOpenFolder->currentText(), "Opened");
+    EXPECT_FALSE(w.Saved);
+    EXPECT_TRUE(fake.prompts.shown.empty());
+}
+
+TEST_F(ItemCommands, NewFolderPlacementFollowsTheSelection)
+{
+    TForm1& w = window();
+    buildSmallTree();  // Root / New Folder / New Document (selected)
+    w.btnAddFolder->click();  // beside the document: last child of its parent
+    EXPECT_EQ(item(1)->childCount(), 2u);
+    EXPECT_EQ(item(1)->child(1)->caption, "New Folder");
+    EXPECT_EQ(item(1)->child(1)->imageIndex, ClosedFolderImage);
+
+    w.selectNode(w.tree().root());
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->childCount(), 2u);
+    EXPECT_EQ(w.tree().root()->child(1)->caption, "New Folder");
+    EXPECT_EQ(w.selectedNode(), w.tree().root()->child(1));
+
+    // Nothing selected (right-click on empty space): "Folder" as the root's last child.
+    w.Tree2->selectionModel()->clear();
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->childCount(), 3u);
+    EXPECT_EQ(w.tree().root()->child(2)->caption, "Folder");
+}
+
+TEST_F(ItemCommands, AddedItemIsShownInAnExpandedParentWithTheOpenPicture)
+{
+    TForm1& w = window();
+    w.btnAddFolder->click();
+    Node* root = w.tree().root();
+    w.Tree2->collapse(w.model().indexOf(root));
+    EXPECT_EQ(root->imageIndex, ClosedFolderImage);
+    w.btnAddDoc->click();
+    EXPECT_TRUE(w.Tree2->isExpanded(w.model().indexOf(root)));
+    EXPECT_EQ(root->imageIndex, OpenFolderImage);
+    EXPECT_EQ(root->selectedImageIndex, OpenFolderImage);
+    EXPECT_EQ(root->record()->OpenState, "0");  // the picture is no initial state
+}
+
+TEST_F(ItemCommands, DocumentPlacementAndDefaults)
+{
+    TForm1& w = window();
+    w.btnAddDoc->click();
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Please select folder."});
+    EXPECT_TRUE(w.tree().empty());
+    EXPECT_TRUE(w.Saved);
+
+    buildSmallTree();
+    Node* folder = item(1);
+    Node* first = folder->child(0);
+    w.btnAddFolder->click();  // folder/New Folder after the document
+    w.selectNode(first);
+    w.btnAddDoc->click();     // after the last child of the document's parent
+    ASSERT_EQ(folder->childCount(), 3u);
+    Node* added = folder->child(2);
+    EXPECT_EQ(added->caption, "New Document");
+    EXPECT_EQ(added->imageIndex, DocumentImage);
+    EXPECT_EQ(added->selectedImageIndex, DocumentImage);
+    EXPECT_EQ(*added->record(), TMyRec::documentDefaults());
+    EXPECT_EQ(w.selectedNode(), added);
+    EXPECT_TRUE(w.boxTarget->isEnabled());
+    EXPECT_TRUE(w.boxImg->isEnabled());
+    EXPECT_FALSE(w.boxOpenFolder->isEnabled());
+    EXPECT_EQ(w.boxOpenFolder->currentIndex(), -1);
+}
+
+TEST_F(ItemCommands, DocumentWithoutParentTakesTheNewDocument)
+{
+    TForm1& w = window();
+    // Only a project file can put a document at the top level; build one through the model.
+    Node* loose = w.model().appendItem(nullptr, "loose", DocumentImage,
+                                       std::make_unique<TMyRec>(TMyRec::documentDefaults()));
+    w.selectNode(loose);
+    w.btnAddDoc->click();
+    ASSERT_EQ(loose->childCount(), 1u);
+    EXPECT_EQ(loose->child(0)->caption, "New Document");
+    w.selectNode(loose);
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().topLevel().size(), 2u);
+    EXPECT_EQ(w.tree().topLevel()[1]->caption, "New Folder");
+}
+
+TEST_F(ItemCommands, AfterAddingTheCaptionBoxHasFocusWithItsTextSelected)
+{
+    TForm1& w = window();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.btnAddFolder->click();
+    EXPECT_TRUE(w.txtCaption->hasFocus());
+    EXPECT_EQ(w.txtCaption->selectedText(), "Root Folder");
+    QTest::keyClicks(w.txtCaption, "Home");
+    EXPECT_EQ(w.tree().root()->caption, "Home");
+
+    w.btnAddDoc->click();
+    EXPECT_EQ(w.txtCaption->selectedText(), "New Document");
+    QTest::keyClicks(w.txtCaption, "Contact");
+    EXPECT_EQ(w.tree().root()->child(0)->caption, "Contact");
+}
+
+TEST_F(ItemCommands, RemoveWithNothingSelected)
+{
+    TForm1& w = window();
+    w.btnRemove->click();
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Nothing selected"});
+    EXPECT_TRUE(w.Saved);
+    buildSmallTree();
+    w.SetSaved(true);
+    w.Tree2->selectionModel()->clear();
+    w.btnRemove->click();
+    EXPECT_EQ(fake.prompts.texts("message").size(), 2);
+    EXPECT_EQ(w.tree().size(), 3u);
+    EXPECT_TRUE(w.Saved);
+}
+
+TEST_F(ItemCommands, RemoveRootAsksFirst)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    w.selectNode(w.tree().root());
+    w.SetSaved(true);
+
+    fake.prompts.answers = {Prompts::Answer::No};
+    w.btnRemove->click();
+    EXPECT_EQ(fake.prompts.texts("yesno"), QStringList{"Remove root node? (all tree will be deleted)"});
+    EXPECT_EQ(w.tree().size(), 3u);
+    EXPECT_TRUE(w.Saved);
+
+    w.txtURL->setText("index.html");
+    w.SetSaved(true);
+    fake.prompts.answers = {Prompts::Answer::Yes};
+    w.btnRemove->click();
+    EXPECT_TRUE(w.tree().empty());
+    EXPECT_EQ(w.selectedNode(), nullptr);
+    EXPECT_TRUE(w.txtCaption->text().isEmpty());
+    EXPECT_TRUE(w.txtURL->text().isEmpty());
+    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.Updating);
+    // The choices keep what the last shown item left.
+    EXPECT_EQ(w.boxOpenFolder->currentText(), "Opened");
+
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->caption, "Root Folder");
+}
+
+TEST_F(ItemCommands, RemoveFromNewAsksNothing)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    w.selectNode(w.tree().root());
+    w.btnRemoveClick(false);
+    EXPECT_TRUE(w.tree().empty());
+    EXPECT_TRUE(fake.prompts.shown.empty());
+}
+
+TEST_F(ItemCommands, RemoveTakesTheSubtreeAndSelectsANeighbour)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    Node* folder = item(1);
+    w.selectNode(folder);
+    w.btnAddDoc->click();
+    w.btnAddFolder->click();
+    w.btnAddDoc->click();  // root / folder / {doc, doc, folder / doc}
+    w.selectNode(w.tree().root());
+    w.btnAddDoc->click();  // root / {folder, doc}
+    ASSERT_EQ(w.tree().size(), 7u);
+
+    w.selectNode(folder);
+    w.SetSaved(true);
+    w.btnRemove->click();
+    EXPECT_TRUE(fake.prompts.shown.empty());
+    EXPECT_EQ(w.tree().size(), 2u);
+    Node* neighbour = w.tree().root()->child(0);
+    EXPECT_EQ(w.selectedNode(), neighbour);
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(neighbour)));
+    EXPECT_EQ(w.txtCaption->text(), "New Document");
+    EXPECT_FALSE(w.Saved);
+
+    // Removing the only child leaves its parent selected and shown.
+    w.btnRemove->click();
+    EXPECT_EQ(w.selectedNode(), w.tree().root());
+    EXPECT_EQ(w.txtCaption->text(), "Root Folder");
+}
+
+TEST_F(ItemCommands, ExpandAndCollapseSwitchFolderPicturesOnly)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    w.SetSaved(true);
+    Node* folder = item(1);
+    const QModelIndex index = w.model().indexOf(folder);
+    w.Tree2->collapse(index);
+    EXPECT_EQ(folder->imageIndex, ClosedFolderImage);
+    EXPECT_EQ(folder->selectedImageIndex, ClosedFolderImage);
+    w.Tree2->expand(index);
+    EXPECT_EQ(folder->imageIndex, OpenFolderImage);
+    EXPECT_EQ(folder->selectedImageIndex, OpenFolderImage);
+    EXPECT_EQ(folder->record()->OpenState, "0");
+    EXPECT_TRUE(w.Saved);
+
+    // A document that holds items (only a project file makes one) stays a document.
+    Node* loose = w.model().appendItem(nullptr, "loose", DocumentImage,
+                                       std::make_unique<TMyRec>(TMyRec::documentDefaults()));
+    w.model().appendItem(loose, "below", DocumentImage, std::make_unique<TMyRec>(TMyRec::documentDefaults()));
+    w.Tree2->expand(w.model().indexOf(loose));
+    w.Tree2->collapse(w.model().indexOf(loose));
+    EXPECT_EQ(loose->imageIndex, DocumentImage);
+}
+
+TEST_F(ItemCommands, TreePicturesComeFromTheImageList)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    const QModelIndex folder = w.model().indexOf(item(1));
+    const QModelIndex doc = w.model().indexOf(item(2));
+    const auto image = [](const QModelIndex& index, int role) {
+        return index.data(role).value<QIcon>().pixmap(16, 22).toImage();
+    };
+    EXPECT_EQ(image(folder, Qt::DecorationRole), ImageList1::icon(OpenFolderImage).pixmap(16, 22).toImage());
+    EXPECT_EQ(image(doc, Qt::DecorationRole), ImageList1::icon(DocumentImage).pixmap(16, 22).toImage());
+    EXPECT_EQ(image(doc, TreeModel::SelectedDecorationRole), image(doc, Qt::DecorationRole));
+    EXPECT_NE(image(folder, Qt::DecorationRole), image(doc, Qt::DecorationRole));
+    w.Tree2->collapse(folder);
+    EXPECT_EQ(image(folder, Qt::DecorationRole), ImageList1::icon(ClosedFolderImage).pixmap(16, 22).toImage());
+}
+
+}  // namespace
+}  // namespace quillmap::test

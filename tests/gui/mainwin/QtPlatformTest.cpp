@@ -1,0 +1,121 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "app/ApplicationTitle.h"
+#include "app/QtPlatform.h"
+
+namespace quillmap::test {
+namespace {
+
+// Hands the modal dialog a prompt opens to inspectAndClose, which must also close it.
+template <typename Dialog>
+void whenShown(const std::function<void(Dialog*)>& inspectAndClose)
+{
+    QTimer::singleShot(0, [inspectAndClose] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        inspectAndClose(dialog);
+    });
+}
+
+void pressEscape(QWidget* dialog)
+{
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &key);
+}
+
+TEST(QtPrompts, MessageAndErrorCarryTheApplicationTitle)
+{
+    setApplicationTitle("Quillmap 2.0 - site.qmp");
+    QtPrompts prompts;
+    bool seen = false;
+    whenShown<QMessageBox>([&](QMessageBox* box) {
+        seen = true;
+        EXPECT_EQ(box->windowTitle(), "Quillmap 2.0 - site.qmp");
+        EXPECT_EQ(box->text(), "Nothing selected");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->accept();
+    });
+    prompts.message("Nothing selected");
+    EXPECT_TRUE(seen);
+
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), "Quillmap 2.0 - site.qmp");
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->accept();
+    });
+    prompts.error("Cannot create file x.");
+    setApplicationTitle("Quillmap");
+}
+
+TEST(QtPrompts, QuestionsDefaultToYesAndEscapeDeclines)
+{
+    QtPrompts prompts;
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), "Confirm");
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+        pressEscape(box);
+    });
+    EXPECT_EQ(prompts.askYesNo("Remove root node? (all tree will be deleted)"), Prompts::Answer::No);
+
+    whenShown<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+        pressEscape(box);
+    });
+    EXPECT_EQ(prompts.askYesNoCancel("Save changes to  project?"), Prompts::Answer::Cancel);
+
+    whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    EXPECT_EQ(prompts.askYesNoCancel("?"), Prompts::Answer::No);
+    whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    EXPECT_EQ(prompts.askYesNo("?"), Prompts::Answer::Yes);
+}
+
+TEST(QtPrompts, FileDialogsTakeTheirOptions)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QtPrompts prompts;
+    Prompts::FileDialogOptions save;
+    save.folder = folder.path();
+    save.fileName = "new_tree.qmp";
+    save.filter = "Quillmap Projects (*.qmp)|*.qmp|All Files (*.*)|*.*";
+    save.defaultSuffix = "qmp";
+    save.confirmOverwrite = true;
+    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog->nameFilters(), QStringList({"Quillmap Projects (*.qmp)", "All Files (*.*)"}));
+        EXPECT_EQ(dialog->selectedNameFilter(), "Quillmap Projects (*.qmp)");
+        EXPECT_EQ(dialog->defaultSuffix(), "qmp");
+        EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(folder.path()).canonicalPath());
+        dialog->selectFile(folder.filePath("site"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(prompts.saveFileName(save), QDir::toNativeSeparators(folder.filePath("site.qmp")));
+
+    Prompts::FileDialogOptions open;
+    open.folder = folder.path();
+    open.filter = "HTML Files|*.html;*.htm|All Files|*.*";
+    whenShown<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog->selectedNameFilter(), "HTML Files (*.html *.htm)");
+        dialog->reject();
+    });
+    EXPECT_TRUE(prompts.openFileName(open).isEmpty());
+}
+
+}  // namespace
+}  // namespace quillmap::test

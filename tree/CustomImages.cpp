@@ -1,0 +1,20 @@
+#include "tree/CustomImages.h"
+
+#include "app/TextFile.h"
+
+namespace quillmap {
+
+std::vector<std::string> listCustomImages(const std::string& appFolder)
+{
+    const char separator = !appFolder.empty() && appFolder.back() == '\\' ? '\\' : '/';
+    const std::string outFolder = appFolder + "out" + separator;
+    std::vector<std::string> names;
+    for (int n = 1; n <= 9999; ++n) {
+        std::string name = "ftv2doc_" + std::to_string(n) + ".gif";
+        if (!fileExists(outFolder + name)) break;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+}  // namespace quillmap

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace quillmap {
+
+// Names of the replacement document pictures in the out folder beside the program:
+// "ftv2doc_1.gif", "ftv2doc_2.gif", ... up to the first missing number (at most 9999).
+// appFolder ends with a path separator, which is also used below it.
+std::vector<std::string> listCustomImages(const std::string& appFolder);
+
+}  // namespace quillmap

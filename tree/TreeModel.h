@@ -1,0 +1,53 @@
+#pragma once
+// Shows the core item tree in Tree2. Indexes point at the core nodes; every change of the tree's
+// shape, captions or pictures goes through this model so the view always hears of it.
+#include <QAbstractItemModel>
+#include <memory>
+
+#include "tree/ItemTree.h"
+
+namespace quillmap {
+
+class TreeModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    // The picture for a selected item (its selected image index).
+    static constexpr int SelectedDecorationRole = Qt::UserRole + 1;
+
+    explicit TreeModel(QObject* parent = nullptr);
+    ~TreeModel() override;
+
+    const ItemTree& tree() const { return *tree_; }
+
+    Node* nodeOf(const QModelIndex& index) const;
+    QModelIndex indexOf(const Node* node) const;
+
+    // Appends a new item as the last child of parent (null: last top-level item).
+    Node* appendItem(Node* parent, const std::string& caption, int imageIndex, std::unique_ptr<TMyRec> record);
+    // Deletes an item with its whole subtree; the records of all of them are released with them.
+    void removeItem(Node* node);
+    void setCaption(Node* node, const std::string& caption);
+    // Sets the image index and the selected image index together.
+    void setImageIndex(Node* node, int imageIndex);
+    // Replaces the whole tree (an empty one when replacement is null).
+    void reset(std::unique_ptr<ItemTree> replacement = nullptr);
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The tree's in-place editor: announces the edit with captionEdited, then stores the caption.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    // The user finished an in-place edit of node's caption with text (line breaks removed). The
+    // caption is stored after the receivers have run.
+    void captionEdited(quillmap::Node* node, const QString& text);
+
+private:
+    std::unique_ptr<ItemTree> tree_;
+};
+
+}  // namespace quillmap
