@@ -51,6 +51,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     Tree2->setModel(model_);
     connectItemHandlers();
     connectPropertyHandlers();
+    connectBuildAndShellHandlers();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
@@ -152,10 +153,11 @@ void TForm1::FormCreate()
     // Lang.ini is applied here, last, once the language file support is part of the program.
 }
 
+// An error while opening the command-line project ends FormShow there, so the association
+// check is skipped in that start; a refused file lets it run.
 void TForm1::FormShow()
 {
-    // Opening a project named on the command line and the file-type association check run here,
-    // in that order, once their parts of the program exist.
+    runAssociationCheck();
 }
 
 void TForm1::setUpdating(bool updating)
@@ -170,6 +172,16 @@ void TForm1::SetSaved(bool value)
     btnSAVE->setIcon(value ? picSAVED : picNOT_SAVED);
     btnSAVE->setToolTip(QString::fromLocal8Bit(value ? messages.saveAsHint : messages.saveHint));
     Saved = value;
+}
+
+// One handler serves both build buttons; it tells them apart by the sender's name.
+void TForm1::connectBuildAndShellHandlers()
+{
+    for (QPushButton* button : {btnBuild, btnBuild_Test})
+        connect(button, &QPushButton::clicked, this, [this, button] { guard([&] { btnBuildTestClick(button); }); });
+    connect(btnColors, &QPushButton::clicked, this, [this] { guard([this] { btnColorsClick(); }); });
+    connect(btnMoreHelp, &QPushButton::clicked, this, [this] { guard([this] { btnMoreHelpClick(); }); });
+    connect(btnBrowseOUT, &QPushButton::clicked, this, [this] { guard([this] { btnBrowseOUTClick(); }); });
 }
 
 void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)

@@ -18,6 +18,9 @@ class QMenu;
 
 namespace quillmap {
 
+class TfrmAskToAssociate;
+class TfrmColors;
+
 // The main window: the item tree, the Properties panel, the global options, the project and
 // build buttons and the help panel. Its controls are those of TForm1.ui, reachable by name.
 class TForm1 : public QWidget, public Ui::TForm1, public EditState {
@@ -65,6 +68,23 @@ public:
 
     void FormCreate();
     void FormShow();
+
+    // The Colors and Styles window, created right after this one at start-up (styles/TForm1Colors.cpp).
+    TfrmColors& frmColors() const { return *frmColors_; }
+    void createColorsWindow();
+    // New discards the window and makes a fresh one with the default colours and styles.
+    void recreateColorsWindow();
+    void btnColorsClick();
+
+    // The association prompt, created third at start-up (shell/TForm1Shell.cpp).
+    TfrmAskToAssociate* frmAskToAssociate = nullptr;
+    void runAssociationCheck();
+    void btnMoreHelpClick();
+    void btnBrowseOUTClick();
+
+    // "Build" and "Build and Test" (generator/TForm1Build.cpp); the test page is opened only for
+    // the sender named btnBuild_Test.
+    void btnBuildTestClick(QObject* Sender);
     void ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand);
     // Sets the window caption and the application title together.
     void setTitle(const QString& caption);
@@ -128,6 +148,7 @@ private:
     void setUpSaveMenu();
     void connectItemHandlers();
     void connectPropertyHandlers();
+    void connectBuildAndShellHandlers();
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();
@@ -142,6 +163,7 @@ private:
     Platform platform_;
     QStringList arguments_;
     TreeModel* model_ = nullptr;
+    TfrmColors* frmColors_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
 };

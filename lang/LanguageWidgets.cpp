@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "app/Error.h"
-#include "shell/HandlerGuard.h"
+#include "app/EventGuard.h"
 
 namespace quillmap {
 
@@ -41,7 +41,7 @@ QString displayLines(const QString& text)
 
 void ApplyLanguageFile(Prompts& prompts, const QString& appFolder, const std::function<void(const LanguageFile&)>& apply)
 {
-    runGuarded(prompts, [&] { apply(LanguageFile::load(languagePath(appFolder))); });
+    guarded(prompts, [&] { apply(LanguageFile::load(languagePath(appFolder))); });
 }
 
 bool LanguageFilePresent(const QString& appFolder) { return languageFileExists(languagePath(appFolder)); }

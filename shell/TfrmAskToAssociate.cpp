@@ -6,7 +6,7 @@
 
 #include "lang/LanguageWidgets.h"
 #include "shell/Association.h"
-#include "shell/HandlerGuard.h"
+#include "app/EventGuard.h"
 #include "ui_TfrmAskToAssociate.h"
 
 namespace quillmap {
@@ -89,7 +89,7 @@ void TfrmAskToAssociate::RegisterFileType() { quillmap::RegisterFileType(platfor
 
 void TfrmAskToAssociate::BitBtn1Click()
 {
-    runGuarded(platform_.prompts, [this] { RegisterFileType(); });
+    guarded(platform_.prompts, [this] { RegisterFileType(); });
     done(Yes);  // closes as after Yes even when a registry write failed
 }
 
@@ -100,7 +100,7 @@ void TfrmAskToAssociate::FormClose()
 
 void TfrmAskToAssociate::done(int result)
 {
-    runGuarded(platform_.prompts, [this] { FormClose(); });
+    guarded(platform_.prompts, [this] { FormClose(); });
     QDialog::done(result);
 }
 

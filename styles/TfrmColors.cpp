@@ -1,5 +1,7 @@
 #include "styles/TfrmColors.h"
 
+#include "app/EventGuard.h"
+
 #include <exception>
 
 #include "app/ErrorReport.h"
@@ -112,20 +114,9 @@ void TfrmColors::showCentredOver(const QWidget* mainWindow)
     activateWindow();
 }
 
-// No exception may reach the event loop: it goes to the general error report.
-template <class Handler>
-void TfrmColors::guarded(Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        platform_.prompts.error(QString::fromLocal8Bit(withFullStop(e.what())));
-    }
-}
-
 void TfrmColors::panBackColorClick(QObject* Sender)
 {
-    guarded([&] {
+    guarded(platform_.prompts, [&] {
         auto* clicked = qobject_cast<ColorSwatch*>(Sender);
         if (!clicked) return;
         const std::optional<QColor> chosen = platform_.prompts.chooseColor(clicked->color());
@@ -138,7 +129,7 @@ void TfrmColors::panBackColorClick(QObject* Sender)
 
 void TfrmColors::boxLinkStyleChange(QObject*)
 {
-    guarded([&] {
+    guarded(platform_.prompts, [&] {
         if (mainState_.isUpdating()) return;
         BuildStyleSheet();
         mainState_.SetSaved(false);

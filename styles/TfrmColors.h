@@ -53,7 +53,6 @@ private:
     void FormCreate();
     ColorSwatch* swatch(int index) const;
     QComboBox* styleList(int index) const;
-    template <class Handler> void guarded(Handler&& handler);
 
     std::unique_ptr<Ui::TfrmColors> ui;
     Platform platform_;

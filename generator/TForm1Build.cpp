@@ -1,0 +1,58 @@
+// "Build" and "Build and Test" in the main window.
+#include <QApplication>
+#include <QPushButton>
+#include <vector>
+
+#include "app/TForm1.h"
+#include "generator/MenuBuild.h"
+#include "shell/Association.h"
+#include "styles/TfrmColors.h"
+
+namespace quillmap {
+
+namespace {
+
+// The hourglass and the three disabled buttons of a running build, undone on every exit,
+// normal or by an error, in the order they were made.
+class BusyState {
+public:
+    explicit BusyState(std::vector<QWidget*> buttons) : buttons_(std::move(buttons))
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        for (QWidget* button : buttons_) button->setEnabled(false);
+    }
+    ~BusyState()
+    {
+        QApplication::restoreOverrideCursor();
+        for (QWidget* button : buttons_) button->setEnabled(true);
+    }
+    BusyState(const BusyState&) = delete;
+    BusyState& operator=(const BusyState&) = delete;
+
+private:
+    std::vector<QWidget*> buttons_;
+};
+
+}  // namespace
+
+void TForm1::btnBuildTestClick(QObject* Sender)
+{
+    if (tree().empty()) {
+        platform_.prompts.message(QString::fromLocal8Bit(messages.noItemsToBuild));
+        return;
+    }
+    BusyState busy({btnBuild_Test, btnBuild, btnBrowseOUT});
+
+    const GlobalOptions options{txtTFRAME->text().toLocal8Bit().toStdString(), chkUSETEXTLINKS->isChecked(),
+                                chkAutoClose->isChecked()};
+    frmColors().BuildStyleSheet();
+    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(AppFolder.toLocal8Bit().toStdString()));
+
+    // The name decides, not the caption, which a language file may change.
+    if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {
+        const ShellCommand page = testPageCommand(AppFolder);
+        ShellOpen(page.file, page.parameters, page.folder, page.showCommand);
+    }
+}
+
+}  // namespace quillmap
