@@ -36,7 +36,10 @@ protected:
 
     TForm1& window()
     {
-        if (!form) form = std::make_unique<TForm1>(fake.platform(), appFolder(), arguments);
+        if (!form) {
+            form = std::make_unique<TForm1>(fake.platform(), appFolder(), arguments);
+            form->createColorsWindow();
+        }
         return *form;
     }
 
