@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <cassert>
 
@@ -201,7 +202,8 @@ void TForm1::showEvent(QShowEvent* event)
     updateMinimumSize();
     if (shown_) return;
     shown_ = true;
-    guard([this] { FormShow(); });
+    // Runs once the window is on the screen, so that a dialog FormShow opens appears over it.
+    QTimer::singleShot(0, this, [this] { guard([this] { FormShow(); }); });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

@@ -125,13 +125,16 @@ TEST_F(BuildCommandsTest, FirstShowRunsTheAssociationCheckOnce)
     int shown = 0;
     // The prompt is modal; answer No as soon as it appears.
     QObject::connect(&prompt, &QDialog::finished, [&shown] { ++shown; });
-    QTimer::singleShot(0, &prompt, [&prompt] { prompt.BitBtn2()->click(); });
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&prompt] {
+        if (prompt.isVisible()) prompt.BitBtn2()->click();
+    });
+    answer.start(10);
     w.show();
-    settle();
-    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&shown] { return shown == 1; }, 5000));
     w.hide();
     w.show();
-    settle();
+    QTest::qWait(50);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(fake.registry.writes, 0);
 }
