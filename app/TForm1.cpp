@@ -10,6 +10,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/Pictures.h"
 #include "generator/HelpText.h"
+#include "lang/LanguageWidgets.h"
 
 namespace quillmap {
 
@@ -52,6 +53,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     connectItemHandlers();
     connectPropertyHandlers();
     connectBuildAndShellHandlers();
+    connectDragDropHandlers();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
@@ -150,7 +152,7 @@ void TForm1::FormCreate()
     Updating = false;
     ListCustomImages();
     messages = MessageTexts{};
-    // Lang.ini is applied here, last, once the language file support is part of the program.
+    if (LanguageFilePresent(AppFolder)) ApplyLanguage();
 }
 
 // An error while opening the command-line project ends FormShow there, so the association
