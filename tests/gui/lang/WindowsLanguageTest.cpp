@@ -284,7 +284,7 @@ TEST_F(WindowsLanguage, GermanExampleTranslation)
     EXPECT_EQ(w.btnRemove->text(), "Entfernen");
     EXPECT_EQ(w.GroupBox1->title(), " Eigenschaften ");
     EXPECT_EQ(w.btnMoreHelp->text(), "Hilfe");
-    EXPECT_TRUE(w.Memo1->toPlainText().startsWith("Klicken Sie auf [Erstellen und testen]"));
+    EXPECT_TRUE(w.Memo1->toPlainText().startsWith("Klicken Sie auf [Erstellen + Test]"));
     EXPECT_GT(w.Memo1->toPlainText().count('\n'), 2);
     EXPECT_EQ(w.boxOpenFolder->itemText(0), "Geschlossen");
     EXPECT_EQ(w.TitleText, "Quillmap 2.0");
