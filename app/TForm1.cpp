@@ -129,12 +129,13 @@ void TForm1::placeLabels()
     }
     for (QCheckBox* box : {chkUSETEXTLINKS, chkAutoClose})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    // A longer (translated) label on the left of its box narrows the box from the left.
+    // A (translated) label that runs into the box on its right narrows the box from the left.
     const std::pair<QLabel*, QWidget*> rows[] = {
         {lblCaption, txtCaption}, {lblLink, txtURL}, {lblInitialState, boxOpenFolder}, {lblTFRAME, txtTFRAME}};
     for (const auto& [label, box] : rows) {
         constexpr int Gap = 3;
         constexpr int NarrowestBox = 30;
+        if (label->geometry().right() < box->x()) continue;
         const int left = std::min(label->geometry().right() + 1 + Gap, box->geometry().right() + 1 - NarrowestBox);
         if (left > box->x()) box->setGeometry(left, box->y(), box->geometry().right() + 1 - left, box->height());
     }

@@ -105,6 +105,19 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.btnSAVE->toolTip(), "L70");
 }
 
+TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)
+{
+    writeLanguageFile(81, {{75, "Beschriftung des Eintrags:"}, {11, "Name des Zielframes:"}});
+    TForm1& w = window();
+    EXPECT_EQ(w.lblCaption->text(), "Beschriftung des Eintrags:");
+    EXPECT_GE(w.lblCaption->width(), w.lblCaption->sizeHint().width());
+    EXPECT_GT(w.txtCaption->x(), w.lblCaption->geometry().right());
+    EXPECT_GT(w.txtTFRAME->x(), w.lblTFRAME->geometry().right());
+    EXPECT_EQ(w.txtCaption->geometry().right(), 74 + 245 - 1);  // the right edge stays as designed
+    // A short label leaves its box where it was designed.
+    EXPECT_EQ(w.txtURL->x(), 74);
+}
+
 TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)
 {
     writeLanguageFile(81);
@@ -286,7 +299,7 @@ TEST_F(WindowsLanguage, GermanExampleTranslation)
     EXPECT_EQ(w.btnMoreHelp->text(), "Hilfe");
     EXPECT_TRUE(w.Memo1->toPlainText().startsWith("Klicken Sie auf [Erstellen + Test]"));
     EXPECT_GT(w.Memo1->toPlainText().count('\n'), 2);
-    EXPECT_EQ(w.boxOpenFolder->itemText(0), "Geschlossen");
+    EXPECT_EQ(w.boxOpenFolder->itemText(1), "Offen");
     EXPECT_EQ(w.TitleText, "Quillmap 2.0");
     EXPECT_EQ(w.mnuSaveAs->text(), "Speichern unter...");
     EXPECT_EQ(w.frmColors().windowTitle(), "Farben und Stile");
