@@ -11,6 +11,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/Pictures.h"
 #include "generator/HelpText.h"
+#include "lang/LanguageWidgets.h"
 
 namespace quillmap {
 
@@ -53,6 +54,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     connectItemHandlers();
     connectPropertyHandlers();
     connectBuildAndShellHandlers();
+    connectDragDropHandlers();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
@@ -128,6 +130,16 @@ void TForm1::placeLabels()
     }
     for (QCheckBox* box : {chkUSETEXTLINKS, chkAutoClose})
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+    // A (translated) label that runs into the box on its right narrows the box from the left.
+    const std::pair<QLabel*, QWidget*> rows[] = {
+        {lblCaption, txtCaption}, {lblLink, txtURL}, {lblInitialState, boxOpenFolder}, {lblTFRAME, txtTFRAME}};
+    for (const auto& [label, box] : rows) {
+        constexpr int Gap = 3;
+        constexpr int NarrowestBox = 30;
+        if (label->geometry().right() < box->x()) continue;
+        const int left = std::min(label->geometry().right() + 1 + Gap, box->geometry().right() + 1 - NarrowestBox);
+        if (left > box->x()) box->setGeometry(left, box->y(), box->geometry().right() + 1 - left, box->height());
+    }
 }
 
 void TForm1::setUpSaveMenu()
@@ -151,7 +163,7 @@ void TForm1::FormCreate()
     Updating = false;
     ListCustomImages();
     messages = MessageTexts{};
-    // Lang.ini is applied here, last, once the language file support is part of the program.
+    if (LanguageFilePresent(AppFolder)) ApplyLanguage();
 }
 
 // An error while opening the command-line project ends FormShow there, so the association

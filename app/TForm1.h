@@ -100,6 +100,13 @@ public:
     void Tree2Expanding(const QModelIndex& index);
     void Tree2Collapsing(const QModelIndex& index);
 
+    // Drag and drop inside Tree2 (tree/TForm1DragDrop.cpp): the selected item is dropped at
+    // position, in Tree2's viewport coordinates.
+    void Tree2DragDrop(QPoint position);
+
+    // Replaces the texts of the window from Lang.ini (lang/TForm1Language.cpp).
+    void ApplyLanguage();
+
     // Properties panel (tree/TForm1Properties.cpp).
     void ShowItemProperties(int absoluteIndex);
     void showPropertiesOf(Node* node);
@@ -149,6 +156,7 @@ private:
     void connectItemHandlers();
     void connectPropertyHandlers();
     void connectBuildAndShellHandlers();
+    void connectDragDropHandlers();
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();

@@ -144,14 +144,14 @@ const char* controlName(PromptText target)
 }
 
 void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
-                          const std::function<void(MainText, int, const QString&)>& fields)
+                          const std::function<void(MainText, int, const std::string&)>& fields)
 {
     applyMainWindowLanguage(file, [&](MainText target, int entry, const std::string& line) {
         const QString text = QString::fromLocal8Bit(line);
         switch (target) {
         case MainText::VersionText:
         case MainText::TitleText:
-        case MainText::Message: fields(target, entry, text); break;
+        case MainText::Message: fields(target, entry, line); break;
         case MainText::btnColorsHint:
         case MainText::btnOPENHint:
         case MainText::btnSAVEHint: setControlHint(findControl(window, controlName(target)), text); break;

@@ -26,9 +26,10 @@ void setControlHint(QObject* control, const QString& text);
 void setListEntry(QObject* control, int entry, const QString& text);
 
 // Main window: sets every control text it reads; the texts that belong to no control
-// (VersionText, TitleText and the message texts, entry = number) go to fields.
+// (VersionText, TitleText and the message texts, entry = number) go to fields as the file's
+// bytes, so that a message text that ends up in a project file is written as it was read.
 void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
-                          const std::function<void(MainText target, int entry, const QString& text)>& fields);
+                          const std::function<void(MainText target, int entry, const std::string& text)>& fields);
 void applyColorsWindowTexts(QWidget* window, const LanguageFile& file);
 void applyPromptTexts(QWidget* window, const LanguageFile& file);
 

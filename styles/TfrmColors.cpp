@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/ErrorReport.h"
+#include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"
 
@@ -54,6 +55,21 @@ void TfrmColors::FormCreate()
     for (int i = 0; i < 3; ++i) styleList(i)->setCurrentIndex(0);
     mainState_.setUpdating(false);
     BuildStyleSheet();
+    if (LanguageFilePresent(AppFolder)) ApplyLanguage();
+}
+
+// Style entries are replaced with the main window's Updating set; only their indexes reach the
+// stylesheet, so it keeps its words.
+void TfrmColors::ApplyLanguage()
+{
+    ApplyLanguageFile(platform_.prompts, AppFolder, [this](const LanguageFile& file) {
+        struct Updating {
+            EditState& state;
+            explicit Updating(EditState& s) : state(s) { state.setUpdating(true); }
+            ~Updating() { state.setUpdating(false); }
+        } updating(mainState_);
+        applyColorsWindowTexts(this, file);
+    });
 }
 
 ColorSwatch* TfrmColors::swatch(int index) const

@@ -38,6 +38,8 @@ public:
     // The five stylesheet lines, as of the last BuildStyleSheet.
     const std::vector<std::string>& styleSheetLines() const { return txtCSS; }
     void BuildStyleSheet();
+    // Replaces the window's texts from Lang.ini.
+    void ApplyLanguage();
 
     // Places the window over the middle of mainWindow and shows it, raising it when it is
     // already shown.

@@ -1,6 +1,11 @@
 #include "tree/Tree2View.h"
 
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <utility>
 #include <QStyledItemDelegate>
 
 #include "tree/ImageList1.h"
@@ -47,6 +52,14 @@ Tree2View::Tree2View(QWidget* parent) : QTreeView(parent)
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setExpandsOnDoubleClick(true);
     setAutoScroll(true);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    // A drop always lands on the item under the pointer, never between two rows.
+    setDragDropOverwriteMode(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
     keepSelectionVisible();
 }
 
@@ -75,6 +88,69 @@ void Tree2View::mouseReleaseEvent(QMouseEvent* event)
 {
     QTreeView::mouseReleaseEvent(event);
     emit mouseUp(event->button(), event->position().toPoint());
+}
+
+}  // namespace quillmap
+
+namespace quillmap {
+
+bool Tree2View::isOwnDrag(const QDropEvent* event) const
+{
+    return event->source() == this && event->mimeData() && event->mimeData()->hasFormat(TreeModel::DragFormat);
+}
+
+// Only the selected item is dragged, and nothing happens to it when the drag ends: the drop
+// handler has done the move, if any.
+void Tree2View::startDrag(Qt::DropActions)
+{
+    const QModelIndex dragged = currentIndex();
+    if (!dragged.isValid() || !model()) return;
+    QMimeData* data = model()->mimeData({dragged});
+    if (!data) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(dragged.data(Qt::DecorationRole).value<QIcon>().pixmap(iconSize()));
+    dropPoint_.reset();
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+    if (const std::optional<QPoint> at = std::exchange(dropPoint_, std::nullopt)) emit dropped(*at);
+}
+
+void Tree2View::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!isOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    QTreeView::dragEnterEvent(event);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+// Every point of the view accepts the drag; the item under the pointer is highlighted when a
+// drop there can move something.
+void Tree2View::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!isOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    QTreeView::dragMoveEvent(event);
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+}
+
+void Tree2View::dropEvent(QDropEvent* event)
+{
+    if (!isOwnDrag(event)) {
+        event->ignore();
+        return;
+    }
+    stopAutoScroll();
+    setState(NoState);
+    viewport()->update();
+    event->setDropAction(Qt::MoveAction);
+    event->accept();
+    dropPoint_ = event->position().toPoint();
 }
 
 }  // namespace quillmap

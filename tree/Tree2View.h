@@ -1,11 +1,13 @@
 #pragma once
 #include <QTreeView>
+#include <optional>
 
 namespace quillmap {
 
 // The tree view of the main window: 16 x 22 pictures in 22-pixel rows, 19 pixels of indentation
 // per level, no expand button at the top level, in-place caption editing, no sorting, and the
-// selection still highlighted while another control has the focus.
+// selection still highlighted while another control has the focus. Pressing the left button on
+// an item selects it and moving the mouse drags it; drags exist only inside this view.
 class Tree2View : public QTreeView {
     Q_OBJECT
 public:
@@ -18,14 +20,25 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint position);
     // After the view has handled the release.
     void mouseUp(Qt::MouseButton button, QPoint position);
+    // An item of this view was dropped at position (viewport coordinates). Sent once the drag has
+    // ended; the view itself moves nothing.
+    void dropped(QPoint position);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void keepSelectionVisible();
+    // Only a drag that started in this very view, carrying its items.
+    bool isOwnDrag(const QDropEvent* event) const;
+
+    std::optional<QPoint> dropPoint_;
 };
 
 }  // namespace quillmap

@@ -1,5 +1,7 @@
 #include "tree/TreeModel.h"
 
+#include <QMimeData>
+
 #include "app/SingleLine.h"
 #include "tree/ImageList1.h"
 
@@ -51,6 +53,31 @@ void TreeModel::setImageIndex(Node* node, int imageIndex)
     node->selectedImageIndex = imageIndex;
     const QModelIndex index = indexOf(node);
     emit dataChanged(index, index, {Qt::DecorationRole, SelectedDecorationRole});
+}
+
+Node* TreeModel::moveItem(const MovePlan& plan)
+{
+    if (plan.returnsToSamePlace()) return plan.node;
+    const int from = static_cast<int>(plan.fromRow);
+    if (!beginMoveRows(indexOf(plan.fromParent), from, from, indexOf(plan.toParent),
+                       static_cast<int>(plan.rowBeforeLeaving)))
+        return plan.node;
+    Node* node = applyMove(*tree_, plan);
+    endMoveRows();
+    return node;
+}
+
+Node* TreeModel::moveItemAsNew(const MovePlan& plan)
+{
+    const int from = static_cast<int>(plan.fromRow);
+    beginRemoveRows(indexOf(plan.fromParent), from, from);
+    std::unique_ptr<Node> node = tree_->detach(plan.node);
+    endRemoveRows();
+    const int to = static_cast<int>(plan.toRow);
+    beginInsertRows(indexOf(plan.toParent), to, to);
+    Node* moved = tree_->insert(plan.toParent, plan.toRow, std::move(node));
+    endInsertRows();
+    return moved;
 }
 
 void TreeModel::reset(std::unique_ptr<ItemTree> replacement)
@@ -113,7 +140,32 @@ bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int rol
 Qt::ItemFlags TreeModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid()) return Qt::NoItemFlags;
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled |
+           Qt::ItemIsDropEnabled;
 }
+
+const QString TreeModel::DragFormat = QStringLiteral("application/x-quillmap-tree-item");
+
+QStringList TreeModel::mimeTypes() const { return {DragFormat}; }
+
+// The dragged item is always the selected one; the data only marks the drag as ours.
+QMimeData* TreeModel::mimeData(const QModelIndexList& indexes) const
+{
+    if (indexes.isEmpty()) return nullptr;
+    auto* data = new QMimeData;
+    data->setData(DragFormat, QByteArrayLiteral("selected item"));
+    return data;
+}
+
+Qt::DropActions TreeModel::supportedDragActions() const { return Qt::MoveAction; }
+
+Qt::DropActions TreeModel::supportedDropActions() const { return Qt::MoveAction; }
+
+bool TreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int, int, const QModelIndex&) const
+{
+    return data && data->hasFormat(DragFormat);
+}
+
+bool TreeModel::dropMimeData(const QMimeData*, Qt::DropAction, int, int, const QModelIndex&) { return false; }
 
 }  // namespace quillmap

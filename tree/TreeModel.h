@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <memory>
 
+#include "tree/DropRules.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap {
@@ -29,6 +30,12 @@ public:
     void setCaption(Node* node, const std::string& caption);
     // Sets the image index and the selected image index together.
     void setImageIndex(Node* node, int imageIndex);
+    // Moves an item with its subtree as the plan says; the view keeps its selection and its
+    // expanded folders. A plan that puts the item back where it is changes nothing.
+    Node* moveItem(const MovePlan& plan);
+    // Moves an item with its subtree as the plan says, the same nodes and records, but the view
+    // sees it leave and arrive as new rows: it arrives collapsed and unselected.
+    Node* moveItemAsNew(const MovePlan& plan);
     // Replaces the whole tree (an empty one when replacement is null).
     void reset(std::unique_ptr<ItemTree> replacement = nullptr);
 
@@ -40,6 +47,18 @@ public:
     // The tree's in-place editor: announces the edit with captionEdited, then stores the caption.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Items are dragged only inside Tree2, under a format no other program offers; what a drop
+    // does is decided by the main window, never by the model.
+    static const QString DragFormat;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
 signals:
     // The user finished an in-place edit of node's caption with text (line breaks removed). The

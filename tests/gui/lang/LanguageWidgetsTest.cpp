@@ -30,7 +30,7 @@ LanguageFile numberedFile(int n)
 struct MainWindowControls {
     QWidget window;
     QMap<QString, QObject*> controls;
-    std::vector<std::tuple<MainText, int, QString>> fields;
+    std::vector<std::tuple<MainText, int, std::string>> fields;
 
     template <class T, class Parent = QWidget>
     T* add(const QString& name, Parent* parent = nullptr)
@@ -60,7 +60,7 @@ struct MainWindowControls {
     }
     void apply(const LanguageFile& file)
     {
-        applyMainWindowTexts(&window, file, [this](MainText t, int entry, const QString& text) {
+        applyMainWindowTexts(&window, file, [this](MainText t, int entry, const std::string& text) {
             fields.emplace_back(t, entry, text);
         });
     }
@@ -110,11 +110,11 @@ TEST(LanguageWidgets, CompleteFileReachesEveryMainWindowControlAndField)
     EXPECT_EQ(m.text("mnuSaveAs"), "L80");
 
     ASSERT_EQ(m.fields.size(), 2u + 17u);
-    EXPECT_EQ(m.fields[0], std::make_tuple(MainText::VersionText, 0, QString("L45")));
-    EXPECT_EQ(m.fields[1], std::make_tuple(MainText::TitleText, 0, QString("L44 L45")));
-    EXPECT_EQ(m.fields[2], std::make_tuple(MainText::Message, 1, QString("L47")));
-    EXPECT_EQ(m.fields[8], std::make_tuple(MainText::Message, 7, QString("L63")));
-    EXPECT_EQ(m.fields.back(), std::make_tuple(MainText::Message, 17, QString("L73")));
+    EXPECT_EQ(m.fields[0], std::make_tuple(MainText::VersionText, 0, std::string("L45")));
+    EXPECT_EQ(m.fields[1], std::make_tuple(MainText::TitleText, 0, std::string("L44 L45")));
+    EXPECT_EQ(m.fields[2], std::make_tuple(MainText::Message, 1, std::string("L47")));
+    EXPECT_EQ(m.fields[8], std::make_tuple(MainText::Message, 7, std::string("L63")));
+    EXPECT_EQ(m.fields.back(), std::make_tuple(MainText::Message, 17, std::string("L73")));
 }
 
 TEST(LanguageWidgets, ShortFileStopsTheMainWindowAndIsReportedWithTheIndex)

@@ -1,0 +1,313 @@
+// Lang.ini beside the program, read by the three windows as they are created at start-up.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QWindow>
+#include <map>
+
+#include "shell/TfrmAskToAssociate.h"
+#include "styles/TfrmColors.h"
+#include "tests/gui/mainwin/MainWindowFixture.h"
+
+namespace quillmap::test {
+namespace {
+
+class WindowsLanguage : public MainWindowTest {
+protected:
+    // Writes a Lang.ini of `count` lines whose line i reads "L<i>" unless given in `lines`.
+    void writeLanguageFile(int count, const std::map<int, std::string>& lines = {}, const char* end = "\r\n")
+    {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            const auto given = lines.find(i);
+            text += (given != lines.end() ? given->second : "L" + std::to_string(i)) + end;
+        }
+        writeBytes(QByteArray::fromStdString(text));
+    }
+    void writeBytes(const QByteArray& bytes)
+    {
+        QFile file(appFolder() + "Lang.ini");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // The three windows in start-up order.
+    void startUp()
+    {
+        TForm1& w = window();
+        w.createColorsWindow();
+        prompt = std::make_unique<TfrmAskToAssociate>(fake.platform(), appFolder(), "/opt/quillmap/quillmap",
+                                                      [&w] { return w.VersionText; });
+    }
+
+    QString colorsText(const char* name) { return window().frmColors().findChild<QLabel*>(name)->text(); }
+    QComboBox* styleList(const char* name) { return window().frmColors().findChild<QComboBox*>(name); }
+    QStringList errors() { return fake.prompts.texts("error"); }
+
+    std::unique_ptr<TfrmAskToAssociate> prompt;
+};
+
+TEST_F(WindowsLanguage, WithoutTheFileEveryTextKeepsItsDefault)
+{
+    startUp();
+    TForm1& w = window();
+    EXPECT_EQ(w.btnAddFolder->text(), "New Folder");
+    EXPECT_EQ(w.VersionText, "2.0");
+    EXPECT_EQ(w.TitleText, "Quillmap 2.0");
+    EXPECT_EQ(w.frmColors().windowTitle(), "Colors and Styles");
+    EXPECT_EQ(styleList("boxLinkStyle")->itemText(0), "none");
+    EXPECT_EQ(prompt->BitBtn1()->text(), "&Yes");
+    EXPECT_TRUE(fake.prompts.shown.empty());
+}
+
+TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
+{
+    writeLanguageFile(81, {{9, ""}, {21, "one\\ntwo\\Nthree"}, {44, "Produkt"}, {45, "3.1"}});
+    startUp();
+    TForm1& w = window();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(w.btnAddFolder->text(), "L7");
+    EXPECT_EQ(w.btnRemove->text(), "");  // an empty line is a text like any other
+    EXPECT_EQ(w.GroupBox1->title(), "L10");
+    EXPECT_EQ(w.btnColors->toolTip(), "L13");
+    EXPECT_EQ(w.btnOPEN->toolTip(), "L16");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L17");
+    EXPECT_EQ(w.btnBrowseOUT->text(), "L20");
+    EXPECT_EQ(w.Memo1->toPlainText(), "one\ntwo\nthree");
+    EXPECT_EQ(w.btnMoreHelp->text(), "L22");
+    EXPECT_EQ(w.lblImage->text(), "L57");
+    EXPECT_EQ(w.lblCaption->text(), "L75");
+    EXPECT_EQ(w.GroupBox2->title(), "L77");
+    EXPECT_EQ(w.mnuSave->text(), "L79");
+    EXPECT_EQ(w.mnuSaveAs->text(), "L80");
+    EXPECT_EQ(w.chkAutoClose->text(), "Auto-close previous folder");
+    EXPECT_EQ(w.btnBrowseLink->text(), "...");
+    // Labels are as wide as their new texts.
+    EXPECT_GE(w.lblLinkTarget->width(), w.lblLinkTarget->sizeHint().width());
+
+    // Entries change, counts and choices do not, and no handler took it for an edit.
+    EXPECT_EQ(w.boxTarget->count(), 2);
+    EXPECT_EQ(w.boxTarget->itemText(0), "L52");
+    EXPECT_EQ(w.boxTarget->itemText(1), "L53");
+    EXPECT_EQ(w.boxOpenFolder->count(), 2);
+    EXPECT_EQ(w.boxOpenFolder->itemText(1), "L56");
+    EXPECT_EQ(w.boxTarget->currentIndex(), -1);
+    EXPECT_TRUE(w.Saved);
+    EXPECT_FALSE(w.Updating);
+
+    // The unsaved state takes over the save button's hint from messages 14 and 15.
+    w.SetSaved(false);
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L71");
+    w.SetSaved(true);
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L70");
+}
+
+TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)
+{
+    writeLanguageFile(81, {{75, "Beschriftung des Eintrags:"}, {11, "Name des Zielframes:"}});
+    TForm1& w = window();
+    EXPECT_EQ(w.lblCaption->text(), "Beschriftung des Eintrags:");
+    EXPECT_GE(w.lblCaption->width(), w.lblCaption->sizeHint().width());
+    EXPECT_GT(w.txtCaption->x(), w.lblCaption->geometry().right());
+    EXPECT_GT(w.txtTFRAME->x(), w.lblTFRAME->geometry().right());
+    EXPECT_EQ(w.txtCaption->geometry().right(), 74 + 245 - 1);  // the right edge stays as designed
+    // A short label leaves its box where it was designed.
+    EXPECT_EQ(w.txtURL->x(), 74);
+}
+
+TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)
+{
+    writeLanguageFile(81);
+    TForm1& w = window();
+    w.btnRemove->click();
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList{"L67"});
+    w.btnAddDoc->click();
+    EXPECT_EQ(fake.prompts.texts("message").last(), "L66");
+    w.btnAddFolder->click();
+    w.btnAddFolder->click();
+    w.btnAddDoc->click();
+    EXPECT_EQ(w.tree().itemAt(0)->caption, "L61");
+    EXPECT_EQ(w.tree().itemAt(1)->caption, "L59");
+    EXPECT_EQ(w.tree().itemAt(2)->caption, "L60");
+    // Dropping the root onto its child folder.
+    w.show();
+    w.selectNode(w.tree().itemAt(0));
+    w.Tree2DragDrop(w.Tree2->visualRect(w.model().indexOf(w.tree().itemAt(1))).center());
+    EXPECT_EQ(fake.prompts.texts("message").last(), "L64");
+}
+
+TEST_F(WindowsLanguage, TitleFromLines44And45AppearsOnlyWhenTheTitleIsNextSet)
+{
+    writeLanguageFile(81, {{44, "Produkt"}, {45, "3.1"}});
+    startUp();
+    TForm1& w = window();
+    EXPECT_EQ(w.VersionText, "3.1");
+    EXPECT_EQ(w.TitleText, "Produkt 3.1");
+    EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
+    EXPECT_EQ(prompt->windowTitle(), "Produkt");
+    w.setTitle(w.TitleText);  // as New, Open and Save do
+    EXPECT_EQ(w.windowTitle(), "Produkt 3.1");
+    EXPECT_EQ(applicationTitle(), "Produkt 3.1");
+}
+
+TEST_F(WindowsLanguage, ThirtyLinesStopEachWindowAtItsFirstMissingLine)
+{
+    writeLanguageFile(30);
+    startUp();
+    TForm1& w = window();
+    ASSERT_EQ(errors().size(), 3);
+    EXPECT_TRUE(errors()[0].startsWith("List index out of bounds (45)")) << errors()[0].toStdString();
+    EXPECT_TRUE(errors()[1].startsWith("List index out of bounds (30)")) << errors()[1].toStdString();
+    EXPECT_TRUE(errors()[2].startsWith("List index out of bounds (44)")) << errors()[2].toStdString();
+    for (const QString& e : errors()) EXPECT_TRUE(e.endsWith('.'));
+
+    // Main window: lines 7 to 22 set, everything from line 45 on at its default.
+    EXPECT_EQ(w.btnAddFolder->text(), "L7");
+    EXPECT_EQ(w.Memo1->toPlainText(), "L21");
+    EXPECT_EQ(w.btnMoreHelp->text(), "L22");
+    EXPECT_EQ(w.VersionText, "2.0");
+    EXPECT_EQ(w.TitleText, "Quillmap 2.0");
+    EXPECT_EQ(w.lblLinkTarget->text(), "Link target:");
+    EXPECT_EQ(w.boxTarget->itemText(0), "main_frame");
+    EXPECT_EQ(w.mnuSaveAs->text(), "Save As...");
+    EXPECT_EQ(w.messages.noItemsToBuild, "No items to build!");
+    EXPECT_FALSE(w.Updating);
+
+    // Colors and Styles: its first line is missing, so all stays.
+    EXPECT_EQ(colorsText("Label1"), "Colors");
+    EXPECT_EQ(styleList("boxLinkStyle")->itemText(0), "none");
+    EXPECT_EQ(w.frmColors().windowTitle(), "Colors and Styles");
+
+    // Association prompt: lines 24 to 28 set, the caption from line 44 not.
+    EXPECT_EQ(prompt->Label1()->text(), "L24");
+    EXPECT_EQ(prompt->chkNeverAsk()->text(), "L28");
+    EXPECT_NE(prompt->windowTitle(), "L44");
+
+    // Start-up goes on: the window works as usual.
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->caption, "Root Folder");
+}
+
+TEST_F(WindowsLanguage, FortySixLinesSetTheMainTextsUpToTheTitleThenStopAtLine47)
+{
+    writeLanguageFile(46);
+    startUp();
+    TForm1& w = window();
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].startsWith("List index out of bounds (47)")) << errors()[0].toStdString();
+
+    EXPECT_EQ(w.btnNew->text(), "L15");
+    EXPECT_EQ(w.btnMoreHelp->text(), "L22");
+    EXPECT_EQ(w.VersionText, "L45");
+    EXPECT_EQ(w.TitleText, "L44 L45");
+    EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
+    // The message texts and everything after them keep their defaults.
+    EXPECT_EQ(w.messages.noItemsToBuild, "No items to build!");
+    EXPECT_EQ(w.messages.rootFolder, "Root Folder");
+    EXPECT_EQ(w.lblCaption->text(), "Caption:");
+    EXPECT_EQ(w.mnuSave->text(), "Save");
+
+    // The other two windows take all their texts.
+    EXPECT_EQ(colorsText("lblNote"), "L41");
+    EXPECT_EQ(w.frmColors().windowTitle(), "L42");
+    EXPECT_EQ(prompt->BitBtn2()->text(), "L27");
+    EXPECT_EQ(prompt->windowTitle(), "L44");
+}
+
+TEST_F(WindowsLanguage, StyleEntriesAreTranslatedButTheStylesheetKeepsItsWords)
+{
+    writeLanguageFile(81, {{37, "keine"}, {38, "unterstrichen"}});
+    startUp();
+    TForm1& w = window();
+    for (const char* name : {"boxLinkStyle", "boxVisitedLinkStyle", "boxActivatedLinkStyle"}) {
+        EXPECT_EQ(styleList(name)->count(), 4);
+        EXPECT_EQ(styleList(name)->itemText(0), "keine");
+        EXPECT_EQ(styleList(name)->itemText(3), "L40");
+        EXPECT_EQ(styleList(name)->currentIndex(), 0);
+    }
+    EXPECT_EQ(colorsText("Label2"), "L31");
+    EXPECT_EQ(colorsText("lblVLink"), "L35");
+    EXPECT_TRUE(w.Saved);
+    w.frmColors().BuildStyleSheet();
+    bool saysNone = false;
+    for (const std::string& line : w.frmColors().styleSheetLines())
+        saysNone = saysNone || line.find("text-decoration: none") != std::string::npos;
+    EXPECT_TRUE(saysNone);
+    for (const std::string& line : w.frmColors().styleSheetLines()) EXPECT_EQ(line.find("keine"), std::string::npos);
+
+    // New makes a fresh Colors and Styles window, which reads the file again.
+    styleList("boxLinkStyle")->setCurrentIndex(1);
+    w.recreateColorsWindow();
+    settle();
+    EXPECT_EQ(styleList("boxLinkStyle")->itemText(0), "keine");
+    EXPECT_EQ(styleList("boxLinkStyle")->currentIndex(), 0);
+    EXPECT_EQ(w.frmColors().windowTitle(), "L42");
+}
+
+TEST_F(WindowsLanguage, LineEndsAndNulByte)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 81; ++i) bytes += "T" + QByteArray::number(i) + (i % 3 == 0 ? "\r" : i % 3 == 1 ? "\n" : "\r\n");
+    bytes.replace("T45", "4.0");
+    bytes.replace("T60\r", QByteArray("Neu\0rest\r", 9));  // the text ends in line 60
+    writeBytes(bytes);
+    TForm1& w = window();
+    EXPECT_EQ(w.btnAddFolder->text(), "T7");
+    EXPECT_EQ(w.btnAddDoc->text(), "T8");
+    EXPECT_EQ(w.btnRemove->text(), "T9");
+    EXPECT_EQ(w.VersionText, "4.0");
+    EXPECT_EQ(w.messages.newFolder, "T59");
+    EXPECT_EQ(w.messages.newDocument, "Neu");
+    EXPECT_EQ(w.messages.rootFolder, "Root Folder");  // line 61 lies beyond the end of the text
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].startsWith("List index out of bounds (61)"));
+}
+
+TEST_F(WindowsLanguage, MessageTextsKeepTheFileBytes)
+{
+    writeLanguageFile(81, {{61, "Stammverzeichnis \xe4\xf6\xfc"}});  // Latin-1 umlauts, not UTF-8
+    TForm1& w = window();
+    EXPECT_EQ(w.messages.rootFolder, "Stammverzeichnis \xe4\xf6\xfc");
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->caption, "Stammverzeichnis \xe4\xf6\xfc");
+}
+
+TEST_F(WindowsLanguage, FileThatCannotBeReadIsReportedAndChangesNothing)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Lang.ini"));
+    startUp();
+    TForm1& w = window();
+    ASSERT_EQ(errors().size(), 3);
+    EXPECT_TRUE(errors()[0].startsWith("Cannot open file")) << errors()[0].toStdString();
+    EXPECT_EQ(w.btnAddFolder->text(), "New Folder");
+    EXPECT_EQ(colorsText("Label1"), "Colors");
+    EXPECT_EQ(prompt->BitBtn1()->text(), "&Yes");
+}
+
+TEST_F(WindowsLanguage, GermanExampleTranslation)
+{
+    QFile::copy(QStringLiteral(QUILLMAP_SOURCE_DIR "/assets/lang/German/Lang.ini"), appFolder() + "Lang.ini");
+    startUp();
+    TForm1& w = window();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(w.btnAddFolder->text(), "Neuer Ordner");
+    EXPECT_EQ(w.btnRemove->text(), "Entfernen");
+    EXPECT_EQ(w.GroupBox1->title(), " Eigenschaften ");
+    EXPECT_EQ(w.btnMoreHelp->text(), "Hilfe");
+    EXPECT_TRUE(w.Memo1->toPlainText().startsWith("Klicken Sie auf [Erstellen + Test]"));
+    EXPECT_GT(w.Memo1->toPlainText().count('\n'), 2);
+    EXPECT_EQ(w.boxOpenFolder->itemText(1), "Offen");
+    EXPECT_EQ(w.TitleText, "Quillmap 2.0");
+    EXPECT_EQ(w.mnuSaveAs->text(), "Speichern unter...");
+    EXPECT_EQ(w.frmColors().windowTitle(), "Farben und Stile");
+    EXPECT_EQ(styleList("boxActivatedLinkStyle")->itemText(1), "unterstrichen");
+    EXPECT_EQ(prompt->BitBtn2()->text(), "&Nein");
+    w.btnAddFolder->click();
+    EXPECT_EQ(w.tree().root()->caption, "Stammordner");
+}
+
+}  // namespace
+}  // namespace quillmap::test
