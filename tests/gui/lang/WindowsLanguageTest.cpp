@@ -34,11 +34,10 @@ protected:
         file.write(bytes);
     }
 
-    // The three windows in start-up order.
+    // The three windows in start-up order (window() creates the first two).
     void startUp()
     {
         TForm1& w = window();
-        w.createColorsWindow();
         prompt = std::make_unique<TfrmAskToAssociate>(fake.platform(), appFolder(), "/opt/quillmap/quillmap",
                                                       [&w] { return w.VersionText; });
     }
