@@ -113,7 +113,7 @@ void OpenStateList::MarkAncestorsOpen(int index)
     // Once an item's ancestors are marked, every later climb through it may stop there.
     for (int p = parents_[static_cast<std::size_t>(index)]; p > 0; p = parents_[static_cast<std::size_t>(p)]) {
         auto& climbed = climbed_[static_cast<std::size_t>(p)];
-        states_[static_cast<std::size_t>(p)] = "1";
+        states_[static_cast<std::size_t>(p)].assign(1, '1');
         if (climbed) break;
         climbed = 1;
     }
