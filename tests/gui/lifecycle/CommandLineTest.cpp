@@ -95,13 +95,5 @@ TEST_F(CommandLine, EmptyArgumentShowsTheOpenDialog)
     EXPECT_GT(registryReads, 0);
 }
 
-TEST_F(CommandLine, NoArgumentOpensNothing)
-{
-    start({});
-    EXPECT_TRUE(fake.prompts.shown.empty());
-    EXPECT_GT(registryReads, 0);
-    EXPECT_TRUE(main->tree().empty());
-}
-
 }  // namespace
 }  // namespace quillmap::test

@@ -7,25 +7,19 @@ namespace {
 using Answer = Prompts::Answer;
 using UnsavedQuestion = LifecycleTest;
 
-TEST_F(UnsavedQuestion, UnnamedProjectShowsTwoBlanks)
-{
-    buildUnsavedTree();
-    fake.prompts.answers.push_back(Answer::Cancel);
-    form().btnNew->click();
-    EXPECT_EQ(fake.prompts.texts("yesnocancel"), QStringList({"Save changes to  project?"}));
-}
-
-TEST_F(UnsavedQuestion, NamedProjectShowsFileNameWithoutFolder)
+// Unnamed, the question shows two blanks; named, the file name without its folder.
+TEST_F(UnsavedQuestion, Text)
 {
     buildUnsavedTree();
     TForm1& w = form();
+    fake.prompts.answers = {Answer::Cancel, Answer::Cancel};
+    w.btnNew->click();
     fake.prompts.fileNames.push_back(projectPath("named.qmp"));
     w.btnSAVE->click();
     w.txtCaption->setText("Edited");
-    fake.prompts.clear();
-    fake.prompts.answers.push_back(Answer::Cancel);
     w.btnNew->click();
-    EXPECT_EQ(fake.prompts.texts("yesnocancel"), QStringList({"Save changes to named.qmp project?"}));
+    EXPECT_EQ(fake.prompts.texts("yesnocancel"),
+              QStringList({"Save changes to  project?", "Save changes to named.qmp project?"}));
 }
 
 TEST_F(UnsavedQuestion, NotAskedWithoutChangesOrItems)
