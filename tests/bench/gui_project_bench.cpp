@@ -1,5 +1,5 @@
-// Opening and saving projects of 1,000 to 100,000 items in the shown main window. Opening is
-// timed until the tree has been laid out and painted.
+// Opening, saving and renewing projects of 1,000 to 100,000 items in the shown main window.
+// Opening and New are timed until the tree has been laid out and painted.
 // Run by hand: build/bench/gui_project_bench
 #include <QApplication>
 #include <QTemporaryDir>
@@ -80,12 +80,29 @@ void saveProject(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// New on a freshly opened project: the whole tree goes, and a new Colors and Styles window comes.
+void newProject(benchmark::State& state)
+{
+    Bench b(static_cast<int>(state.range(0)), true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.form.OpenProject(b.path);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        b.form.btnNewClick();
+        QCoreApplication::processEvents();
+    }
+    if (!b.form.tree().empty()) state.SkipWithError("the tree was not emptied");
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(openProject, third_of_folders_open, false)
     ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK_CAPTURE(openProject, all_folders_open, true)
     ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(newProject)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(saveProject)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 
 int main(int argc, char** argv)
