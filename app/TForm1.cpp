@@ -55,6 +55,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     connectPropertyHandlers();
     connectBuildAndShellHandlers();
     connectDragDropHandlers();
+    connectProjectHandlers();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
@@ -170,6 +171,7 @@ void TForm1::FormCreate()
 // check is skipped in that start; a refused file lets it run.
 void TForm1::FormShow()
 {
+    if (!commandLineArguments().isEmpty()) OpenProject(commandLineArguments().first());
     runAssociationCheck();
 }
 

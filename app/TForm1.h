@@ -13,6 +13,7 @@
 #include "ui_TForm1.h"
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QMenu;
 
@@ -131,7 +132,23 @@ public:
     void Tree2Edited(Node* node, const QString& text);
     void btnBrowseLinkClick();
 
+    // Project files and the life of the current project (project/TForm1Project.cpp). An empty
+    // file name makes SaveProject ask for one and OpenProject show the open dialog.
+    void SaveProject(const QString& fileName);
+    void OpenProject(const QString& fileName);
+    // The chosen file name, or an empty text when the user cancels.
+    QString AskSaveFileName();
+    // False when the operation that asks must stop; may save the project on the way.
+    bool QuerySaveChanges();
+    void btnNewClick();
+    void btnOPENClick();
+    void btnSAVEClick();
+    void mnuSaveClick();
+    void mnuSaveAsClick();
+    void FormCloseQuery(bool& CanClose);
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -157,6 +174,7 @@ private:
     void connectPropertyHandlers();
     void connectBuildAndShellHandlers();
     void connectDragDropHandlers();
+    void connectProjectHandlers();
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();

@@ -1,0 +1,27 @@
+#pragma once
+#include "project/ProjectReader.h"
+
+namespace quillmap {
+
+class TForm1;
+
+// Reads a project into the main window: the items go into Tree2's model as soon as the outline
+// is rebuilt (so the view always shows a whole tree, also when a later line ends the read), the
+// options into their controls with Updating set, the colours and styles into the Colors and
+// Styles window of the moment.
+class FormProjectTarget : public ProjectTarget {
+public:
+    explicit FormProjectTarget(TForm1& form) : form_(form) {}
+
+    void loadOutline(ItemTree& built) override;
+    void setTargetFrame(std::string frame) override;
+    void setUseTextLinks(bool use) override;
+    void setColor(int index, Rgb color) override;
+    void setStyle(int index, int style) override;
+    void setAutoClose(bool autoClose) override;
+
+private:
+    TForm1& form_;
+};
+
+}  // namespace quillmap

@@ -1,0 +1,199 @@
+// The life of the current project in the main window: Save, Save As, Open, New, the question
+// before unsaved changes are lost, closing the window, and the project named on the command line.
+#include <QCloseEvent>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QSignalBlocker>
+
+#include "app/TForm1.h"
+#include "app/TextFile.h"
+#include "project/FormProjectTarget.h"
+#include "project/ProjectWriter.h"
+#include "project/TreeExpansion.h"
+#include "styles/TfrmColors.h"
+
+namespace quillmap {
+
+namespace {
+
+const QString ProjectFilter = QStringLiteral("Quillmap Projects (*.qmp)|*.qmp|All Files (*.*)|*.*");
+const QString ProjectSuffix = QStringLiteral("qmp");
+const QString ProjectsFolder = QStringLiteral("Projects");
+const QString NewProjectFileName = QStringLiteral("new_tree.qmp");
+const QString DefaultTargetFrame = QStringLiteral("main_frame");
+
+std::string local8Bit(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+QString fileNameOf(const QString& path) { return QString::fromLocal8Bit(fileNamePart(local8Bit(path))); }
+
+// Makes index the current and only selected item without telling anyone. Right after a model
+// reset the view has not laid out its rows yet; a view told of the change would do that at once,
+// and every later expansion would then cost a walk over all rows shown. The rows are laid out,
+// and painted with this selection, once the event is over. The Properties panel is loaded by the
+// caller.
+void makeCurrentQuietly(QTreeView* view, const QModelIndex& index)
+{
+    QItemSelectionModel* selection = view->selectionModel();
+    const QSignalBlocker quiet(selection);
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace
+
+void TForm1::connectProjectHandlers()
+{
+    connect(btnNew, &QPushButton::clicked, this, [this] { guard([this] { btnNewClick(); }); });
+    connect(btnOPEN, &QPushButton::clicked, this, [this] { guard([this] { btnOPENClick(); }); });
+    connect(btnSAVE, &QPushButton::clicked, this, [this] { guard([this] { btnSAVEClick(); }); });
+    connect(mnuSave, &QAction::triggered, this, [this] { guard([this] { mnuSaveClick(); }); });
+    connect(mnuSaveAs, &QAction::triggered, this, [this] { guard([this] { mnuSaveAsClick(); }); });
+}
+
+void TForm1::SaveProject(const QString& fileName)
+{
+    if (tree().empty()) {
+        platform_.prompts.message(QString::fromLocal8Bit(messages.noItemsToSave));
+        return;
+    }
+    // The whole file is made before the save dialog opens.
+    ProjectOptions options;
+    options.targetFrame = local8Bit(txtTFRAME->text());
+    options.useTextLinks = chkUSETEXTLINKS->isChecked();
+    options.autoClose = chkAutoClose->isChecked();
+    options.look = frmColors().look();
+    const std::string text = projectText(tree(), options);
+
+    const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
+    if (name.isEmpty()) return;
+    writeTextAtomically(local8Bit(name), text);
+    ProjectFileName = name;
+    SetSaved(true);
+    setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
+}
+
+void TForm1::OpenProject(const QString& fileName)
+{
+    if (!QuerySaveChanges()) return;
+    QString name = fileName;
+    if (name.isEmpty()) {
+        Prompts::FileDialogOptions options;
+        options.folder = AppFolder + ProjectsFolder;
+        options.filter = ProjectFilter;
+        options.defaultSuffix = ProjectSuffix;
+        name = platform_.prompts.openFileName(options);
+        if (name.isEmpty()) return;
+    }
+    // From here on the project counts as saved, whatever the file turns out to hold.
+    SetSaved(true);
+
+    FormProjectTarget target(*this);
+    switch (readProjectFile(local8Bit(name), target)) {
+    case ReadOutcome::NotAProject:
+        platform_.prompts.message(QString::fromLocal8Bit(messages.notProjectFile));
+        return;
+    case ReadOutcome::NeedsNewerProgram:
+        platform_.prompts.message(QString::fromLocal8Bit(messages.newerVersion));
+        return;
+    case ReadOutcome::Loaded:
+        break;
+    }
+
+    // Expanding an item without children would only give it the open-folder look.
+    if (Node* root = tree().root()) {
+        const QModelIndex rootIndex = model_->indexOf(root);
+        if (root->childCount() > 0) Tree2->expand(rootIndex);
+        makeCurrentQuietly(Tree2, rootIndex);
+        ShowItemProperties(0);
+    }
+    for (Node* folder : itemsToExpandAfterLoad(tree())) Tree2->expand(model_->indexOf(folder));
+
+    ProjectFileName = name;
+    setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
+}
+
+QString TForm1::AskSaveFileName()
+{
+    Prompts::FileDialogOptions options;
+    if (ProjectFileName.isEmpty()) {
+        options.folder = AppFolder + ProjectsFolder;
+        options.fileName = NewProjectFileName;
+    } else {
+        options.folder = QString::fromLocal8Bit(folderPart(local8Bit(ProjectFileName)));
+        options.fileName = fileNameOf(ProjectFileName);
+    }
+    options.filter = ProjectFilter;
+    options.defaultSuffix = ProjectSuffix;
+    options.confirmOverwrite = true;
+    return platform_.prompts.saveFileName(options);
+}
+
+bool TForm1::QuerySaveChanges()
+{
+    if (tree().empty() || Saved) return true;
+    const std::string question =
+        messages.saveChangesTo + fileNamePart(local8Bit(ProjectFileName)) + messages.projectQuestionEnd;
+    switch (platform_.prompts.askYesNoCancel(QString::fromLocal8Bit(question))) {
+    case Prompts::Answer::Cancel:
+        return false;
+    case Prompts::Answer::Yes:
+        // A cancelled save dialog goes on as after No.
+        SaveProject(ProjectFileName);
+        return true;
+    case Prompts::Answer::No:
+        break;
+    }
+    return true;
+}
+
+void TForm1::btnNewClick()
+{
+    if (!QuerySaveChanges()) return;
+    setTitle(TitleText);
+    ProjectFileName.clear();
+    if (Node* root = tree().root()) {
+        selectNode(root);
+        // An empty line in a project's outline makes a further top-level item; New leaves none.
+        while (tree().topLevel().size() > 1) model_->removeItem(tree().topLevel().back().get());
+        btnRemoveClick(false);
+    }
+    recreateColorsWindow();
+    {
+        UpdatingScope updating(*this);
+        txtCaption->clear();
+        txtURL->clear();
+    }
+    EnableTargetChoice(false);
+    EnableOpenStateChoice(false);
+    {
+        UpdatingScope updating(*this);
+        txtTFRAME->setText(DefaultTargetFrame);
+        boxTarget->setItemText(0, txtTFRAME->text());
+        chkUSETEXTLINKS->setChecked(true);
+    }
+    // Auto-close keeps its state into the new project.
+    SetSaved(true);
+}
+
+void TForm1::btnOPENClick() { OpenProject(QString()); }
+
+// With nothing unsaved the button saves under a new name; otherwise to the current file.
+void TForm1::btnSAVEClick() { SaveProject(Saved ? QString() : ProjectFileName); }
+
+void TForm1::mnuSaveClick() { SaveProject(ProjectFileName); }
+
+void TForm1::mnuSaveAsClick() { SaveProject(QString()); }
+
+void TForm1::FormCloseQuery(bool& CanClose) { CanClose = QuerySaveChanges(); }
+
+// A failed save after Yes keeps the window open as well, so the changes are not lost.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    bool canClose = false;
+    guard([&] { FormCloseQuery(canClose); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace quillmap

@@ -1,0 +1,99 @@
+// The project named on the command line, opened when the main window is first shown and before
+// the file-type association check.
+#include <QCoreApplication>
+#include <functional>
+
+#include "shell/TfrmAskToAssociate.h"
+#include "tests/gui/lifecycle/LifecycleFixture.h"
+
+namespace quillmap::test {
+namespace {
+
+// Tells the test when the association check looks at the registry.
+class WatchedRegistry : public FakeRegistry {
+public:
+    std::function<void()> onRead;
+    QString read(RegistryRoot root, const QString& key, const QString& name) override
+    {
+        if (onRead) onRead();
+        return FakeRegistry::read(root, key, name);
+    }
+};
+
+class CommandLine : public LifecycleTest {
+protected:
+    // Shows the main window started with args, as the program does: the three windows exist
+    // first. The never-ask mark keeps the association prompt from showing.
+    void start(QStringList args)
+    {
+        registry.values[FakeRegistry::slot(RegistryRoot::CurrentUser, "Software\\Zentavo\\Quillmap_2.0",
+                                           "neverAsk2Associate")] = "YES";
+        registry.onRead = [this] {
+            ++registryReads;
+            if (registryReads == 1) titleAtCheck = main->windowTitle();
+        };
+        const Platform platform{fake.prompts, fake.shell, registry, fake.beeper};
+        main = std::make_unique<TForm1>(platform, appFolder(), std::move(args));
+        main->createColorsWindow();
+        prompt = std::make_unique<TfrmAskToAssociate>(platform, appFolder(), QCoreApplication::applicationFilePath(),
+                                                      [] { return QString("2.0"); });
+        main->frmAskToAssociate = prompt.get();
+        main->show();
+    }
+
+    void TearDown() override
+    {
+        main.reset();
+        prompt.reset();
+    }
+
+    WatchedRegistry registry;
+    std::unique_ptr<TForm1> main;
+    std::unique_ptr<TfrmAskToAssociate> prompt;
+    int registryReads = 0;
+    QString titleAtCheck;
+};
+
+TEST_F(CommandLine, FirstArgumentIsOpenedBeforeTheAssociationCheck)
+{
+    const QString path = writeProject("example.qmp", exampleFileText());
+    start({path, projectPath("ignored.qmp")});
+    EXPECT_TRUE(fake.prompts.shown.empty());  // no question, no dialog
+    EXPECT_EQ(main->ProjectFileName, path);
+    EXPECT_EQ(main->windowTitle(), "Quillmap 2.0 - example.qmp");
+    EXPECT_EQ(applicationTitle(), "Quillmap 2.0 - example.qmp");
+    EXPECT_EQ(main->tree().size(), 3u);
+    EXPECT_EQ(main->selectedNode(), main->tree().root());
+    EXPECT_GT(registryReads, 0);
+    EXPECT_EQ(titleAtCheck, "Quillmap 2.0 - example.qmp");
+}
+
+TEST_F(CommandLine, ErrorEndsTheShowStepBeforeTheCheck)
+{
+    const QString missing = projectPath("missing.qmp");
+    start({missing});
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + "."}));
+    EXPECT_EQ(registryReads, 0);
+    EXPECT_TRUE(main->Saved);
+    EXPECT_TRUE(main->tree().empty());
+    EXPECT_EQ(main->windowTitle(), "Quillmap 2.0");
+}
+
+TEST_F(CommandLine, RefusalLetsTheCheckRun)
+{
+    start({writeProject("plain.txt", "just some text\r\n")});
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList({"This isn't Quillmap Project File"}));
+    EXPECT_GT(registryReads, 0);
+    EXPECT_EQ(titleAtCheck, "Quillmap 2.0");
+    EXPECT_TRUE(main->tree().empty());
+}
+
+TEST_F(CommandLine, EmptyArgumentShowsTheOpenDialog)
+{
+    start({QString()});
+    EXPECT_EQ(kinds(), QStringList({"open"}));
+    EXPECT_GT(registryReads, 0);
+}
+
+}  // namespace
+}  // namespace quillmap::test
