@@ -39,6 +39,8 @@ protected:
                                                       [] { return QString("2.0"); });
         main->frmAskToAssociate = prompt.get();
         main->show();
+        // The first-show steps run once the window is on the screen.
+        QCoreApplication::processEvents();
     }
 
     void TearDown() override
