@@ -36,7 +36,9 @@ QString runFileDialog(const Prompts::FileDialogOptions& options, QFileDialog::Ac
 {
     QFileDialog dialog(dialogParent());
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // Both dialogs take a typed name whether or not such a file exists; opening a missing file
+    // then ends in the reader's own "Cannot open file" error.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     dialog.setSizeGripEnabled(true);
     QStringList filters;
