@@ -90,13 +90,3 @@ BENCHMARK_CAPTURE(addDocument, nested_folders_closed_until_painted, false, true,
 BENCHMARK_CAPTURE(showItemProperties, wide, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(showItemProperties, nested, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(selectByKeyboard, wide, true)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
