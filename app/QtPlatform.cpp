@@ -1,3 +1,4 @@
+#include "app/LocalText.h"
 #include "app/QtPlatform.h"
 
 #include <QApplication>
@@ -42,7 +43,7 @@ QString runFileDialog(const Prompts::FileDialogOptions& options, QFileDialog::Ac
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     dialog.setSizeGripEnabled(true);
     QStringList filters;
-    for (const std::string& f : nameFilters(options.filter.toLocal8Bit().toStdString()))
+    for (const std::string& f : nameFilters(local8Bit(options.filter)))
         filters << QString::fromLocal8Bit(f);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);

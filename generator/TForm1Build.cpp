@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <vector>
 
+#include "app/LocalText.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "shell/Association.h"
@@ -43,10 +44,10 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     }
     BusyState busy({btnBuild_Test, btnBuild, btnBrowseOUT});
 
-    const GlobalOptions options{txtTFRAME->text().toLocal8Bit().toStdString(), chkUSETEXTLINKS->isChecked(),
+    const GlobalOptions options{local8Bit(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(AppFolder.toLocal8Bit().toStdString()));
+    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(local8Bit(AppFolder)));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 
+#include "app/LocalText.h"
 #include "app/TForm1.h"
 #include "app/TextFile.h"
 #include "project/FormProjectTarget.h"
@@ -22,7 +23,6 @@ const QString ProjectsFolder = QStringLiteral("Projects");
 const QString NewProjectFileName = QStringLiteral("new_tree.qmp");
 const QString DefaultTargetFrame = QStringLiteral("main_frame");
 
-std::string local8Bit(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 QString fileNameOf(const QString& path) { return QString::fromLocal8Bit(fileNamePart(local8Bit(path))); }
 

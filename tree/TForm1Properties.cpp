@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
+#include "app/LocalText.h"
 #include "app/Error.h"
 #include "app/SingleLine.h"
 #include "app/TForm1.h"
@@ -24,7 +25,6 @@ void showEntry(QComboBox* box, int entry)
     box->setCurrentIndex(entry >= 0 && entry < box->count() ? entry : -1);
 }
 
-std::string local8Bit(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 }  // namespace
 

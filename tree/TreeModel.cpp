@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 
+#include "app/LocalText.h"
 #include "app/SingleLine.h"
 #include "tree/ImageList1.h"
 
@@ -133,7 +134,7 @@ bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int rol
     if (!node || role != Qt::EditRole) return false;
     const QString text = singleLine(value.toString());
     emit captionEdited(node, text);
-    setCaption(node, text.toLocal8Bit().toStdString());
+    setCaption(node, local8Bit(text));
     return true;
 }
 
