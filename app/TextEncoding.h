@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace quillmap {
+
+// The two encodings of Quillmap's 8-bit text files. A file is UTF-8 when the whole file is valid
+// UTF-8; otherwise it is in the 8-bit code page such files come from (Windows-1252, as browsers
+// define it, here).
+enum class TextEncoding { Utf8, CodePage };
+
+bool isValidUtf8(std::string_view text);
+inline TextEncoding detectEncoding(std::string_view wholeFile)
+{
+    return isValidUtf8(wholeFile) ? TextEncoding::Utf8 : TextEncoding::CodePage;
+}
+
+// The code point of one byte of the 8-bit code page.
+char32_t codePageToCodePoint(unsigned char byte);
+
+// Decodes a text as the given encoding; an invalid UTF-8 sequence becomes U+FFFD.
+std::u32string decodeText(std::string_view text, TextEncoding encoding);
+
+// Encodes code points into out; returns false, leaving out unspecified, when the 8-bit code page
+// cannot hold one of them. UTF-8 always succeeds.
+bool encodeText(std::u32string_view text, TextEncoding encoding, std::string& out);
+
+}  // namespace quillmap

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "app/TextEncoding.h"
+
+using namespace quillmap;
+
+TEST(TextEncoding, Utf8ValidityRejectsMalformedSequences)
+{
+    const struct {
+        const char* bytes;
+        bool valid;
+    } cases[] = {
+        {"plain ascii", true},       {"Caf\xC3\xA9", true},        {"\xF0\x9F\x8C\xB3 tree", true},
+        {"Caf\xE9", false},          {"\xC0\xAF", false},          {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false}, {"cut \xE2\x82", false},      {"\x80 lone", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << c.bytes;
+}
+
+TEST(TextEncoding, CodePageRoundTripsEveryByteAndRefusesWhatItCannotHold)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    const std::u32string decoded = decodeText(all, TextEncoding::CodePage);
+    EXPECT_EQ(decoded[0x80 - 1], U'\u20AC');
+    EXPECT_EQ(decoded[0xE9 - 1], U'\u00E9');
+    std::string back;
+    ASSERT_TRUE(encodeText(decoded, TextEncoding::CodePage, back));
+    EXPECT_EQ(back, all);
+
+    EXPECT_FALSE(encodeText(U"\u65E5\u672C", TextEncoding::CodePage, back));
+    ASSERT_TRUE(encodeText(U"\u65E5\u672C \U0001F333", TextEncoding::Utf8, back));
+    EXPECT_EQ(back, "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8C\xB3");
+    EXPECT_EQ(decodeText("a\xFF" "b", TextEncoding::Utf8), U"a\uFFFDb");
+}
