@@ -35,15 +35,21 @@ void CopyShippedFiles(const std::string& shippedOutFolder, const std::string& ta
 {
     std::error_code ec;
     if (fs::equivalent(shippedOutFolder, targetFolder, ec)) return;
-    fs::directory_iterator it(shippedOutFolder, ec);
+    fs::recursive_directory_iterator it(shippedOutFolder, ec);
     if (ec) throw Error("Cannot open folder " + shippedOutFolder);
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
+    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (ec) throw Error("Cannot open folder " + shippedOutFolder);
-        const std::string name = it->path().filename().string();
+        const fs::path relative = it->path().lexically_relative(shippedOutFolder);
+        const fs::path target = fs::path(targetFolder) / relative;
+        if (it->is_directory(ec)) {
+            fs::create_directory(target, ec);
+            if (ec) throw Error("Cannot create folder " + target.string());
+            continue;
+        }
+        const std::string name = relative.string();
         if (name == ScriptFileName || name == StyleSheetFileName || !it->is_regular_file(ec)) continue;
-        const std::string target = JoinPath(targetFolder, name);
         fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, ec);
-        if (ec) throw Error("Cannot create file " + target);
+        if (ec) throw Error("Cannot create file " + target.string());
     }
     if (ec) throw Error("Cannot open folder " + shippedOutFolder);
 }

@@ -29,12 +29,13 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
                const std::string& outFolder);
 
-// Copies the files that ship in the program's out folder (the test page, the tree images and
-// anything else there) into another folder, so that it holds a complete working menu once built.
-// The two generated files are not copied; existing files of the same names are replaced. Nothing
-// is copied when both name the same folder. The target folder is never created. Throws
-// "Cannot open folder %s" when the shipped folder cannot be read and "Cannot create file %s"
-// for a file that cannot be written.
+// Copies the files that ship in the program's out folder (the test page, the tree images, the
+// sample site's pages and anything else there, subfolders included) into another folder, so that
+// it holds a complete working menu once built. The two generated files are not copied; existing
+// files of the same names are replaced. Nothing is copied when both name the same folder. The
+// target folder itself is never created. Throws "Cannot open folder %s" when the shipped folder
+// cannot be read, "Cannot create file %s" for a file and "Cannot create folder %s" for a subfolder
+// that cannot be written.
 void CopyShippedFiles(const std::string& shippedOutFolder, const std::string& targetFolder);
 
 }  // namespace quillmap

@@ -33,46 +33,46 @@ void buildSampleSite(ItemTree& tree, ProjectOptions& options)
 {
     SiteBuilder b{tree};
     Node* root = b.folder(nullptr, "Riverside Library", false);
-    b.page(root, "Home", "home.html", "0", "ftv2doc_1.gif");
+    b.page(root, "Home", "sample-site/home.html", "0", "ftv2doc_1.gif");
 
     Node* about = b.folder(root, "About Us", true);
-    b.page(about, "Our History", "about/history.html");
-    b.page(about, "Opening Hours", "about/hours.html");
-    b.page(about, "Staff", "about/staff.html");
-    b.page(about, "Contact", "about/contact.html", "0", "ftv2doc_2.gif");
+    b.page(about, "Our History", "sample-site/about/history.html");
+    b.page(about, "Opening Hours", "sample-site/about/hours.html");
+    b.page(about, "Staff", "sample-site/about/staff.html");
+    b.page(about, "Contact", "sample-site/about/contact.html", "0", "ftv2doc_2.gif");
 
     Node* catalogue = b.folder(root, "Catalogue", true);
-    b.page(catalogue, "Search the Catalogue", "catalogue/search.html", "0", "ftv2doc_3.gif");
-    b.page(catalogue, "New Arrivals", "catalogue/new.html");
+    b.page(catalogue, "Search the Catalogue", "sample-site/catalogue/search.html", "0", "ftv2doc_3.gif");
+    b.page(catalogue, "New Arrivals", "sample-site/catalogue/new.html");
     Node* books = b.folder(catalogue, "Books", false);
-    b.page(books, "Fiction", "catalogue/fiction.html");
-    b.page(books, "Non-fiction", "catalogue/non-fiction.html");
-    b.page(books, "Children's Books", "catalogue/children.html");
+    b.page(books, "Fiction", "sample-site/catalogue/fiction.html");
+    b.page(books, "Non-fiction", "sample-site/catalogue/non-fiction.html");
+    b.page(books, "Children's Books", "sample-site/catalogue/children.html");
     Node* media = b.folder(catalogue, "Media", true);
-    b.page(media, "Audiobooks", "catalogue/audiobooks.html");
-    b.page(media, "Films", "catalogue/films.html");
-    b.page(media, "Music", "catalogue/music.html");
+    b.page(media, "Audiobooks", "sample-site/catalogue/audiobooks.html");
+    b.page(media, "Films", "sample-site/catalogue/films.html");
+    b.page(media, "Music", "sample-site/catalogue/music.html");
 
     Node* events = b.folder(root, "Events", false);
-    b.page(events, "Calendar", "events/calendar.html");
-    b.page(events, "Reading Group", "events/reading-group.html");
-    b.page(events, "Story Time for Children", "events/story-time.html");
-    b.page(events, "Past Events", "events/archive.html");
+    b.page(events, "Calendar", "sample-site/events/calendar.html");
+    b.page(events, "Reading Group", "sample-site/events/reading-group.html");
+    b.page(events, "Story Time for Children", "sample-site/events/story-time.html");
+    b.page(events, "Past Events", "sample-site/events/archive.html");
 
     Node* services = b.folder(root, "Services", false);
-    b.page(services, "Borrowing", "services/borrowing.html");
-    b.page(services, "Renewals", "services/renewals.html");
-    b.page(services, "Interlibrary Loans", "services/interlibrary.html");
-    b.page(services, "Computers and Printing", "services/computers.html");
+    b.page(services, "Borrowing", "sample-site/services/borrowing.html");
+    b.page(services, "Renewals", "sample-site/services/renewals.html");
+    b.page(services, "Interlibrary Loans", "sample-site/services/interlibrary.html");
+    b.page(services, "Computers and Printing", "sample-site/services/computers.html");
     Node* online = b.folder(services, "Online Resources", true);
     b.page(online, "Encyclopedia", "https://www.wikipedia.org/", "1", "ftv2doc_2.gif");
     b.page(online, "Public Domain Books", "https://www.gutenberg.org/", "1", "ftv2doc_3.gif");
     b.page(online, "Maps", "https://www.openstreetmap.org/", "1");
 
     Node* support = b.folder(root, "Support Us", false);
-    b.page(support, "Friends of the Library", "support/friends.html");
-    b.page(support, "Volunteering", "support/volunteer.html");
-    b.page(root, "Site Map", "sitemap.html", "0", "ftv2doc_1.gif");
+    b.page(support, "Friends of the Library", "sample-site/support/friends.html");
+    b.page(support, "Volunteering", "sample-site/support/volunteer.html");
+    b.page(root, "Site Map", "sample-site/sitemap.html", "0", "ftv2doc_1.gif");
 
     options.look.textColor = {0x33, 0x33, 0x33};
     options.look.linkColor = {0x1A, 0x4F, 0x8B};
