@@ -98,9 +98,16 @@ std::string parentExpression(int parent)
 
 std::string EscapeScriptString(std::string_view text, TextEncoding encoding, ScriptText kind)
 {
+    const auto plain = [](unsigned char byte) {
+        return byte >= 0x20 && byte < 0x7F && byte != '\\' && byte != '"' && byte != '\'';
+    };
     std::string escaped;
     escaped.reserve(text.size() + 8);
     for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        while (i < text.size() && plain(static_cast<unsigned char>(text[i]))) ++i;
+        escaped.append(text.substr(start, i - start));
+        if (i == text.size()) break;
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte >= 0x80) {
             // A run of bytes above ASCII holds whole characters in either encoding, since UTF-8
@@ -119,11 +126,7 @@ std::string EscapeScriptString(std::string_view text, TextEncoding encoding, Scr
             break;
         case '\r': escaped += "\\r"; break;
         case '\n': escaped += "\\n"; break;
-        default:
-            if (byte < 0x20 || byte == 0x7F)
-                appendUtf16Unit(escaped, byte);
-            else
-                escaped += static_cast<char>(byte);
+        default: appendUtf16Unit(escaped, byte);  // a control character
         }
         ++i;
     }
