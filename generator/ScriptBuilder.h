@@ -54,6 +54,8 @@ private:
 
 // The lines of Quillnav.js for the tree and the options: the four template pieces with the image
 // lines, the icon block, the open-folder lines, the global lines and the tree lines after them.
+// The texts are read as UTF-8 when every text of the items and the frame name is valid UTF-8,
+// otherwise as the 8-bit code page.
 //
 // Trees that a damaged or hand-made project file can hold but the tree commands never make are
 // refused with quillmap::Error before anything is written, because the script has one top folder
