@@ -8,42 +8,24 @@
 
 namespace quillmap {
 
-std::string EscapeScriptString(const std::string& text)
-{
-    std::string escaped;
-    escaped.reserve(text.size() + 8);
-    for (const char c : text) {
-        switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '"':
-        case '\'': escaped += "\\\""; break;
-        case '\r': escaped += "\\r"; break;
-        case '\n': escaped += "\\n"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 namespace {
 
-// The frame name and the image file names go into the script as typed. Only a backslash, a
-// double quote or a line break would change the text the browser sees or end the string early,
-// so those alone get a backslash.
-std::string literalAsTyped(const std::string& text)
+void appendUtf16Unit(std::string& out, char32_t unit)
 {
-    std::string literal;
-    literal.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '\\': literal += "\\\\"; break;
-        case '"': literal += "\\\""; break;
-        case '\r': literal += "\\r"; break;
-        case '\n': literal += "\\n"; break;
-        default: literal += c;
-        }
+    static constexpr char hex[] = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) out += hex[(unit >> shift) & 0xF];
+}
+
+void appendUtf16Escape(std::string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        appendUtf16Unit(out, c);
+        return;
     }
-    return literal;
+    c -= 0x10000;
+    appendUtf16Unit(out, 0xD800 + (c >> 10));
+    appendUtf16Unit(out, 0xDC00 + (c & 0x3FF));
 }
 
 struct Entry {
@@ -90,6 +72,18 @@ void refuseUnbuildable(const std::vector<Entry>& entries)
     }
 }
 
+// The project's texts are UTF-8 when all of them are valid UTF-8, otherwise the 8-bit code page.
+TextEncoding projectEncoding(const std::vector<Entry>& entries, const GlobalOptions& options)
+{
+    if (!isValidUtf8(options.targetFrame)) return TextEncoding::CodePage;
+    for (const Entry& entry : entries) {
+        const TMyRec& r = *entry.record;
+        for (const std::string* text : {&entry.node->caption, &r.URL, &r.Target, &r.OpenState, &r.CustomImage})
+            if (!isValidUtf8(*text)) return TextEncoding::CodePage;
+    }
+    return TextEncoding::Utf8;
+}
+
 void appendPiece(Lines& lines, std::string_view piece)
 {
     for (auto& line : splitLines(piece)) lines.push_back(std::move(line));
@@ -101,6 +95,40 @@ std::string parentExpression(int parent)
 }
 
 }  // namespace
+
+std::string EscapeScriptString(std::string_view text, TextEncoding encoding, ScriptText kind)
+{
+    std::string escaped;
+    escaped.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            // A run of bytes above ASCII holds whole characters in either encoding, since UTF-8
+            // never puts an ASCII byte inside a sequence.
+            std::size_t end = i;
+            while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+            for (const char32_t c : decodeText(text.substr(i, end - i), encoding)) appendUtf16Escape(escaped, c);
+            i = end;
+            continue;
+        }
+        switch (byte) {
+        case '\\': escaped += "\\\\"; break;
+        case '"': escaped += "\\\""; break;
+        case '\'':
+            escaped += kind == ScriptText::Caption ? "\\'" : kind == ScriptText::Address ? "%27" : "'";
+            break;
+        case '\r': escaped += "\\r"; break;
+        case '\n': escaped += "\\n"; break;
+        default:
+            if (byte < 0x20 || byte == 0x7F)
+                appendUtf16Unit(escaped, byte);
+            else
+                escaped += static_cast<char>(byte);
+        }
+        ++i;
+    }
+    return escaped;
+}
 
 OpenStateList::OpenStateList(std::vector<std::string> states, std::vector<int> parents)
     : states_(std::move(states)), parents_(std::move(parents)), climbed_(states_.size(), 0)
@@ -125,6 +153,7 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
     if (tree.empty()) throw Error("No items to build!");
     const std::vector<Entry> entries = entriesOf(tree);
     refuseUnbuildable(entries);
+    const TextEncoding encoding = projectEncoding(entries, options);
     const auto& pieces = TemplatePieces();
     const std::size_t n = entries.size();
 
@@ -144,7 +173,8 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
         imageOf[i] = found->second;
     }
     for (std::size_t k = 0; k < images.size(); ++k)
-        lines.push_back("  this.ic" + std::to_string(k) + " = \"" + literalAsTyped(*images[k]) + "\" ");
+        lines.push_back("  this.ic" + std::to_string(k) + " = \"" +
+                        EscapeScriptString(*images[k], encoding, ScriptText::Address) + "\" ");
 
     appendPiece(lines, pieces[1]);
 
@@ -186,7 +216,7 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
     appendPiece(lines, pieces[3]);
 
     lines.emplace_back(options.useTextLinks ? "USETEXTLINKS = 1 " : "USETEXTLINKS = 0 ");
-    lines.push_back("TFRAME=\"" + literalAsTyped(options.targetFrame) + "\" ");
+    lines.push_back("TFRAME=\"" + EscapeScriptString(options.targetFrame, encoding, ScriptText::Name) + "\" ");
     lines.emplace_back("DWIN=0 ");
     lines.emplace_back("auto_opened_folder=-1;");
     lines.emplace_back(options.autoClose ? "bAUTOCLOSE=1;" : "bAUTOCLOSE=0;");
@@ -194,18 +224,20 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
 
     // Tree lines: the top folder, then every item below its parent's variable.
     const Entry& root = entries[0];
-    lines.push_back("foldersTree = gFld(\"" + EscapeScriptString(root.node->caption) + "\", \"" +
-                    EscapeScriptString(root.record->URL) + "\")");
+    lines.push_back("foldersTree = gFld(\"" + EscapeScriptString(root.node->caption, encoding) + "\", \"" +
+                    EscapeScriptString(root.record->URL, encoding, ScriptText::Address) + "\")");
     std::string caption, link;
     for (std::size_t i = 1; i < n; ++i) {
         const Entry& entry = entries[i];
-        caption = EscapeScriptString(entry.node->caption);
-        link = EscapeScriptString(entry.record->URL);
+        caption = EscapeScriptString(entry.node->caption, encoding);
+        link = EscapeScriptString(entry.record->URL, encoding, ScriptText::Address);
         const std::string parent = parentExpression(entry.parent);
         std::string line;
         line.reserve(caption.size() + link.size() + parent.size() + 48);
         if (entry.node->isDocument())
-            line.append("insDoc(").append(parent).append(", gLnk(").append(EscapeScriptString(entry.record->Target)).append(", ");
+            line.append("insDoc(").append(parent).append(", gLnk(")
+                .append(EscapeScriptString(entry.record->Target, encoding))
+                .append(", ");
         else
             line.append("a").append(std::to_string(i)).append(" = insFld(").append(parent).append(", gFld(");
         line.append("\"").append(caption).append("\", \"").append(link).append("\"))");

@@ -1,7 +1,9 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/TextEncoding.h"
 #include "app/TextFile.h"
 #include "tree/ItemTree.h"
 
@@ -15,11 +17,20 @@ struct GlobalOptions {
     bool operator==(const GlobalOptions&) const = default;
 };
 
-// Prepares a caption, link or target for a double-quoted string of the script: backslashes are
-// doubled, then double quotes and apostrophes both become a backslash and a double quote (the
-// rows put links between apostrophes, so none may reach them). Line breaks, which no stored text
-// should hold, become \r and \n so that the string stays on its line.
-std::string EscapeScriptString(const std::string& text);
+// What a text is to the script, which decides how an apostrophe is written. The rows put links
+// and image names between apostrophes in their markup, so there an apostrophe becomes %27 (the
+// same file or address for the browser); in a caption or a target it becomes \'; a name (the
+// target frame) keeps it.
+enum class ScriptText { Caption, Address, Name };
+
+// Prepares a text, given in the project's encoding, for a double-quoted string of the script:
+// backslashes and double quotes get a backslash, apostrophes are written as the kind asks, and
+// line breaks, which no stored text should hold, become \r and \n so that the string stays on its
+// line. Every other character outside printable ASCII becomes \u and four lowercase hex digits
+// (UTF-16 units), so the script is pure ASCII and shows the same text in a page of any charset.
+// "<", ">" and "&" pass as they are: captions are markup.
+std::string EscapeScriptString(std::string_view text, TextEncoding encoding,
+                               ScriptText kind = ScriptText::Caption);
 
 // The build's open-state list: one entry per item in absolute-index order ("1" opened, "0"
 // closed, "-1" for documents), to which the build adds the ancestors of opened folders.

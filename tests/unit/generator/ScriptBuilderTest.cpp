@@ -78,7 +78,7 @@ TEST(ScriptBuilder, WorkedExampleComesOutLineForLine)
                       "a1 = insFld(foldersTree, gFld(\"Guides\", \"\"))",
                       "a2 = insFld(a1, gFld(\"Setup\", \"setup.html\"))",
                       "insDoc(a2, gLnk(0, \"Start\", \"start.html\"))",
-                      "insDoc(a1, gLnk(1, \"Editor\\\"s notes\", \"notes.html\"))",
+                      "insDoc(a1, gLnk(1, \"Editor\\'s notes\", \"notes.html\"))",
                       "insDoc(foldersTree, gLnk(0, \"News\", \"news.html\"))"});
     EXPECT_EQ(BuildScriptLines(tree, GlobalOptions{}), expected);
 }
@@ -97,22 +97,79 @@ TEST(ScriptBuilder, RootAloneGivesNoImageCaseOrOpenLines)
     EXPECT_EQ(BuildScriptLines(tree, GlobalOptions{}), expected);
 }
 
-TEST(ScriptBuilder, EscapesCaptionsLinksAndTargets)
+TEST(ScriptBuilder, EscapesTextsIntoPureAsciiStrings)
 {
-    EXPECT_EQ(EscapeScriptString("He said \"hi\""), "He said \\\"hi\\\"");
-    EXPECT_EQ(EscapeScriptString("C:\\Web\\a.html"), "C:\\\\Web\\\\a.html");
-    EXPECT_EQ(EscapeScriptString("Editor's"), "Editor\\\"s");
-    EXPECT_EQ(EscapeScriptString("\\\"'"), "\\\\\\\"\\\"");  // added backslashes are not doubled
-    EXPECT_EQ(EscapeScriptString("<b>a & b</b>"), "<b>a & b</b>");
-    EXPECT_EQ(EscapeScriptString("line\r\nbreak"), "line\\r\\nbreak");
-    EXPECT_EQ(EscapeScriptString(""), "");
+    constexpr auto utf8 = TextEncoding::Utf8, codePage = TextEncoding::CodePage;
+    constexpr auto caption = ScriptText::Caption, address = ScriptText::Address, name = ScriptText::Name;
+    const struct {
+        std::string text;
+        TextEncoding encoding;
+        ScriptText kind;
+        std::string expected;
+    } cases[] = {
+        {"He said \"hi\"", utf8, caption, R"(He said \"hi\")"},
+        {"C:\\Web\\a.html", utf8, address, R"(C:\\Web\\a.html)"},
+        {"\\\"'", utf8, caption, R"(\\\"\')"},  // added backslashes are not doubled
+        {"<b>a & b</b>", utf8, caption, "<b>a & b</b>"},
+        {"line\r\nbreak", utf8, caption, R"(line\r\nbreak)"},
+        {"", utf8, caption, ""},
+        // An apostrophe shows as typed in a caption and never ends a link's or an image's quotes.
+        {"Children's Books", utf8, caption, R"(Children\'s Books)"},
+        {"O'Brien.html", utf8, address, "O%27Brien.html"},
+        {"Tom's icon.gif", utf8, address, "Tom%27s icon.gif"},
+        {"x' onerror='alert(1)", utf8, address, "x%27 onerror=%27alert(1)"},
+        {"content's frame", utf8, name, "content's frame"},
+        // Everything outside printable ASCII becomes UTF-16 units, read in the project's encoding.
+        {"Caf\xC3\xA9", utf8, caption, R"(Caf\u00e9)"},
+        {"Caf\xE9", codePage, caption, R"(Caf\u00e9)"},
+        {"Caf\xC3\xA9.html", codePage, address, R"(Caf\u00c3\u00a9.html)"},
+        {"\x80 \x9F \xA0", codePage, caption, R"(\u20ac \u0178 \u00a0)"},
+        {"\xE2\x82\xAC\xC2\x85\xE2\x80\xA8", utf8, name, R"(\u20ac\u0085\u2028)"},
+        {"tree \xF0\x9F\x8C\xB3", utf8, caption, R"(tree \ud83c\udf33)"},
+        {"tab\tdel\x7F" "bell\a", utf8, caption, R"(tab\u0009del\u007fbell\u0007)"},
+        {"bad \xFF", utf8, caption, R"(bad \ufffd)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EscapeScriptString(c.text, c.encoding, c.kind), c.expected) << c.text;
+}
 
+TEST(ScriptBuilder, WritesEveryTextOfTheTreeInTheProjectsEncoding)
+{
     ItemTree tree;
-    Node* root = addFolder(tree, nullptr, "He said \"hi\"", "C:\\Web\\a.html");
-    addDocument(tree, root, "It's <b>bold</b>", "it's.html", "1");
-    const Lines lines = BuildScriptLines(tree, GlobalOptions{});
-    EXPECT_THAT(lines, ::testing::Contains("foldersTree = gFld(\"He said \\\"hi\\\"\", \"C:\\\\Web\\\\a.html\")"));
-    EXPECT_EQ(lines.back(), "insDoc(foldersTree, gLnk(1, \"It\\\"s <b>bold</b>\", \"it\\\"s.html\"))");
+    Node* root = addFolder(tree, nullptr, "Caf\xC3\xA9 \"Root\"", "O'Brien.html");
+    Node* books = addFolder(tree, root, "Children's Books", "caf\xC3\xA9/books.html");
+    addDocument(tree, books, "It's <b>bold</b>", "it's.html", "1", "Tom's icon.gif");
+    addDocument(tree, books, "Trap", "t.html", "0", "x' onerror='alert(1)");
+    GlobalOptions options;
+    options.targetFrame = "cadre \xC3\xA9t\xC3\xA9";
+    const std::vector<std::string> utf8Lines = {
+        "  this.ic0 = \"Tom%27s icon.gif\" ",
+        "  this.ic1 = \"x%27 onerror=%27alert(1)\" ",
+        R"(TFRAME="cadre \u00e9t\u00e9" )",
+        R"(foldersTree = gFld("Caf\u00e9 \"Root\"", "O%27Brien.html"))",
+        R"(a1 = insFld(foldersTree, gFld("Children\'s Books", "caf\u00e9/books.html")))",
+        R"(insDoc(a1, gLnk(1, "It\'s <b>bold</b>", "it%27s.html")))",
+    };
+    const auto isAscii = [](const Lines& lines) {
+        return std::all_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        });
+    };
+    const Lines lines = BuildScriptLines(tree, options);
+    EXPECT_THAT(lines, ::testing::IsSupersetOf(utf8Lines));
+    EXPECT_TRUE(isAscii(lines));
+
+    // One text that is not UTF-8, wherever it stands, makes every text read as the code page.
+    GlobalOptions latinFrame = options;
+    latinFrame.targetFrame = "cadre \xE9t\xE9";
+    EXPECT_THAT(BuildScriptLines(tree, latinFrame),
+                ::testing::IsSupersetOf({R"(TFRAME="cadre \u00e9t\u00e9" )",
+                                         R"(foldersTree = gFld("Caf\u00c3\u00a9 \"Root\"", "O%27Brien.html"))"}));
+    addDocument(tree, root, "Caf\xE9");
+    const Lines latinCaption = BuildScriptLines(tree, options);
+    EXPECT_THAT(latinCaption, ::testing::IsSupersetOf({R"(TFRAME="cadre \u00c3\u00a9t\u00c3\u00a9" )",
+                                                       R"(insDoc(foldersTree, gLnk(0, "Caf\u00e9", "")))"}));
+    EXPECT_TRUE(isAscii(latinCaption));
 }
 
 TEST(ScriptBuilder, NumbersDistinctImagesInOrderOfFirstUse)
