@@ -388,10 +388,10 @@ function showStartState()
 	var entry = 0
 	var i = 0
 
-	treeBox = doc.getElementById("quillnavTree")
 	markCurrentPage()
 	if (!tabStop)
 		tabStop = foldersTree
+	treeBox = doc.getElementById("quillnavTree")
 	while (pending.length > 0) {
 		entry = pending.pop()
 		shown.push(entry)
