@@ -159,7 +159,7 @@ function drawFolder(leftSide)
 
 	if (anchor != "")
 		html = html + iconAnchor(this, anchor, captionLinked)
-	html = html + "<img name='folderIcon" + this.id + "' id='folderIcon" + this.id + "' src='"
+	html = html + "<img " + imageName("folderIcon" + this.id) + " src='"
 		+ this.iconSrc + "' alt='' width=16 height=22 border=0 align=top>"
 	if (anchor != "")
 		html = html + "</a>"
@@ -310,7 +310,7 @@ function drawRow(entry)
 		return
 	}
 	if (entry.children) {
-		connector = "<img name='nodeIcon" + entry.id + "' id='nodeIcon" + entry.id + "' src='"
+		connector = "<img " + imageName("nodeIcon" + entry.id) + " src='"
 			+ connectorImage(entry) + "' alt='' width=16 height=22 border=0 align=top>"
 		if (browserVersion == 1)
 			connector = "<a href='#' tabindex='-1' aria-hidden='true'>" + connector + "</a>"
@@ -324,6 +324,13 @@ function drawRow(entry)
 			+ "' alt='' width=16 height=22 align=top>"
 	}
 	entry.renderOb(side + connector)
+}
+
+// Layers find their images by name. Elsewhere the id alone names an image: in
+// current browsers every named image slows down each later insertion of rows.
+function imageName(name)
+{
+	return (browserVersion == 2 ? "name='" + name + "' " : "") + "id='" + name + "'"
 }
 
 function connectorImage(folder)

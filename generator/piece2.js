@@ -2,6 +2,7 @@
 	this.isLastNode = 0
 	this.parentFolder = 0
 	this.position = 0
+	this.address = ""
 }
 
 Item.prototype.initialize = initializeItem

@@ -278,8 +278,10 @@ function findCurrentPage()
 
 	for (i = 0; i < nEntries; i++) {
 		entry = indexOfEntries[i]
-		address = entry.children ? entry.hreference : linkAddress(entry.link)
-		if (address == "" || !mayName(address, hint))
+		address = entry.children ? entry.hreference : entry.address
+		if (address == "" || (hint != "" && address.indexOf(hint) < 0))
+			continue
+		if (hint == "" && address != "." && !/\/([?#].*)?$/.test(address))
 			continue
 		try {
 			if (new URL(address, document.baseURI).href.split("#")[0] == here)
@@ -291,8 +293,9 @@ function findCurrentPage()
 }
 
 // Resolving every link would be slow in a large tree; only links that contain
-// the end of the page's file name are resolved. The hint is that end, made of
-// characters that every way of writing the name keeps as they are.
+// the end of the page's file name are resolved (or, for a folder's address,
+// links to a folder). The hint is that end, made of characters that every way
+// of writing the name keeps as they are.
 function pageNameHint()
 {
 	var name = location.pathname.replace(/^.*\//, "")
@@ -302,19 +305,6 @@ function pageNameHint()
 	} catch (e) {
 	}
 	return name.match(/[A-Za-z0-9._~-]*$/)[0]
-}
-
-function mayName(address, hint)
-{
-	if (hint != "")
-		return address.indexOf(hint) >= 0
-	return address == "." || /\/([?#].*)?$/.test(address)
-}
-
-// The address of a document's link text ('address' target=...).
-function linkAddress(link)
-{
-	return link.charAt(0) == "'" ? link.slice(1, link.indexOf("'", 1)) : link
 }
 
 function markCurrentPage()
@@ -348,6 +338,8 @@ function gFld(description, hreference)
 function gLnk(target, description, linkData)
 {
 	var fullLink = ""
+	var entry = 0
+	var address = linkData
 
 	if (DWIN && linkData != "")
 		linkData = popUpAddress(linkData)
@@ -357,7 +349,9 @@ function gLnk(target, description, linkData)
 		else
 			fullLink = "'" + linkData + "' target=_blank"
 	}
-	return new Item(description, fullLink)
+	entry = new Item(description, fullLink)
+	entry.address = address
+	return entry
 }
 
 function insFld(parentFolder, childFolder)
@@ -434,8 +428,10 @@ function initializeDocument()
 
 	foldersTree.initialize(0, true, "")
 	if (browserVersion == 1) {
-		doc.write("<style>#quillnavTree table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}"
-			+ "#quillnavTree table.currentPage td{font-weight:bold}</style>"
+		// Rows out of sight are not laid out until they scroll into view.
+		doc.write("<style>#quillnavTree>table{display:block;content-visibility:auto;contain-intrinsic-size:auto 22px}"
+			+ "#quillnavTree>table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}"
+			+ "#quillnavTree>table.currentPage td{font-weight:bold}</style>"
 			+ "<div id='quillnavTree' role='tree' aria-labelledby='folder0'></div>")
 	}
 	foldersTree.display()
