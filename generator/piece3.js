@@ -293,9 +293,9 @@ function findCurrentPage()
 }
 
 // Resolving every link would be slow in a large tree; only links that contain
-// the end of the page's file name are resolved (or, for a folder's address,
-// links to a folder). The hint is that end, made of characters that every way
-// of writing the name keeps as they are.
+// the end of the page's file name are resolved (when the page's address ends
+// with a slash, only links that do too). The hint is that end, made of
+// characters that every way of writing the name keeps as they are.
 function pageNameHint()
 {
 	var name = location.pathname.replace(/^.*\//, "")
