@@ -7,6 +7,11 @@
 	the tree is to appear. Entries are numbered in the order they are drawn
 	(a folder before its contents, the top folder being 0); the icon choices
 	and the initially opened folders written below refer to these numbers.
+
+	In current browsers the tree is a WAI-ARIA tree: one Tab stop, arrow keys,
+	Home, End, Enter and type-ahead. Rows of folders that were never opened are
+	drawn the first time they are shown. The page that the tree sits in is
+	marked as the current page (class "currentPage") when an entry links to it.
 */
 
 // ---------------------------------------------------------------------------
@@ -26,26 +31,34 @@ function Folder(folderDescription, hreference)
 	this.iconSrc = "ftv2folderopen.gif"
 	this.children = new Array
 	this.nChildren = 0
-
-	this.initialize = initializeFolder
-	this.setState = setStateFolder
-	this.addChild = addChild
-	this.createIndex = createEntryIndex
-	this.hide = hideFolder
-	this.display = display
-	this.renderOb = drawFolder
-	this.totalHeight = totalHeight
-	this.subEntries = folderSubEntries
-	this.outputLink = outputFolderLink
+	this.parentFolder = 0
+	this.position = 0
+	this.level = 0
+	this.childSide = ""
+	this.childrenDrawn = false
 }
+
+Folder.prototype.initialize = initializeFolder
+Folder.prototype.setState = setStateFolder
+Folder.prototype.addChild = addChild
+Folder.prototype.createIndex = createEntryIndex
+Folder.prototype.hide = hideFolder
+Folder.prototype.display = display
+Folder.prototype.renderOb = drawFolder
+Folder.prototype.totalHeight = totalHeight
+Folder.prototype.subEntries = folderSubEntries
+Folder.prototype.outputLink = outputFolderLink
 
 function setStateFolder(isOpen)
 {
 	var heightChange = 0
 	var i = 0
+	var hadFocus = false
 
 	if (isOpen == this.isOpen)
 		return
+	if (!isOpen && tabStop && tabStop.navObj)
+		hadFocus = tabStop.navObj.contains(document.activeElement)
 
 	if (browserVersion == 2) {
 		// Layers are placed absolutely: move every row below this folder's
@@ -60,6 +73,10 @@ function setStateFolder(isOpen)
 
 	this.isOpen = isOpen
 	propagateChangesInState(this)
+
+	// The Tab stop never stays on a row that has just been hidden.
+	if (!isOpen && tabStop && liesInside(tabStop.id, this.id))
+		moveTabStop(this, hadFocus)
 }
 
 function propagateChangesInState(folder)
@@ -70,18 +87,27 @@ function propagateChangesInState(folder)
 		if (folder.nodeImg)
 			folder.nodeImg.src = folder.isLastNode ? "ftv2mlastnode.gif" : "ftv2mnode.gif"
 		folder.iconSrc = "ftv2folderopen.gif"
-		if (folder.iconImg)
-			folder.iconImg.src = folder.iconSrc
-		for (i = 0; i < folder.nChildren; i++)
-			folder.children[i].display()
 	} else {
 		if (folder.nodeImg)
 			folder.nodeImg.src = folder.isLastNode ? "ftv2plastnode.gif" : "ftv2pnode.gif"
 		folder.iconSrc = "ftv2folderclosed.gif"
-		if (folder.iconImg)
-			folder.iconImg.src = folder.iconSrc
+	}
+	if (folder.iconImg)
+		folder.iconImg.src = folder.iconSrc
+	if (browserVersion == 1 && folder.navObj)
+		folder.navObj.setAttribute("aria-expanded", folder.isOpen)
+
+	if (!folder.isOpen) {
 		for (i = 0; i < folder.nChildren; i++)
 			folder.children[i].hide()
+	} else if (browserVersion == 1 && !folder.childrenDrawn) {
+		// Before the tree is on the page only the state changes; its first
+		// drawing shows whatever is open by then.
+		if (treeBox)
+			drawChildren(folder)
+	} else {
+		for (i = 0; i < folder.nChildren; i++)
+			folder.children[i].display()
 	}
 }
 
@@ -92,47 +118,56 @@ function hideFolder()
 	this.setState(false)
 }
 
+// Numbers the folder and everything inside it in drawing order, and links each
+// entry to its folder. The walk keeps its own stack, so no depth of nesting can
+// exhaust the browser's. Current browsers draw rows when they are first shown;
+// the others get every row now.
 function initializeFolder(level, lastNode, leftSide)
 {
+	var pending = [this]
+	var entry = 0
+	var child = 0
 	var i = 0
-	var connector = ""
-	var childSide = leftSide
 
-	this.createIndex()
 	this.isLastNode = lastNode ? 1 : 0
-
-	if (level > 0) {
-		connector = "<img name='nodeIcon" + this.id + "' id='nodeIcon" + this.id + "' src='"
-			+ (lastNode ? "ftv2mlastnode.gif" : "ftv2mnode.gif")
-			+ "' width=16 height=22 border=0 align=top>"
-		if (browserVersion > 0)
-			connector = "<a href='#' onMouseDown='return clickOnNode(" + this.id
-				+ ")' onClick='return false'>" + connector + "</a>"
-		this.renderOb(leftSide + connector)
-		childSide = leftSide + "<img src='" + (lastNode ? "ftv2blank.gif" : "ftv2vertline.gif")
-			+ "' width=16 height=22 align=top>"
-	} else {
-		this.renderOb("")
+	this.level = level
+	this.childSide = leftSide
+	while (pending.length > 0) {
+		entry = pending.pop()
+		entry.createIndex()
+		if (!entry.children)
+			continue
+		for (i = entry.nChildren - 1; i >= 0; i--) {
+			child = entry.children[i]
+			child.parentFolder = entry
+			child.position = i
+			child.isLastNode = i == entry.nChildren - 1 ? 1 : 0
+			if (child.children)
+				child.level = entry.level + 1
+			pending.push(child)
+		}
 	}
-
-	for (i = 0; i < this.nChildren; i++)
-		this.children[i].initialize(level + 1, i == this.nChildren - 1, childSide)
+	if (browserVersion != 1)
+		drawEveryRow(this)
 }
 
 function drawFolder(leftSide)
 {
 	var anchor = this.outputLink()
-	var html = openRow(this, "folder") + leftSide + anchor
-		+ "<img name='folderIcon" + this.id + "' id='folderIcon" + this.id + "' src='"
-		+ this.iconSrc + "' width=16 height=22 border=0 align=top>"
+	var captionLinked = USETEXTLINKS && anchor != ""
+	var html = openRow(this, "folder") + leftSide
 
 	if (anchor != "")
+		html = html + iconAnchor(this, anchor, captionLinked)
+	html = html + "<img " + imageName("folderIcon" + this.id) + " src='"
+		+ this.iconSrc + "' alt='' width=16 height=22 border=0 align=top>"
+	if (anchor != "")
 		html = html + "</a>"
-	html = html + "</td><td valign=middle nowrap>"
-	if (USETEXTLINKS && anchor != "")
-		html = html + anchor + this.desc + "</a>"
+	html = html + "</td><td valign=middle nowrap" + cellRole() + ">"
+	if (captionLinked)
+		html = html + anchor + captionHtml(this) + "</a>"
 	else
-		html = html + this.desc
+		html = html + captionHtml(this)
 	doc.write(html + closeRowText())
 	if (browserVersion == 2)
 		bindPageObjects(this)
@@ -145,14 +180,16 @@ function outputFolderLink()
 {
 	var onDown = ""
 
-	if (browserVersion > 0)
+	if (browserVersion == 2)
 		onDown = " onMouseDown='clickOnFolder(" + this.id + ")'"
+	if (browserVersion == 1)
+		onDown = " tabindex='-1'"
 
 	if (this.hreference != "")
-		return "<a href='" + this.hreference + "' target=\"" + attributeText(TFRAME) + "\"" + onDown + ">"
+		return "<a href='" + this.hreference + "' target=\"" + frameAttribute() + "\"" + onDown + ">"
 	if (this.id == 0 || browserVersion == 0)
 		return ""
-	return "<a href='#'" + onDown + " onClick='return false'>"
+	return "<a href='#'" + onDown + (browserVersion == 2 ? " onClick='return false'>" : ">")
 }
 
 function addChild(childNode)
@@ -173,8 +210,11 @@ function folderSubEntries()
 	return last.id - this.id
 }
 
-// Row helpers shared by both entry kinds: a borderless one-row table, inside a
-// hidden layer for browsers that place rows as layers.
+// ---------------------------------------------------------------------------
+// Rows, shared by both entry kinds: a borderless one-row table (inside a hidden
+// layer for browsers that place rows as layers)
+// ---------------------------------------------------------------------------
+
 function openRow(entry, kind)
 {
 	var html = ""
@@ -185,14 +225,194 @@ function openRow(entry, kind)
 		html = "<layer id='" + kind + entry.id + "' top=" + doc.yPos + " visibility=hide>"
 	}
 	html = html + "<table"
-	if (browserVersion == 1)
-		html = html + " id='" + kind + entry.id + "' style='position:block;'"
-	return html + " border=0 cellspacing=0 cellpadding=0><tr><td nowrap>"
+	if (browserVersion == 0)
+		html = html + " id='" + kind + entry.id + "'"
+	else if (browserVersion == 1)
+		html = html + " id='" + kind + entry.id + "' style='position:block;"
+			+ (isShown(entry) ? "" : "display:none;") + "'" + treeItemAttributes(entry)
+	return html + " border=0 cellspacing=0 cellpadding=0><tr" + cellRole() + "><td nowrap" + cellRole() + ">"
 }
 
 function closeRowText()
 {
 	return browserVersion == 2 ? "</td></tr></table></layer>" : "</td></tr></table>"
+}
+
+// What a screen reader learns of a row: its place in the tree, whether a
+// folder is open, whether it is the current page. Only one row is in the Tab
+// order; the arrow keys move between the others.
+function treeItemAttributes(entry)
+{
+	var parent = entry.parentFolder
+	var text = " role='treeitem' aria-level='" + (parent ? parent.level + 2 : 1)
+		+ "' aria-setsize='" + (parent ? parent.nChildren : 1)
+		+ "' aria-posinset='" + (entry.position + 1) + "'"
+
+	if (entry.children)
+		text = text + " aria-expanded='" + entry.isOpen + "'"
+	if (entry == currentEntry)
+		text = text + " aria-current='page' class='currentPage'"
+	return text + " tabindex='" + (entry == tabStop ? 0 : -1) + "'"
+}
+
+// Table rows and cells only lay the row out; to assistive technology the
+// table is one tree item.
+function cellRole()
+{
+	return browserVersion == 1 ? " role='none'" : ""
+}
+
+// The icon's anchor. When the caption carries the same link, the icon's copy is
+// hidden from screen readers; otherwise it is named by the caption.
+function iconAnchor(entry, anchor, captionLinked)
+{
+	if (browserVersion != 1)
+		return anchor
+	if (captionLinked)
+		return anchor.slice(0, -1) + " aria-hidden='true'>"
+	return anchor.slice(0, -1) + " aria-label=\"" + (hasMarkup(entry.desc) ? "" : entry.desc.replace(/"/g, "&quot;"))
+		+ "\">"
+}
+
+// A caption is HTML. Captions holding markup are parsed each on its own once
+// their row is on the page (fillCaption), so that an unclosed comment or tag in
+// one of them can never swallow other rows or the page around the tree.
+function captionHtml(entry)
+{
+	return browserVersion != 2 && hasMarkup(entry.desc) ? "" : entry.desc
+}
+
+function hasMarkup(text)
+{
+	return text.indexOf("<") >= 0
+}
+
+function fillCaption(entry, row)
+{
+	var cell = row.rows[0].cells[1]
+	var holder = cell.firstChild ? cell.firstChild : cell
+	var icon = entry.iconImg ? entry.iconImg.parentNode : 0
+
+	holder.innerHTML = entry.desc
+	if (icon && icon.getAttribute("aria-label") === "")
+		icon.setAttribute("aria-label", holder.textContent)
+}
+
+// The left side and connector of an entry's row, from its folder's left side.
+function drawRow(entry)
+{
+	var parent = entry.parentFolder
+	var side = parent ? parent.childSide : ""
+	var connector = ""
+
+	if (!parent) {
+		entry.renderOb("")
+		return
+	}
+	if (entry.children) {
+		connector = "<img " + imageName("nodeIcon" + entry.id) + " src='"
+			+ connectorImage(entry) + "' alt='' width=16 height=22 border=0 align=top>"
+		if (browserVersion == 1)
+			connector = "<a href='#' tabindex='-1' aria-hidden='true'>" + connector + "</a>"
+		else if (browserVersion == 2)
+			connector = "<a href='#' onMouseDown='return clickOnNode(" + entry.id
+				+ ")' onClick='return false'>" + connector + "</a>"
+		entry.childSide = side + "<img src='" + (entry.isLastNode ? "ftv2blank.gif" : "ftv2vertline.gif")
+			+ "' alt='' width=16 height=22 align=top>"
+	} else {
+		connector = "<img src='" + (entry.isLastNode ? "ftv2lastnode.gif" : "ftv2node.gif")
+			+ "' alt='' width=16 height=22 align=top>"
+	}
+	entry.renderOb(side + connector)
+}
+
+// Layers find their images by name. Elsewhere the id alone names an image: in
+// current browsers every named image slows down each later insertion of rows.
+function imageName(name)
+{
+	return (browserVersion == 2 ? "name='" + name + "' " : "") + "id='" + name + "'"
+}
+
+function connectorImage(folder)
+{
+	if (folder.isOpen)
+		return folder.isLastNode ? "ftv2mlastnode.gif" : "ftv2mnode.gif"
+	return folder.isLastNode ? "ftv2plastnode.gif" : "ftv2pnode.gif"
+}
+
+// An entry shows when every folder above it is open.
+function isShown(entry)
+{
+	var folder = entry.parentFolder
+
+	for (; folder; folder = folder.parentFolder)
+		if (!folder.isOpen)
+			return false
+	return true
+}
+
+// The rows of the given entries as one text: a browser parses one large piece
+// of HTML far faster than thousands of small ones.
+function rowsHtml(entries)
+{
+	var rows = new RowBuffer
+	var i = 0
+
+	doc = rows
+	try {
+		for (i = 0; i < entries.length; i++)
+			drawRow(entries[i])
+	} finally {
+		doc = document
+	}
+	return rows.parts.join("")
+}
+
+function RowBuffer()
+{
+	this.parts = new Array
+	this.write = function (text) { this.parts[this.parts.length] = text }
+}
+
+// Puts the rows of the given entries into the page at one place, in one go.
+function insertRows(entries, place, where)
+{
+	var i = 0
+
+	place.insertAdjacentHTML(where, rowsHtml(entries))
+	for (i = 0; i < entries.length; i++) {
+		bindPageObjects(entries[i])
+		if (hasMarkup(entries[i].desc))
+			fillCaption(entries[i], entries[i].navObj)
+	}
+}
+
+// The first showing of a folder's contents: its children's rows go right after
+// its own, where no row of its contents can be yet.
+function drawChildren(folder)
+{
+	if (folder.parentFolder && !folder.navObj)
+		drawChildren(folder.parentFolder)
+	folder.childrenDrawn = true
+	insertRows(folder.children.slice(0, folder.nChildren), folder.navObj, "afterend")
+}
+
+// Browsers without lazy rows get the whole tree at once.
+function drawEveryRow(top)
+{
+	var i = 0
+	var last = top.id + top.subEntries()
+
+	if (browserVersion == 2) {
+		for (i = top.id; i <= last; i++)
+			drawRow(indexOfEntries[i])
+		return
+	}
+	doc.write(rowsHtml(indexOfEntries.slice(top.id, last + 1)))
+	for (i = top.id; i <= last; i++)
+		if (hasMarkup(indexOfEntries[i].desc))
+			fillCaption(indexOfEntries[i],
+				doc.getElementById((indexOfEntries[i].children ? "folder" : "item") + i))
 }
 
 // Finds the row's table (or layer), icon and connector in the page.
@@ -216,17 +436,10 @@ function bindPageObjects(entry)
 	}
 }
 
-// Collects what the rows write while the tree is drawn, so that the page gets
-// the whole tree in one write: a browser parses one large write far faster than
-// thousands of small ones.
-function RowBuffer()
-{
-	this.parts = new Array
-	this.write = function (text) { this.parts[this.parts.length] = text }
-}
-
 function hideRow(entry)
 {
+	if (!entry.navObj)
+		return
 	if (browserVersion == 1) {
 		if (entry.navObj.style.display != "none")
 			entry.navObj.style.display = "none"
@@ -239,6 +452,17 @@ function hideRow(entry)
 function attributeText(text)
 {
 	return String(text).replace(/&/g, "&amp;").replace(/"/g, "&quot;")
+}
+
+// The target frame's name as an attribute value, worked out once per name
+// rather than once per entry.
+function frameAttribute()
+{
+	if (frameAttributeOf !== TFRAME) {
+		frameAttributeOf = TFRAME
+		frameAttributeText = attributeText(TFRAME)
+	}
+	return frameAttributeText
 }
 
 // ---------------------------------------------------------------------------

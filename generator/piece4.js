@@ -63,6 +63,12 @@ if (navigator.appName == "Netscape") {
 	layerRef = "document.layers"
 	styleSwitch = ""
 }
+var startingUp = false
+var treeBox = 0
+var tabStop = 0
+var currentEntry = 0
+var frameAttributeOf = null
+var frameAttributeText = ""
 
 // ---------------------------------------------------------------------------
 // The menu: options, then the entries in drawing order

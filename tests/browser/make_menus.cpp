@@ -78,6 +78,25 @@ void markup(ItemTree& tree, GlobalOptions&)
     document(tree, root, "Editor's \"quoted\" notes", "C:\\Web\\notes.html");
     document(tree, root, "No link here", "");
     document(tree, root, "Caf\xC3\xA9 menu", "cafe.html");
+    // Markup that would swallow the rows after it if it were not parsed on its own.
+    Node* drafts = folder(tree, root, "Drafts <!-- hidden", "", "1");
+    document(tree, drafts, "x<y", "xy.html");
+    document(tree, drafts, "Ends early</td></tr></table><table>", "early.html");
+    document(tree, root, "After the drafts", "after.html");
+}
+
+// A small site without frames whose pages hold the menu themselves; a page of the test writes
+// here.html and the other pages.
+void site(ItemTree& tree, GlobalOptions&)
+{
+    Node* root = folder(tree, nullptr, "Site", "home.html");
+    Node* guides = folder(tree, root, "Guides");
+    document(tree, guides, "Install", "install.html");
+    Node* deep = folder(tree, guides, "Deep");
+    document(tree, deep, "Here", "here.html");
+    document(tree, root, "About", "about.html");
+    Node* archive = folder(tree, root, "Archive");
+    document(tree, archive, "Old", "old.html");
 }
 
 // A frame name typed with quotes and a backslash still gives a working script.
@@ -111,7 +130,8 @@ int main(int argc, char** argv)
     const std::string target = argv[2];
     const std::pair<const char*, std::function<void(ItemTree&, GlobalOptions&)>> scenarios[] = {
         {"example", example}, {"autoclose", autoclose}, {"plain", plain},
-        {"rootonly", rootonly}, {"markup", markup},     {"oddframe", oddframe}, {"big", big}};
+        {"rootonly", rootonly}, {"markup", markup},     {"oddframe", oddframe}, {"big", big},
+        {"site", site}};
     try {
         for (const auto& [name, make] : scenarios) {
             const std::string folderName = JoinPath(target, name);
