@@ -145,16 +145,4 @@ bool fileExists(const std::filesystem::path& path)
     return std::filesystem::is_regular_file(path, ec);
 }
 
-std::string fileNamePart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderPart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 }  // namespace quillmap

@@ -48,9 +48,4 @@ bool fileExists(const std::filesystem::path& path);
 // A path as its bytes, for messages: the system's bytes on POSIX, UTF-8 on Windows.
 std::string pathText(const std::filesystem::path& path);
 
-// The file-name part of a path (after the last '/' or '\').
-std::string fileNamePart(const std::string& path);
-// The folder part of a path including its trailing separator; empty when there is none.
-std::string folderPart(const std::string& path);
-
 }  // namespace quillmap
