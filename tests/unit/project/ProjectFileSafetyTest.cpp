@@ -212,9 +212,11 @@ std::string readInChild(const fs::path& path)
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
+#ifndef __SANITIZE_ADDRESS__  // the address sanitizer reserves far more address space
         const rlim_t gigabyte = rlim_t{1} << 30;
         struct rlimit memory = {gigabyte, gigabyte};
         ::setrlimit(RLIMIT_AS, &memory);
+#endif
         std::string result;
         try {
             ProjectData data;
