@@ -13,7 +13,7 @@ namespace quillmap {
 
 inline void reportError(Prompts& prompts, const std::string& text)
 {
-    prompts.error(QString::fromLocal8Bit(withFullStop(text)));
+    prompts.error(QString::fromStdString(withFullStop(text)));
 }
 
 template <typename Handler>

@@ -13,10 +13,11 @@ LanguageFile LanguageFile::fromBytes(std::string_view bytes)
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
     LanguageFile file;
     file.lines_ = splitLines(bytes);
+    file.encoding_ = detectEncoding(bytes);
     return file;
 }
 
-LanguageFile LanguageFile::load(const std::string& path)
+LanguageFile LanguageFile::load(const std::filesystem::path& path)
 {
     return fromBytes(readWholeFile(path));
 }
@@ -31,10 +32,11 @@ const std::string& LanguageFile::line(std::size_t n) const
 
 std::string languageFilePath(const std::string& appFolder) { return appFolder + LanguageFile::FileName; }
 
-bool languageFileExists(const std::string& path)
+bool languageFileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    const auto status = std::filesystem::status(path, ec);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 std::string helpTextFromLine(std::string_view line)

@@ -13,14 +13,15 @@
 
 #include "app/Error.h"
 #include "app/EventGuard.h"
+#include "app/LocalText.h"
 
 namespace quillmap {
 
 namespace {
 
-std::string languagePath(const QString& appFolder)
+std::filesystem::path languagePath(const QString& appFolder)
 {
-    return languageFilePath(QFile::encodeName(appFolder).toStdString());
+    return toFilePath(appFolder + QString::fromLatin1(LanguageFile::FileName));
 }
 
 QObject* findControl(QWidget* window, const char* name)
@@ -147,7 +148,7 @@ void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
                           const std::function<void(MainText, int, const std::string&)>& fields)
 {
     applyMainWindowLanguage(file, [&](MainText target, int entry, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         switch (target) {
         case MainText::VersionText:
         case MainText::TitleText:
@@ -165,7 +166,7 @@ void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
 void applyColorsWindowTexts(QWidget* window, const LanguageFile& file)
 {
     applyColorsWindowLanguage(file, [&](ColorsText target, int entry, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         switch (target) {
         case ColorsText::Caption: window->setWindowTitle(text); break;
         case ColorsText::boxLinkStyleEntry:
@@ -181,7 +182,7 @@ void applyColorsWindowTexts(QWidget* window, const LanguageFile& file)
 void applyPromptTexts(QWidget* window, const LanguageFile& file)
 {
     applyPromptLanguage(file, [&](PromptText target, int, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         if (target == PromptText::Caption) window->setWindowTitle(text);
         else setControlText(findControl(window, controlName(target)), text);
     });

@@ -2,6 +2,8 @@
 
 namespace quillmap {
 
+void ProjectDataTarget::setEncoding(TextEncoding encoding) { data_.encoding = encoding; }
+
 void ProjectDataTarget::loadOutline(ItemTree& built)
 {
     data_.tree.clear();
@@ -27,7 +29,7 @@ void ProjectDataTarget::setStyle(int index, int style)
     if (index >= 0 && index < 3) *styles[index] = style >= 0 && style <= 3 ? style : -1;
 }
 
-ReadOutcome readProjectData(const std::string& path, ProjectData& data)
+ReadOutcome readProjectData(const std::filesystem::path& path, ProjectData& data)
 {
     ProjectDataTarget target(data);
     return readProjectFile(path, target);

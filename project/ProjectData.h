@@ -11,6 +11,8 @@ namespace quillmap {
 struct ProjectData {
     ItemTree tree;
     ProjectOptions options;
+    // The encoding of the texts, as read from the file; new projects are UTF-8.
+    TextEncoding encoding = TextEncoding::Utf8;
 };
 
 // Fills a ProjectData as the reader goes. A style that names no entry (below 0 or above 3) is
@@ -19,6 +21,7 @@ class ProjectDataTarget : public ProjectTarget {
 public:
     explicit ProjectDataTarget(ProjectData& data) : data_(data) {}
 
+    void setEncoding(TextEncoding encoding) override;
     void loadOutline(ItemTree& built) override;
     void setTargetFrame(std::string frame) override;
     void setUseTextLinks(bool use) override;
@@ -31,6 +34,6 @@ private:
 };
 
 // Reads a project file into data. Refusals come back as the outcome, errors as quillmap::Error.
-ReadOutcome readProjectData(const std::string& path, ProjectData& data);
+ReadOutcome readProjectData(const std::filesystem::path& path, ProjectData& data);
 
 }  // namespace quillmap
