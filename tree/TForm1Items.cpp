@@ -46,7 +46,7 @@ void TForm1::btnAddFolderClick()
                                         std::make_unique<TMyRec>(TMyRec::folderDefaults()));
     selectNode(folder);
     showPropertiesOf(folder);
-    SetSaved(false);
+    recordAddedItem(folder);
     focusCaptionBox();
 }
 
@@ -61,7 +61,7 @@ void TForm1::btnAddDocClick()
                                           std::make_unique<TMyRec>(TMyRec::documentDefaults()));
     selectNode(document);
     showPropertiesOf(document);
-    SetSaved(false);
+    recordAddedItem(document);
     focusCaptionBox();
 }
 
@@ -82,13 +82,8 @@ void TForm1::btnRemoveClick(bool askRootQuestion)
     if (!selected->parent() && askRootQuestion &&
         platform_.prompts.askYesNo(QString::fromLocal8Bit(messages.removeRootQuestion)) != Prompts::Answer::Yes)
         return;
-    model_->removeItem(selected);
-    selectCurrentRow();
-    if (Node* now = selectedNode())
-        showPropertiesOf(now);
-    else
-        emptyCaptionAndLink();
-    SetSaved(false);
+    removeItem(selected);
+    showChangedItem(nullptr);
 }
 
 void TForm1::emptyCaptionAndLink()

@@ -160,8 +160,9 @@ void TForm1::txtCaptionChange()
     const QString caption = singleLineText(txtCaption);
     Node* node = selectedNode();
     if (!node) return;
+    const std::string before = node->caption;
     model_->setCaption(node, local8Bit(caption));
-    SetSaved(false);
+    recordItemText(node, ItemText::Caption, before, node->caption, true);
 }
 
 void TForm1::txtURLChange()
@@ -170,8 +171,9 @@ void TForm1::txtURLChange()
     const QString link = singleLineText(txtURL);
     Node* node = selectedNode();
     if (!node) return;
+    const std::string before = recordOf(node).URL;
     recordOf(node).URL = local8Bit(link);
-    SetSaved(false);
+    recordItemText(node, ItemText::Link, before, recordOf(node).URL, true);
 }
 
 void TForm1::boxTargetChange()
@@ -179,8 +181,9 @@ void TForm1::boxTargetChange()
     if (Updating) return;
     Node* node = selectedNode();
     if (!node || boxTarget->currentIndex() < 0) return;
+    const std::string before = recordOf(node).Target;
     recordOf(node).Target = std::to_string(boxTarget->currentIndex());
-    SetSaved(false);
+    recordItemText(node, ItemText::Target, before, recordOf(node).Target, false);
 }
 
 void TForm1::boxOpenFolderChange()
@@ -188,8 +191,9 @@ void TForm1::boxOpenFolderChange()
     if (Updating) return;
     Node* node = selectedNode();
     if (!node || boxOpenFolder->currentIndex() < 0) return;
+    const std::string before = recordOf(node).OpenState;
     recordOf(node).OpenState = std::to_string(boxOpenFolder->currentIndex());
-    SetSaved(false);
+    recordItemText(node, ItemText::OpenState, before, recordOf(node).OpenState, false);
 }
 
 void TForm1::boxImgChange()
@@ -198,32 +202,35 @@ void TForm1::boxImgChange()
     const QString picture = singleLineText(boxImg->lineEdit());
     Node* node = selectedNode();
     if (!node) return;
+    const std::string before = recordOf(node).CustomImage;
     recordOf(node).CustomImage = local8Bit(picture);
-    SetSaved(false);
+    recordItemText(node, ItemText::Image, before, recordOf(node).CustomImage, true);
 }
 
 void TForm1::txtTFRAMEChange()
 {
     if (Updating) return;
     const QString frame = singleLineText(txtTFRAME);
+    // Entry 0 of the target list always holds the frame name as it was before this edit.
+    const QString before = boxTarget->itemText(0);
     {
         UpdatingScope updating(*this);
         boxTarget->setItemText(0, frame);
         boxTarget->setCurrentIndex(0);
     }
-    SetSaved(false);
+    recordOption(txtTFRAME, before, frame, true);
 }
 
 void TForm1::chkUSETEXTLINKSClick()
 {
     if (Updating) return;
-    SetSaved(false);
+    recordOption(chkUSETEXTLINKS, !chkUSETEXTLINKS->isChecked(), chkUSETEXTLINKS->isChecked(), false);
 }
 
 void TForm1::chkAutoCloseClick()
 {
     if (Updating) return;
-    SetSaved(false);
+    recordOption(chkAutoClose, !chkAutoClose->isChecked(), chkAutoClose->isChecked(), false);
 }
 
 bool TForm1::txtCaptionKeyPress(QKeyEvent* event)
@@ -263,13 +270,14 @@ void TForm1::Tree2MouseUp(Qt::MouseButton, QPoint position)
     if (Tree2->indexAt(position).isValid()) txtCaption->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::Tree2Edited(Node*, const QString& text)
+// The model stores the caption once this has run.
+void TForm1::Tree2Edited(Node* node, const QString& text)
 {
     {
         UpdatingScope updating(*this);
         txtCaption->setText(text);
     }
-    SetSaved(false);
+    recordItemText(node, ItemText::Caption, node->caption, local8Bit(text), false);
 }
 
 void TForm1::btnBrowseLinkClick()
