@@ -56,7 +56,8 @@ void TForm1::setUpOpenMenu()
 QStringList TForm1::recentProjects() const
 {
     QStringList files;
-    for (const std::string& file : readRecent(platform_.registry).files()) files << QString::fromStdString(file);
+    const RecentProjects recent = readRecent(platform_.registry);
+    for (const std::string& file : recent.files()) files << QString::fromStdString(file);
     return files;
 }
 

@@ -71,7 +71,7 @@ TEST_P(UndoEveryChange, UndoRestoresRedoRepeatsAndTheMarkFollows)
     EXPECT_TRUE(w.Saved);
     EXPECT_EQ(w.btnSAVE->icon().pixmap(w.picSAVED.size()).toImage(), w.picSAVED.toImage());
 
-    for (const QKeySequence redo : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+    for (const QKeySequence& redo : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
         press(redo);
         EXPECT_EQ(project(), after) << redo.toString().toStdString();
         EXPECT_FALSE(w.Saved);
@@ -79,7 +79,9 @@ TEST_P(UndoEveryChange, UndoRestoresRedoRepeatsAndTheMarkFollows)
         EXPECT_EQ(project(), before);
     }
     // The panel shows the item the change touched (or what the tree selects now).
-    if (Node* shown = w.selectedNode()) EXPECT_EQ(w.txtCaption->text().toStdString(), shown->caption);
+    if (Node* shown = w.selectedNode()) {
+        EXPECT_EQ(w.txtCaption->text().toStdString(), shown->caption);
+    }
     EXPECT_FALSE(w.Updating);
     EXPECT_TRUE(fake.prompts.texts("error").isEmpty());
 }
