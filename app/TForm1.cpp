@@ -12,6 +12,7 @@
 #include "app/Pictures.h"
 #include "generator/HelpText.h"
 #include "lang/LanguageWidgets.h"
+#include "undo/UndoStack.h"
 
 namespace quillmap {
 
@@ -56,6 +57,10 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     connectBuildAndShellHandlers();
     connectDragDropHandlers();
     connectProjectHandlers();
+    connectHistory();
+    setUpShortcuts();
+    setUpOpenMenu();
+    setUpItemMenu();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
@@ -181,12 +186,15 @@ void TForm1::setUpdating(bool updating)
     Updating = updating;
 }
 
+// The saved state is also the history's clean state, to which undo and redo can return.
 void TForm1::SetSaved(bool value)
 {
+    if (value) history_->setClean();
     if (value == Saved) return;
     btnSAVE->setIcon(value ? picSAVED : picNOT_SAVED);
     btnSAVE->setToolTip(QString::fromStdString(value ? messages.saveAsHint : messages.saveHint));
     Saved = value;
+    showShortcutsInHints();
 }
 
 // One handler serves both build buttons; it tells them apart by the sender's name.
@@ -269,7 +277,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         bool used = false;
         guard([&] {
-            if (watched == txtCaption) used = txtCaptionKeyPress(key);
+            if (historyKeyPress(key)) used = true;
+            else if (watched == txtCaption) used = txtCaptionKeyPress(key);
             else if (watched == txtURL) used = txtURLKeyPress(key);
             else if (watched == txtTFRAME) used = txtTFRAMEKeyPress(key);
         });

@@ -1,4 +1,5 @@
 #pragma once
+#include <QKeySequence>
 #include <QPixmap>
 #include <QStringList>
 #include <QWidget>
@@ -16,11 +17,13 @@ class QAction;
 class QCloseEvent;
 class QKeyEvent;
 class QMenu;
+class QUndoCommand;
 
 namespace quillmap {
 
 class TfrmAskToAssociate;
 class TfrmColors;
+class UndoStack;
 
 // The main window: the item tree, the Properties panel, the global options, the project and
 // build buttons and the help panel. Its controls are those of TForm1.ui, reachable by name.
@@ -105,6 +108,50 @@ public:
     // position, in Tree2's viewport coordinates.
     void Tree2DragDrop(QPoint position);
 
+    // The history of changes (undo/TForm1History.cpp). Every edit records what it changed;
+    // New and Open start a fresh history, a save marks the present state as the saved one.
+    UndoStack& history() const { return *history_; }
+    void undoClick();
+    void redoClick();
+    void recordChange(QUndoCommand* change) override;
+    enum class ItemText { Caption, Link, Target, OpenState, Image };
+    // Records that one of node's texts changed from before to after; typed changes of the same
+    // text join word by word.
+    // Texts are kept decoded, so a step stays right when an edit turns the project into UTF-8.
+    void recordItemText(Node* node, ItemText text, const QString& before, const QString& after, bool typed);
+    // Records that a check box or text box of the options changed.
+    void recordOption(QWidget* control, const QVariant& before, const QVariant& after, bool typed);
+    // Records that node arrived in the tree with its whole subtree: one step, however large.
+    void recordAddedItem(Node* node);
+    // Takes node with its subtree out of the tree and records it.
+    void removeItem(Node* node);
+    // Records that node has just moved away from row of fromParent (null: the top level).
+    void recordMovedItem(Node* node, Node* fromParent, std::size_t fromRow);
+    // Selects the item an undone or redone change touched and shows it; null shows whatever
+    // the tree selects now.
+    void showChangedItem(Node* node);
+
+    // Keyboard shortcuts of the buttons, shown in their hints (app/TForm1Shortcuts.cpp).
+    struct ButtonKey {
+        QAbstractButton* button;
+        QKeySequence key;
+        bool itemCommand;  // not while a text box has the focus
+    };
+    std::vector<ButtonKey> buttonKeys() const;
+    void showShortcutsInHints();
+    // Undo and redo keys typed in a text box; answers whether it used the key.
+    bool historyKeyPress(QKeyEvent* event);
+
+    // The open button's menu: the last projects opened or saved (project/TForm1Recent.cpp).
+    QMenu* popUpOpen = nullptr;
+    void fillOpenMenu();
+    void rememberRecentProject(const QString& fileName);
+    QStringList recentProjects() const;
+
+    // The tree's right-click menu (tree/TForm1ItemMenu.cpp).
+    QMenu* popUpItem = nullptr;
+    void fillItemMenu();
+
     // Replaces the texts of the window from Lang.ini (lang/TForm1Language.cpp).
     void ApplyLanguage();
 
@@ -175,6 +222,10 @@ private:
     void connectBuildAndShellHandlers();
     void connectDragDropHandlers();
     void connectProjectHandlers();
+    void connectHistory();
+    void setUpShortcuts();
+    void setUpOpenMenu();
+    void setUpItemMenu();
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();
@@ -193,6 +244,7 @@ private:
     QStringList arguments_;
     TreeModel* model_ = nullptr;
     TfrmColors* frmColors_ = nullptr;
+    UndoStack* history_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
 };

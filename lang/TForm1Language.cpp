@@ -24,6 +24,7 @@ void TForm1::ApplyLanguage()
     });
     // Labels take the width of their new texts, also when the file stopped half-way.
     placeLabels();
+    showShortcutsInHints();
 }
 
 }  // namespace quillmap

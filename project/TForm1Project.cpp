@@ -12,6 +12,7 @@
 #include "project/ProjectWriter.h"
 #include "project/TreeExpansion.h"
 #include "styles/TfrmColors.h"
+#include "undo/UndoStack.h"
 
 namespace quillmap {
 
@@ -66,6 +67,7 @@ void TForm1::SaveProject(const QString& fileName)
     saveTextFile(toFilePath(name), text);
     ProjectFileName = name;
     SetSaved(true);
+    rememberRecentProject(name);
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
 }
 
@@ -81,8 +83,10 @@ void TForm1::OpenProject(const QString& fileName)
         name = platform_.prompts.openFileName(options);
         if (name.isEmpty()) return;
     }
-    // From here on the project counts as saved, whatever the file turns out to hold.
+    // From here on the project counts as saved, whatever the file turns out to hold, and its
+    // history starts afresh.
     SetSaved(true);
+    history().clear();
 
     FormProjectTarget target(*this);
     try {
@@ -118,6 +122,7 @@ void TForm1::OpenProject(const QString& fileName)
 
     ProjectFileName = name;
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
+    rememberRecentProject(name);
 }
 
 QString TForm1::AskSaveFileName()
@@ -182,6 +187,7 @@ void TForm1::btnNewClick()
     }
     // Auto-close keeps its state into the new project.
     SetSaved(true);
+    history().clear();
 }
 
 void TForm1::btnOPENClick() { OpenProject(QString()); }

@@ -8,6 +8,7 @@
 #include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"
+#include "undo/ValueChange.h"
 
 namespace quillmap {
 
@@ -42,6 +43,7 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
     }
     for (int i = 0; i < 3; ++i) {
         QComboBox* list = styleList(i);
+        shownStyles_[i] = list->currentIndex();
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { boxLinkStyleChange(list); });
     }
     FormCreate();
@@ -137,18 +139,28 @@ void TfrmColors::panBackColorClick(QObject* Sender)
         if (!clicked) return;
         const std::optional<QColor> chosen = platform_.prompts.chooseColor(clicked->color());
         if (!chosen) return;
+        const QColor before = clicked->color();
         clicked->setColor(toQColor(toRgb(*chosen)));
-        mainState_.SetSaved(false);
         BuildStyleSheet();
+        mainState_.recordChange(new ValueChange(clicked, 0, before, clicked->color(), [this, clicked](const QVariant& color) {
+            clicked->setColor(color.value<QColor>());
+            BuildStyleSheet();
+        }));
     });
 }
 
-void TfrmColors::boxLinkStyleChange(QObject*)
+void TfrmColors::boxLinkStyleChange(QObject* Sender)
 {
     guarded(platform_.prompts, [&] {
+        auto* list = qobject_cast<QComboBox*>(Sender);
+        int before = -1;
+        for (int i = 0; i < 3; ++i)
+            if (styleList(i) == list) before = std::exchange(shownStyles_[i], list->currentIndex());
         if (mainState_.isUpdating()) return;
         BuildStyleSheet();
-        mainState_.SetSaved(false);
+        if (!list) return;
+        mainState_.recordChange(new ValueChange(list, 0, before, list->currentIndex(),
+                                                [list](const QVariant& style) { list->setCurrentIndex(style.toInt()); }));
     });
 }
 

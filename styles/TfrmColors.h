@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,8 @@ private:
     EditState& mainState_;
     QString AppFolder;
     std::vector<std::string> txtCSS;
+    // The entry each style list showed before its latest change.
+    std::array<int, 3> shownStyles_{};
 };
 
 }  // namespace quillmap

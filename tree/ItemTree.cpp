@@ -35,9 +35,9 @@ std::size_t ItemTree::subtreeSize(const Node* node)
     return count;
 }
 
-// Deletes a subtree leaves first, so that no destructor recurses along the tree's depth.
 void ItemTree::destroy(std::unique_ptr<Node> node)
 {
+    if (!node) return;
     std::vector<std::unique_ptr<Node>> pending;
     pending.push_back(std::move(node));
     while (!pending.empty()) {

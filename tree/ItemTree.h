@@ -74,6 +74,9 @@ public:
     std::unique_ptr<Node> detach(Node* node);
     // Inserts a detached item as a child of parent (null: top level) at the given row.
     Node* insert(Node* parent, std::size_t row, std::unique_ptr<Node> node);
+    // Deletes a detached item with its subtree, leaves first, so that no destructor recurses
+    // along the tree's depth.
+    static void destroy(std::unique_ptr<Node> node);
 
     // Position in the pre-order walk of the whole tree, the root being 0; -1 for null.
     int absoluteIndex(const Node* node) const;
@@ -91,7 +94,6 @@ private:
     std::vector<std::unique_ptr<Node>>& siblingsOf(Node* parent) { return parent ? parent->children_ : topLevel_; }
     static void renumber(std::vector<std::unique_ptr<Node>>& siblings, std::size_t from);
     static std::size_t subtreeSize(const Node* node);
-    static void destroy(std::unique_ptr<Node> node);
 
     std::vector<std::unique_ptr<Node>> topLevel_;
     std::size_t size_ = 0;

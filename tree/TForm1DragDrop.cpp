@@ -33,6 +33,7 @@ void TForm1::Tree2DragDrop(QPoint position)
         selectCurrentRow();
         break;
     }
+    if (plan.node && !plan.returnsToSamePlace()) recordMovedItem(plan.node, plan.fromParent, plan.fromRow);
     SetSaved(false);
     if (Node* selected = selectedNode())
         ShowItemProperties(tree().absoluteIndex(selected));

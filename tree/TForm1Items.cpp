@@ -55,7 +55,7 @@ void TForm1::btnAddFolderClick()
                                         std::make_unique<TMyRec>(TMyRec::folderDefaults()));
     selectNode(folder);
     showPropertiesOf(folder);
-    SetSaved(false);
+    recordAddedItem(folder);
     focusCaptionBox();
 }
 
@@ -70,7 +70,7 @@ void TForm1::btnAddDocClick()
                                           std::make_unique<TMyRec>(TMyRec::documentDefaults()));
     selectNode(document);
     showPropertiesOf(document);
-    SetSaved(false);
+    recordAddedItem(document);
     focusCaptionBox();
 }
 
@@ -91,13 +91,8 @@ void TForm1::btnRemoveClick(bool askRootQuestion)
     if (!selected->parent() && askRootQuestion &&
         platform_.prompts.askYesNo(QString::fromStdString(messages.removeRootQuestion)) != Prompts::Answer::Yes)
         return;
-    model_->removeItem(selected);
-    selectCurrentRow();
-    if (Node* now = selectedNode())
-        showPropertiesOf(now);
-    else
-        emptyCaptionAndLink();
-    SetSaved(false);
+    removeItem(selected);
+    showChangedItem(nullptr);
 }
 
 void TForm1::emptyCaptionAndLink()

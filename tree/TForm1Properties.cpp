@@ -175,8 +175,9 @@ void TForm1::txtCaptionChange()
     const QString caption = captionBoxText();
     Node* node = selectedNode();
     if (!node) return;
+    const QString before = model_->text(node->caption);
     model_->setCaption(node, model_->bytes(caption));
-    SetSaved(false);
+    recordItemText(node, ItemText::Caption, before, model_->text(node->caption), true);
 }
 
 void TForm1::txtURLChange()
@@ -185,8 +186,9 @@ void TForm1::txtURLChange()
     const QString link = singleLineText(txtURL);
     Node* node = selectedNode();
     if (!node) return;
+    const QString before = model_->text(recordOf(node).URL);
     recordOf(node).URL = model_->bytes(link);
-    SetSaved(false);
+    recordItemText(node, ItemText::Link, before, model_->text(recordOf(node).URL), true);
 }
 
 void TForm1::boxTargetChange()
@@ -194,8 +196,9 @@ void TForm1::boxTargetChange()
     if (Updating) return;
     Node* node = selectedNode();
     if (!node || boxTarget->currentIndex() < 0) return;
+    const QString before = model_->text(recordOf(node).Target);
     recordOf(node).Target = std::to_string(boxTarget->currentIndex());
-    SetSaved(false);
+    recordItemText(node, ItemText::Target, before, model_->text(recordOf(node).Target), false);
 }
 
 void TForm1::boxOpenFolderChange()
@@ -203,8 +206,9 @@ void TForm1::boxOpenFolderChange()
     if (Updating) return;
     Node* node = selectedNode();
     if (!node || boxOpenFolder->currentIndex() < 0) return;
+    const QString before = model_->text(recordOf(node).OpenState);
     recordOf(node).OpenState = std::to_string(boxOpenFolder->currentIndex());
-    SetSaved(false);
+    recordItemText(node, ItemText::OpenState, before, model_->text(recordOf(node).OpenState), false);
 }
 
 void TForm1::boxImgChange()
@@ -213,32 +217,35 @@ void TForm1::boxImgChange()
     const QString picture = singleLineText(boxImg->lineEdit());
     Node* node = selectedNode();
     if (!node) return;
+    const QString before = model_->text(recordOf(node).CustomImage);
     recordOf(node).CustomImage = model_->bytes(picture);
-    SetSaved(false);
+    recordItemText(node, ItemText::Image, before, model_->text(recordOf(node).CustomImage), true);
 }
 
 void TForm1::txtTFRAMEChange()
 {
     if (Updating) return;
     const QString frame = singleLineText(txtTFRAME);
+    // Entry 0 of the target list always holds the frame name as it was before this edit.
+    const QString before = boxTarget->itemText(0);
     {
         UpdatingScope updating(*this);
         boxTarget->setItemText(0, frame);
         boxTarget->setCurrentIndex(0);
     }
-    SetSaved(false);
+    recordOption(txtTFRAME, before, frame, true);
 }
 
 void TForm1::chkUSETEXTLINKSClick()
 {
     if (Updating) return;
-    SetSaved(false);
+    recordOption(chkUSETEXTLINKS, !chkUSETEXTLINKS->isChecked(), chkUSETEXTLINKS->isChecked(), false);
 }
 
 void TForm1::chkAutoCloseClick()
 {
     if (Updating) return;
-    SetSaved(false);
+    recordOption(chkAutoClose, !chkAutoClose->isChecked(), chkAutoClose->isChecked(), false);
 }
 
 bool TForm1::txtCaptionKeyPress(QKeyEvent* event)
@@ -278,13 +285,14 @@ void TForm1::Tree2MouseUp(Qt::MouseButton, QPoint position)
     if (Tree2->indexAt(position).isValid()) txtCaption->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::Tree2Edited(Node*, const QString& text)
+// The model stores the caption once this has run.
+void TForm1::Tree2Edited(Node* node, const QString& text)
 {
     {
         UpdatingScope updating(*this);
         txtCaption->setText(text);
     }
-    SetSaved(false);
+    recordItemText(node, ItemText::Caption, model_->text(node->caption), text, false);
 }
 
 void TForm1::btnBrowseLinkClick()

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <utility>
 #include <QStyledItemDelegate>
 
@@ -151,6 +152,25 @@ void Tree2View::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::MoveAction);
     event->accept();
     dropPoint_ = event->position().toPoint();
+}
+
+}  // namespace quillmap
+
+namespace quillmap {
+
+// A view that gets the focus with no current item makes its first item current. Focus coming
+// back from a menu or another window must not: a right-click on empty space has just cleared
+// the selection, and the menu's entries act on no item.
+void Tree2View::focusInEvent(QFocusEvent* event)
+{
+    const bool comesBack = event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason;
+    if (!comesBack || currentIndex().isValid() || !selectionModel()) {
+        QTreeView::focusInEvent(event);
+        return;
+    }
+    const QSignalBlocker quiet(selectionModel());
+    QTreeView::focusInEvent(event);
+    selectionModel()->clearCurrentIndex();
 }
 
 }  // namespace quillmap

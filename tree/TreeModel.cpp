@@ -1,6 +1,7 @@
 #include "tree/TreeModel.h"
 
 #include <QMimeData>
+#include <algorithm>
 
 #include "app/LocalText.h"
 #include "app/SingleLine.h"
@@ -39,6 +40,24 @@ void TreeModel::removeItem(Node* node)
     beginRemoveRows(indexOf(node->parent()), row, row);
     tree_->remove(node);
     endRemoveRows();
+}
+
+std::unique_ptr<Node> TreeModel::takeItem(Node* node)
+{
+    const int row = static_cast<int>(node->row());
+    beginRemoveRows(indexOf(node->parent()), row, row);
+    std::unique_ptr<Node> taken = tree_->detach(node);
+    endRemoveRows();
+    return taken;
+}
+
+Node* TreeModel::insertItem(Node* parent, std::size_t row, std::unique_ptr<Node> node)
+{
+    row = std::min(row, parent ? parent->childCount() : tree_->topLevel().size());
+    beginInsertRows(indexOf(parent), static_cast<int>(row), static_cast<int>(row));
+    Node* inserted = tree_->insert(parent, row, std::move(node));
+    endInsertRows();
+    return inserted;
 }
 
 void TreeModel::setCaption(Node* node, const std::string& caption)

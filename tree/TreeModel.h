@@ -40,6 +40,11 @@ public:
     Node* appendItem(Node* parent, const std::string& caption, int imageIndex, std::unique_ptr<TMyRec> record);
     // Deletes an item with its whole subtree; the records of all of them are released with them.
     void removeItem(Node* node);
+    // Takes an item with its subtree out of the tree, records included, without deleting it.
+    std::unique_ptr<Node> takeItem(Node* node);
+    // Puts an item taken out before, with its subtree, back as a child of parent (null: top
+    // level) at row.
+    Node* insertItem(Node* parent, std::size_t row, std::unique_ptr<Node> node);
     void setCaption(Node* node, const std::string& caption);
     // Sets the image index and the selected image index together.
     void setImageIndex(Node* node, int imageIndex);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
+#include <QUndoCommand>
 
 #include "../support/Doubles.h"
 #include "app/EditState.h"
@@ -14,7 +15,8 @@ using namespace quillmap::test;
 
 namespace {
 
-// The main window's Updating flag and unsaved mark, with every change recorded.
+// The main window's Updating flag and unsaved mark, with every change recorded; a recorded
+// change marks the project unsaved.
 class FakeEditState : public EditState {
 public:
     bool updating = false;
@@ -32,6 +34,12 @@ public:
     {
         saved = value;
         setSavedCalls.push_back(value);
+    }
+    std::vector<std::unique_ptr<QUndoCommand>> changes;
+    void recordChange(QUndoCommand* change) override
+    {
+        changes.emplace_back(change);
+        SetSaved(false);
     }
 };
 

@@ -76,8 +76,8 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.btnRemove->text(), "");  // an empty line is a text like any other
     EXPECT_EQ(w.GroupBox1->title(), "L10");
     EXPECT_EQ(w.btnColors->toolTip(), "L13");
-    EXPECT_EQ(w.btnOPEN->toolTip(), "L16");
-    EXPECT_EQ(w.btnSAVE->toolTip(), "L17");
+    EXPECT_EQ(w.btnOPEN->toolTip(), "L16 (Ctrl+O)");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L17 (Ctrl+S)");
     EXPECT_EQ(w.btnBrowseOUT->text(), "L20");
     EXPECT_EQ(w.Memo1->toPlainText(), "one\ntwo\nthree");
     EXPECT_EQ(w.btnMoreHelp->text(), "L22");
@@ -103,9 +103,9 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
 
     // The unsaved state takes over the save button's hint from messages 14 and 15.
     w.SetSaved(false);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "L71");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L71 (Ctrl+S)");
     w.SetSaved(true);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "L70");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "L70 (Ctrl+S)");
 }
 
 TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)

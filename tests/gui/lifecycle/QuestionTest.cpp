@@ -203,7 +203,7 @@ TEST_F(NewCommand, ResetsOptionsAndColoursButNotAutoClose)
     EXPECT_FALSE(w.lblInitialState->isEnabled());
     EXPECT_TRUE(w.Saved);
     EXPECT_FALSE(w.Updating);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as...");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
 }
 
 TEST_F(NewCommand, OnEmptyTreeStillRenewsColoursWindowAndOptions)

@@ -40,7 +40,7 @@ TEST_F(SaveCommands, FirstSaveSuggestsNewTreeInProjectsFolder)
     EXPECT_EQ(w.ProjectFileName, path);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - site.qmp");
     EXPECT_EQ(applicationTitle(), "Quillmap 2.0 - site.qmp");
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as...");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
 
     const std::string bytes = readBytes(path);
     EXPECT_EQ(bytes.rfind("Quillmap Project File\r\n2000\r\nRoot Folder\r\n\tNew Folder\r\n\t\tNew Document\r\n", 0), 0u)

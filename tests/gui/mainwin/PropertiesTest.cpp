@@ -338,7 +338,7 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     EXPECT_FALSE(w.Saved);
     EXPECT_FALSE(w.Updating);
 
-    // Confirmed without a change: still an edit.
+    // Confirmed without a change: nothing to undo, and the project stays saved.
     w.SetSaved(true);
     w.Tree2->edit(doc);
     editor = w.Tree2->viewport()->findChild<QLineEdit*>();
@@ -346,7 +346,7 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     QTest::keyClick(editor, Qt::Key_Return);
     settle();
     EXPECT_EQ(caption(2), "About us");
-    EXPECT_FALSE(w.Saved);
+    EXPECT_TRUE(w.Saved);
 }
 
 TEST_F(Properties, ClickingTheSelectedItemAgainEditsItsCaptionInPlace)

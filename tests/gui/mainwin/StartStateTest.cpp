@@ -83,9 +83,9 @@ TEST_F(StartState, CaptionsHintsAndHelpText)
     EXPECT_EQ(w.btnColors->toolTip(), "Colors and Styles");
     EXPECT_TRUE(w.btnColors->text().isEmpty());
     EXPECT_EQ(w.btnNew->text(), "New");
-    EXPECT_EQ(w.btnOPEN->toolTip(), "Open");
+    EXPECT_EQ(w.btnOPEN->toolTip(), "Open (Ctrl+O)");
     EXPECT_TRUE(w.btnOPEN->text().isEmpty());
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
     EXPECT_TRUE(w.btnSAVE->text().isEmpty());
     EXPECT_EQ(w.btnBuild_Test->text(), "Build and Test");
     EXPECT_EQ(w.btnBuild->text(), "Build");
@@ -186,25 +186,25 @@ TEST_F(StartState, SaveButtonFollowsSetSavedOnlyOnChange)
     EXPECT_EQ(pictureOf(w.btnSAVE), saved);
 
     w.SetSaved(true);  // no change: the designed hint stays
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
     EXPECT_EQ(pictureOf(w.btnSAVE), saved);
 
     w.SetSaved(false);
     EXPECT_FALSE(w.Saved);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
     EXPECT_EQ(pictureOf(w.btnSAVE), notSaved);
 
     w.messages.saveHint = "Speichern";
     w.SetSaved(false);  // no change: the hint is not read again
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
 
     w.SetSaved(true);
     EXPECT_TRUE(w.Saved);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as...");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
     EXPECT_EQ(pictureOf(w.btnSAVE), saved);
 
     w.SetSaved(false);
-    EXPECT_EQ(w.btnSAVE->toolTip(), "Speichern");
+    EXPECT_EQ(w.btnSAVE->toolTip(), "Speichern (Ctrl+S)");
 }
 
 TEST_F(StartState, ShellOpenAndTitle)

@@ -1,0 +1,102 @@
+// The main window's keyboard shortcuts. Each presses its button (or menu entry), so it runs the
+// very handler a click runs; the keys are shown in the buttons' hints.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include "app/TForm1.h"
+
+namespace quillmap {
+
+namespace {
+
+const QKeySequence UndoKey(Qt::CTRL | Qt::Key_Z);
+const QList<QKeySequence> RedoKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+const QKeySequence SaveAsKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+
+// A text box or the tree's in-place editor uses keys such as Insert and Delete itself.
+bool textBoxHasFocus()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus);
+}
+
+QString hintKey(const QKeySequence& key) { return QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + ')'; }
+
+}  // namespace
+
+std::vector<TForm1::ButtonKey> TForm1::buttonKeys() const
+{
+    return {{btnNew, QKeySequence(Qt::CTRL | Qt::Key_N), false},
+            {btnOPEN, QKeySequence(Qt::CTRL | Qt::Key_O), false},
+            {btnSAVE, QKeySequence(Qt::CTRL | Qt::Key_S), false},
+            {btnBuild, QKeySequence(Qt::CTRL | Qt::Key_B), false},
+            {btnBuild_Test, QKeySequence(Qt::Key_F5), false},
+            {btnMoreHelp, QKeySequence(Qt::Key_F1), false},
+            {btnRemove, QKeySequence(Qt::Key_Delete), true},
+            {btnAddDoc, QKeySequence(Qt::Key_Insert), true},
+            {btnAddFolder, QKeySequence(Qt::CTRL | Qt::Key_Insert), true}};
+}
+
+void TForm1::setUpShortcuts()
+{
+    auto addKeys = [this](const QList<QKeySequence>& keys, auto run) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, run);
+    };
+    for (const ButtonKey& entry : buttonKeys()) {
+        QAbstractButton* button = entry.button;
+        addKeys({entry.key}, [button, itemCommand = entry.itemCommand] {
+            if (!(itemCommand && textBoxHasFocus())) button->click();
+        });
+    }
+    addKeys({UndoKey}, [this] { guard([this] { undoClick(); }); });
+    addKeys(RedoKeys, [this] { guard([this] { redoClick(); }); });
+    // Save As is an entry of the save button's menu, which shows its key.
+    mnuSaveAs->setShortcut(SaveAsKey);
+    mnuSaveAs->setShortcutContext(Qt::WindowShortcut);
+    addAction(mnuSaveAs);
+
+    boxImg->lineEdit()->installEventFilter(this);
+    showShortcutsInHints();
+}
+
+// A button without a hint of its own shows its caption with the key.
+void TForm1::showShortcutsInHints()
+{
+    for (const ButtonKey& entry : buttonKeys()) {
+        QAbstractButton* button = entry.button;
+        const QString key = hintKey(entry.key);
+        QString hint = button->toolTip();
+        if (hint.endsWith(key)) hint.chop(key.size());
+        if (hint.isEmpty() || button->property("hintIsCaption").toBool()) {
+            hint = button->text().remove(QLatin1Char('&'));
+            button->setProperty("hintIsCaption", true);
+        }
+        button->setToolTip(hint + key);
+    }
+}
+
+// In the window's text boxes the undo keys take back the project's changes as everywhere else
+// in the window (typing included, word by word), not just the box's own typing.
+bool TForm1::historyKeyPress(QKeyEvent* event)
+{
+    const QKeySequence pressed(event->keyCombination());
+    if (pressed == UndoKey) {
+        undoClick();
+        return true;
+    }
+    if (RedoKeys.contains(pressed)) {
+        redoClick();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace quillmap

@@ -1,0 +1,123 @@
+// The open button's menu of recent projects and the tree's right-click menu.
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "tests/gui/editor/EditorFixture.h"
+
+namespace quillmap::test {
+namespace {
+
+using Menus = EditorTest;
+
+QStringList entryTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions()) texts << action->text();
+    return texts;
+}
+
+QAction* entry(const QMenu* menu, const QString& startingWith)
+{
+    for (QAction* action : menu->actions())
+        if (action->text().startsWith(startingWith)) return action;
+    return nullptr;
+}
+
+TEST_F(Menus, RecentProjectsAreTheLastOpenedOrSavedNewestFirstAndOutliveTheWindow)
+{
+    TForm1& w = window();
+    const QString projects = folder.path() + "/Projects/";
+    for (const QString name : {"one.qmp", "two.qmp"}) {
+        fake.prompts.fileNames.push_back(projects + name);
+        w.mnuSaveAsClick();
+    }
+    fake.prompts.answers = {Prompts::Answer::No};
+    w.OpenProject(projects + "one.qmp");
+    EXPECT_EQ(w.recentProjects(), (QStringList{projects + "one.qmp", projects + "two.qmp"}));
+
+    // A right-click on the open button offers them.
+    emit w.btnOPEN->customContextMenuRequested({5, 5});
+    EXPECT_TRUE(w.popUpOpen->isVisible());
+    w.popUpOpen->hide();
+    EXPECT_EQ(entryTexts(w.popUpOpen), (QStringList{"&1 " + QDir::toNativeSeparators(projects + "one.qmp"),
+                                                    "&2 " + QDir::toNativeSeparators(projects + "two.qmp")}));
+    entry(w.popUpOpen, "&2")->trigger();
+    EXPECT_EQ(w.ProjectFileName, projects + "two.qmp");
+    EXPECT_EQ(w.recentProjects().first(), projects + "two.qmp");
+
+    form.reset();
+    EXPECT_EQ(window().recentProjects().size(), 2);
+}
+
+TEST_F(Menus, AMissingRecentProjectGivesTheOpenErrorAndLeavesTheList)
+{
+    TForm1& w = window();
+    const QString gone = folder.path() + "/Projects/gone.qmp";
+    fake.prompts.fileNames.push_back(gone);
+    w.mnuSaveAsClick();
+    ASSERT_TRUE(QFile::remove(gone));
+    w.fillOpenMenu();
+    entry(w.popUpOpen, "&1")->trigger();
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"Cannot open file " + gone + "."});
+    EXPECT_TRUE(w.recentProjects().isEmpty());
+    w.fillOpenMenu();
+    EXPECT_EQ(entryTexts(w.popUpOpen), QStringList{"No recent projects"});
+}
+
+// Right-clicks as the mouse makes them: the press selects, the menu follows.
+class ItemMenu : public EditorTest {
+protected:
+    QMenu* rightClick(QPoint at)
+    {
+        TForm1& w = window();
+        QTest::mousePress(w.Tree2->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(w.Tree2->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, w.Tree2->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(w.Tree2->viewport(), &menuEvent);
+        w.popUpItem->hide();
+        return w.popUpItem;
+    }
+};
+
+TEST_F(ItemMenu, EntriesDoWhatTheButtonsDoOnTheItemUnderThePointer)
+{
+    TForm1& w = window();
+    QMenu* menu = rightClick(centreOf(a2));
+    EXPECT_EQ(w.selectedNode(), a2);
+    EXPECT_EQ(entryTexts(menu), (QStringList{"New Folder\tCtrl+Ins", "Document\tIns", "Rename\tF2", "Remove\tDel"}));
+
+    entry(menu, "Document")->trigger();
+    EXPECT_EQ(A->childCount(), 3u);
+    EXPECT_EQ(A->child(2)->caption, "New Document");
+
+    rightClick(centreOf(d1));
+    entry(menu, "New Folder")->trigger();
+    EXPECT_EQ(root->child(2)->caption, "New Folder");
+
+    rightClick(centreOf(a1));
+    entry(menu, "Rename")->trigger();
+    auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "a1");
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    rightClick(centreOf(a1));
+    entry(menu, "Remove")->trigger();
+    EXPECT_EQ(A->childCount(), 2u);
+    EXPECT_EQ(A->child(0), a2);
+}
+
+TEST_F(ItemMenu, OnEmptySpaceNothingIsSelectedAndOnlyAddingIsOffered)
+{
+    TForm1& w = window();
+    QMenu* menu = rightClick({20, w.Tree2->viewport()->height() - 5});
+    EXPECT_EQ(w.selectedNode(), nullptr);
+    for (QAction* action : menu->actions())
+        EXPECT_EQ(action->isEnabled(), !action->text().startsWith("Rename") && !action->text().startsWith("Remove"))
+            << action->text().toStdString();
+    entry(menu, "New Folder")->trigger();
+    EXPECT_EQ(root->child(root->childCount() - 1)->caption, "Folder");
+}
+
+}  // namespace
+}  // namespace quillmap::test
