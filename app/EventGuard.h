@@ -8,12 +8,17 @@
 #include "app/Error.h"
 #include "app/ErrorReport.h"
 #include "app/Platform.h"
+#include "app/TextEncoding.h"
 
 namespace quillmap {
 
+// An error text holds file names, which are UTF-8 on Windows, and texts from files, which are
+// UTF-8 or in the 8-bit code page.
 inline void reportError(Prompts& prompts, const std::string& text)
 {
-    prompts.error(QString::fromLocal8Bit(withFullStop(text)));
+    const std::string shown = withFullStop(text);
+    prompts.error(isValidUtf8(shown) ? QString::fromStdString(shown)
+                                     : QString::fromStdU32String(decodeText(shown, TextEncoding::CodePage)));
 }
 
 template <typename Handler>

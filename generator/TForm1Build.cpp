@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/LocalText.h"
+#include "app/QtPath.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "shell/Association.h"
@@ -47,7 +48,7 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     const GlobalOptions options{local8Bit(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(local8Bit(AppFolder)));
+    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toPath(AppFolder)));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {

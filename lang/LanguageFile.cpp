@@ -16,7 +16,7 @@ LanguageFile LanguageFile::fromBytes(std::string_view bytes)
     return file;
 }
 
-LanguageFile LanguageFile::load(const std::string& path)
+LanguageFile LanguageFile::load(const std::filesystem::path& path)
 {
     return fromBytes(readWholeFile(path));
 }
@@ -29,9 +29,9 @@ const std::string& LanguageFile::line(std::size_t n) const
     return lines_[n];
 }
 
-std::string languageFilePath(const std::string& appFolder) { return appFolder + LanguageFile::FileName; }
+std::filesystem::path languageFilePath(const std::filesystem::path& appFolder) { return appFolder / LanguageFile::FileName; }
 
-bool languageFileExists(const std::string& path)
+bool languageFileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
     return std::filesystem::exists(path, ec);

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ public:
 
     static LanguageFile fromBytes(std::string_view bytes);
     // Reads a whole file; throws quillmap::Error when it cannot be read.
-    static LanguageFile load(const std::string& path);
+    static LanguageFile load(const std::filesystem::path& path);
 
     std::size_t lineCount() const { return lines_.size(); }
     // Throws quillmap::Error naming the index when the file has no line n.
@@ -25,11 +26,11 @@ private:
     Lines lines_;
 };
 
-// The path of the language file in the program folder (appFolder ends with a separator).
-std::string languageFilePath(const std::string& appFolder);
+// The path of the language file in the program folder.
+std::filesystem::path languageFilePath(const std::filesystem::path& appFolder);
 // The windows read the file only when something exists under its name; a file that exists but
 // cannot be read is then reported like a short one.
-bool languageFileExists(const std::string& path);
+bool languageFileExists(const std::filesystem::path& path);
 
 // Line 21 becomes the help text: every backslash followed by n or N turns into CR LF.
 std::string helpTextFromLine(std::string_view line);

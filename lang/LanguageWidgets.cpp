@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,15 +12,13 @@
 
 #include "app/Error.h"
 #include "app/EventGuard.h"
+#include "app/QtPath.h"
 
 namespace quillmap {
 
 namespace {
 
-std::string languagePath(const QString& appFolder)
-{
-    return languageFilePath(QFile::encodeName(appFolder).toStdString());
-}
+std::filesystem::path languagePath(const QString& appFolder) { return languageFilePath(toPath(appFolder)); }
 
 QObject* findControl(QWidget* window, const char* name)
 {

@@ -27,7 +27,7 @@ void ProjectDataTarget::setStyle(int index, int style)
     if (index >= 0 && index < 3) *styles[index] = style >= 0 && style <= 3 ? style : -1;
 }
 
-ReadOutcome readProjectData(const std::string& path, ProjectData& data)
+ReadOutcome readProjectData(const std::filesystem::path& path, ProjectData& data)
 {
     ProjectDataTarget target(data);
     return readProjectFile(path, target);

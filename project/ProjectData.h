@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "project/ProjectOptions.h"
@@ -31,6 +32,6 @@ private:
 };
 
 // Reads a project file into data. Refusals come back as the outcome, errors as quillmap::Error.
-ReadOutcome readProjectData(const std::string& path, ProjectData& data);
+ReadOutcome readProjectData(const std::filesystem::path& path, ProjectData& data);
 
 }  // namespace quillmap

@@ -163,7 +163,7 @@ ReadOutcome readProjectText(std::string_view text, ProjectTarget& target)
     return readProject(splitLineViews(text, f::MaxLineLength), target);
 }
 
-ReadOutcome readProjectFile(const std::string& path, ProjectTarget& target)
+ReadOutcome readProjectFile(const std::filesystem::path& path, ProjectTarget& target)
 {
     return readProjectText(readWholeFile(path), target);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,6 @@ ReadOutcome readProject(const std::vector<std::string_view>& lines, ProjectTarge
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target);
 
 // Reads the file ("Cannot open file %s" when it cannot be opened) and then its text.
-ReadOutcome readProjectFile(const std::string& path, ProjectTarget& target);
+ReadOutcome readProjectFile(const std::filesystem::path& path, ProjectTarget& target);
 
 }  // namespace quillmap

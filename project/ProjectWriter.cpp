@@ -78,7 +78,7 @@ Lines projectLines(const ItemTree& tree, const ProjectOptions& options)
     return splitLines(projectText(tree, options));
 }
 
-void saveProjectFile(const std::string& path, const ItemTree& tree, const ProjectOptions& options)
+void saveProjectFile(const std::filesystem::path& path, const ItemTree& tree, const ProjectOptions& options)
 {
     writeTextAtomically(path, projectText(tree, options));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "app/TextFile.h"
@@ -16,6 +17,6 @@ Lines projectLines(const ItemTree& tree, const ProjectOptions& options);
 
 // Writes the project to path through a temporary file beside it, so a failed save leaves the
 // previous file untouched. Throws "Cannot create file %s" or "Stream write error".
-void saveProjectFile(const std::string& path, const ItemTree& tree, const ProjectOptions& options);
+void saveProjectFile(const std::filesystem::path& path, const ItemTree& tree, const ProjectOptions& options);
 
 }  // namespace quillmap

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 
 #include "app/LocalText.h"
+#include "app/QtPath.h"
 #include "app/TForm1.h"
 #include "app/TextFile.h"
 #include "project/FormProjectTarget.h"
@@ -23,8 +24,6 @@ const QString ProjectsFolder = QStringLiteral("Projects");
 const QString NewProjectFileName = QStringLiteral("new_tree.qmp");
 const QString DefaultTargetFrame = QStringLiteral("main_frame");
 
-
-QString fileNameOf(const QString& path) { return QString::fromLocal8Bit(fileNamePart(local8Bit(path))); }
 
 // Makes index the current and only selected item without telling anyone. Right after a model
 // reset the view has not laid out its rows yet; a view told of the change would do that at once,
@@ -65,7 +64,7 @@ void TForm1::SaveProject(const QString& fileName)
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
     if (name.isEmpty()) return;
-    writeTextAtomically(local8Bit(name), text);
+    writeTextAtomically(toPath(name), text);
     ProjectFileName = name;
     SetSaved(true);
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
@@ -87,7 +86,7 @@ void TForm1::OpenProject(const QString& fileName)
     SetSaved(true);
 
     FormProjectTarget target(*this);
-    switch (readProjectFile(local8Bit(name), target)) {
+    switch (readProjectFile(toPath(name), target)) {
     case ReadOutcome::NotAProject:
         platform_.prompts.message(QString::fromLocal8Bit(messages.notProjectFile));
         return;
@@ -118,7 +117,7 @@ QString TForm1::AskSaveFileName()
         options.folder = AppFolder + ProjectsFolder;
         options.fileName = NewProjectFileName;
     } else {
-        options.folder = QString::fromLocal8Bit(folderPart(local8Bit(ProjectFileName)));
+        options.folder = folderOf(ProjectFileName);
         options.fileName = fileNameOf(ProjectFileName);
     }
     options.filter = ProjectFilter;
@@ -130,9 +129,9 @@ QString TForm1::AskSaveFileName()
 bool TForm1::QuerySaveChanges()
 {
     if (tree().empty() || Saved) return true;
-    const std::string question =
-        messages.saveChangesTo + fileNamePart(local8Bit(ProjectFileName)) + messages.projectQuestionEnd;
-    switch (platform_.prompts.askYesNoCancel(QString::fromLocal8Bit(question))) {
+    const QString question = QString::fromLocal8Bit(messages.saveChangesTo) + fileNameOf(ProjectFileName) +
+                             QString::fromLocal8Bit(messages.projectQuestionEnd);
+    switch (platform_.prompts.askYesNoCancel(question)) {
     case Prompts::Answer::Cancel:
         return false;
     case Prompts::Answer::Yes:

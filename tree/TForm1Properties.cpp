@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "app/LocalText.h"
+#include "app/QtPath.h"
 #include "app/Error.h"
 #include "app/SingleLine.h"
 #include "app/TForm1.h"
@@ -137,7 +138,7 @@ void TForm1::EnableImageChoice(bool on)
 void TForm1::ListCustomImages()
 {
     const QSignalBlocker quiet(boxImg);
-    for (const std::string& name : listCustomImages(local8Bit(AppFolder))) boxImg->addItem(QString::fromLocal8Bit(name));
+    for (const std::string& name : listCustomImages(toPath(AppFolder))) boxImg->addItem(QString::fromLocal8Bit(name));
     boxImg->setCurrentIndex(-1);
     boxImg->setEditText(QString());
 }
@@ -281,10 +282,9 @@ void TForm1::btnBrowseLinkClick()
     options.defaultSuffix = QStringLiteral("htm");
     const QString chosen = platform_.prompts.openFileName(options);
     if (chosen.isEmpty()) return;
-    const std::string path = local8Bit(chosen);
-    txtURL->setText(QString::fromLocal8Bit(fileNamePart(path)));
+    txtURL->setText(fileNameOf(chosen));
     txtURL->setFocus(Qt::OtherFocusReason);
-    LastLinkFolder = QString::fromLocal8Bit(folderPart(path));
+    LastLinkFolder = folderOf(chosen);
 }
 
 }  // namespace quillmap

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "app/Error.h"
+#include "app/PathText.h"
 #include "generator/MenuBuild.h"
 #include "TreeFixtures.h"
 
@@ -23,16 +24,16 @@ protected:
         std::random_device random;
         folder = fs::temp_directory_path() / ("quillmap-build-" + std::to_string(random()));
         fs::create_directories(folder / "out");
-        out = (folder / "out").string();
+        out = folder / "out";
         buildWorkedExample(tree);
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    static std::string read(const fs::path& path) { return readWholeFile(path.string()); }
+    static std::string read(const fs::path& path) { return readWholeFile(path); }
     static void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
     fs::path folder;
-    std::string out;
+    fs::path out;
     ItemTree tree;
 };
 
@@ -73,12 +74,12 @@ TEST_F(MenuBuildTest, UsesTheGivenStyleSheetLines)
 
 TEST_F(MenuBuildTest, MissingOutFolderIsReportedAndNeverCreated)
 {
-    const std::string missing = (folder / "missing").string();
+    const fs::path missing = folder / "missing";
     try {
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, missing);
         FAIL() << "built into a missing folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(missing, "Quillnav.js"));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(missing, "Quillnav.js")));
     }
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -91,7 +92,7 @@ TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
         FAIL() << "wrote over a folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(out, "Quillnavstyle.css"));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(out, "Quillnavstyle.css")));
     }
     EXPECT_EQ(read(folder / "out" / "Quillnav.js"), joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
     EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
@@ -121,9 +122,9 @@ TEST_F(MenuBuildTest, RefusedTreeWritesNothing)
 TEST(MenuPaths, JoinWithTheSeparatorOnce)
 {
     const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
-    EXPECT_EQ(OutFolderOf("/opt/quillmap"), "/opt/quillmap" + sep + "out");
-    EXPECT_EQ(OutFolderOf("/opt/quillmap/"), "/opt/quillmap/out");
-    EXPECT_EQ(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js"), "C:\\Quillmap\\out\\Quillnav.js");
+    EXPECT_EQ(pathText(OutFolderOf("/opt/quillmap")), "/opt/quillmap" + sep + "out");
+    EXPECT_EQ(pathText(OutFolderOf("/opt/quillmap/")), "/opt/quillmap/out");
+    EXPECT_EQ(pathText(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js")), "C:\\Quillmap\\out\\Quillnav.js");
 }
 
 TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
@@ -138,22 +139,22 @@ TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
     fs::create_directory(site);
     write(site / "index.html", "older page");
 
-    CopyShippedFiles(shipped.string(), site.string());
+    CopyShippedFiles(shipped, site);
     EXPECT_EQ(read(site / "index.html"), "page");
     EXPECT_EQ(read(site / "ftv2doc.gif"), "GIF89a");
     EXPECT_FALSE(fs::exists(site / "Quillnav.js"));
     EXPECT_FALSE(fs::exists(site / "Quillnavstyle.css"));
     EXPECT_FALSE(fs::exists(site / "sub"));
 
-    CopyShippedFiles(shipped.string(), shipped.string());  // the same folder: nothing happens
+    CopyShippedFiles(shipped, shipped);  // the same folder: nothing happens
     EXPECT_EQ(read(shipped / "index.html"), "page");
 
-    EXPECT_THROW(CopyShippedFiles((folder / "nowhere").string(), site.string()), Error);
+    EXPECT_THROW(CopyShippedFiles(folder / "nowhere", site), Error);
     try {
-        CopyShippedFiles(shipped.string(), (folder / "nowhere").string());
+        CopyShippedFiles(shipped, folder / "nowhere");
         FAIL() << "copied into a missing folder";
     } catch (const Error& e) {
-        EXPECT_THAT(e.what(), ::testing::StartsWith("Cannot create file " + (folder / "nowhere").string()));
+        EXPECT_THAT(e.what(), ::testing::StartsWith("Cannot create file " + pathText(folder / "nowhere")));
     }
 }
 
