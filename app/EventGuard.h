@@ -7,8 +7,8 @@
 
 #include "app/Error.h"
 #include "app/ErrorReport.h"
+#include "app/LocalText.h"
 #include "app/Platform.h"
-#include "app/TextEncoding.h"
 
 namespace quillmap {
 
@@ -17,8 +17,7 @@ namespace quillmap {
 inline void reportError(Prompts& prompts, const std::string& text)
 {
     const std::string shown = withFullStop(text);
-    prompts.error(isValidUtf8(shown) ? QString::fromStdString(shown)
-                                     : QString::fromStdU32String(decodeText(shown, TextEncoding::CodePage)));
+    prompts.error(decodedText(shown, detectEncoding(shown)));
 }
 
 template <typename Handler>

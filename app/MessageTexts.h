@@ -6,7 +6,8 @@
 namespace quillmap {
 
 // The seventeen texts the program shows to the user, numbered 1 to 17 in this order. The language
-// file replaces them by number; every user reads the current value when it shows one.
+// file replaces them by number; every user reads the current value when it shows one. They are
+// UTF-8 (the main window decodes the language file's lines into them).
 struct MessageTexts {
     static constexpr int Count = 17;
 

@@ -1,4 +1,3 @@
-#include "app/LocalText.h"
 #include "app/QtPlatform.h"
 
 #include <QApplication>
@@ -43,8 +42,8 @@ QString runFileDialog(const Prompts::FileDialogOptions& options, QFileDialog::Ac
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     dialog.setSizeGripEnabled(true);
     QStringList filters;
-    for (const std::string& f : nameFilters(local8Bit(options.filter)))
-        filters << QString::fromLocal8Bit(f);
+    for (const std::string& f : nameFilters(options.filter.toStdString()))
+        filters << QString::fromStdString(f);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.first());

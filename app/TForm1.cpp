@@ -109,7 +109,7 @@ void TForm1::setUpLook()
     btnSAVE->setIconSize(picSAVED.size());
 
     QStringList help;
-    for (const std::string& line : helpTextLines()) help << QString::fromLocal8Bit(line);
+    for (const std::string& line : helpTextLines()) help << QString::fromStdString(line);
     Memo1->setPlainText(help.join(QLatin1Char('\n')));
     QPalette memoPalette = Memo1->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
@@ -185,7 +185,7 @@ void TForm1::SetSaved(bool value)
 {
     if (value == Saved) return;
     btnSAVE->setIcon(value ? picSAVED : picNOT_SAVED);
-    btnSAVE->setToolTip(QString::fromLocal8Bit(value ? messages.saveAsHint : messages.saveHint));
+    btnSAVE->setToolTip(QString::fromStdString(value ? messages.saveAsHint : messages.saveHint));
     Saved = value;
 }
 

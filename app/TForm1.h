@@ -185,6 +185,9 @@ private:
     TMyRec& recordOf(Node* node);
     // The text of a box, with any line break that was typed or pasted into it removed.
     QString singleLineText(class QLineEdit* box);
+    QString captionBoxText();
+    // The captions of new items, as bytes of the project's encoding.
+    NewItemCaptions newItemCaptions();
 
     Platform platform_;
     QStringList arguments_;

@@ -1,10 +1,16 @@
 #include "app/TextFile.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "app/Error.h"
 
@@ -46,54 +52,103 @@ std::string joinLinesCrLf(const Lines& lines)
     return text;
 }
 
-std::string readWholeFile(const std::string& path)
+std::string pathText(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) throw Error("Cannot open file " + path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Error("Cannot open file " + path);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw Error("Cannot open file " + path);
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.native();
+#endif
+}
+
+std::filesystem::path pathFromText(std::string_view text)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+#else
+    return std::filesystem::path(std::string(text));
+#endif
+}
+
+namespace {
+
+[[noreturn]] void cannotOpen(const std::filesystem::path& path) { throw Error("Cannot open file " + pathText(path)); }
+
+[[noreturn]] void tooLarge(const std::filesystem::path& path)
+{
+    throw Error("Cannot open file " + pathText(path) + ": the file is larger than 256 MB");
+}
+
+}  // namespace
+
+#ifndef _WIN32
+
+std::string readWholeFile(const std::filesystem::path& path)
+{
+    // Opening without waiting: a FIFO would otherwise block until someone writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) cannotOpen(path);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) cannotOpen(path);
+    if (static_cast<std::uintmax_t>(status.st_size) > MaxTextFileSize) tooLarge(path);
+
+    std::string text;
+    text.reserve(static_cast<std::size_t>(status.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) cannotOpen(path);
+        if (got == 0) break;
+        // The file may grow while it is read.
+        if (text.size() + static_cast<std::size_t>(got) > MaxTextFileSize) tooLarge(path);
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
     return text;
 }
 
-static void writeText(const std::string& path, const std::string& text, const std::string& shownPath)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) throw Error("Cannot create file " + shownPath);
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) throw Error("Stream write error");
-}
+#else
 
-void writeLinesCrLf(const std::string& path, const Lines& lines)
+std::string readWholeFile(const std::filesystem::path& path)
 {
-    writeText(path, joinLinesCrLf(lines), path);
-}
-
-void writeLinesCrLfAtomically(const std::string& path, const Lines& lines)
-{
-    writeTextAtomically(path, joinLinesCrLf(lines));
-}
-
-void writeTextAtomically(const std::string& path, const std::string& text)
-{
-    const std::string temporary = path + ".saving";
-    try {
-        writeText(temporary, text, path);
-    } catch (...) {
-        std::remove(temporary.c_str());
-        throw;
-    }
     std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        throw Error("Cannot create file " + path);
+    if (!std::filesystem::is_regular_file(path, ec)) cannotOpen(path);
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) cannotOpen(path);
+    if (size > MaxTextFileSize) tooLarge(path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) cannotOpen(path);
+    std::string text;
+    text.reserve(static_cast<std::size_t>(size));
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        if (text.size() + static_cast<std::size_t>(in.gcount()) > MaxTextFileSize) tooLarge(path);
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
     }
+    if (in.bad()) cannotOpen(path);
+    return text;
 }
 
-bool fileExists(const std::string& path)
+#endif
+
+void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines)
+{
+    const std::string text = joinLinesCrLf(lines);
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (!file) throw Error("Cannot create file " + pathText(path));
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const int error = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed)
+        throw Error("Stream write error. " + pathText(path) + ": " + std::strerror(written ? errno : error));
+}
+
+bool fileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

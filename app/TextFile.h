@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,20 +18,37 @@ std::vector<std::string_view> splitLineViews(std::string_view text, std::size_t 
 // Joins lines, each followed by CR LF (the last included).
 std::string joinLinesCrLf(const Lines& lines);
 
-// Reads a whole file; throws "Cannot open file %s" when it cannot be opened.
-std::string readWholeFile(const std::string& path);
+// The largest project or language file read: 256 MB, more than five times a project of a million
+// items. Larger files are refused before anything is read.
+inline constexpr std::uintmax_t MaxTextFileSize = std::uintmax_t{256} * 1024 * 1024;
+
+// Reads a whole regular file. Throws "Cannot open file %s" when it cannot be opened or is no
+// regular file (a FIFO, device, socket or folder is refused without waiting on it), and
+// "Cannot open file %s: the file is larger than 256 MB" above MaxTextFileSize.
+std::string readWholeFile(const std::filesystem::path& path);
 
 // Writes lines with CR LF to path, creating or replacing it. Throws "Cannot create file %s" when
-// the file cannot be created and "Stream write error" when writing fails.
-void writeLinesCrLf(const std::string& path, const Lines& lines);
+// the file cannot be created and "Stream write error. %s: <reason>" when writing fails.
+void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines);
 
-// Like writeLinesCrLf, but writes a temporary file beside path and renames it over path, so a
-// failure never leaves a half-written file where the old one was.
-void writeLinesCrLfAtomically(const std::string& path, const Lines& lines);
-// Writes text as it is, through a temporary file beside path in the same way.
-void writeTextAtomically(const std::string& path, const std::string& text);
+// Saves text as the whole content of path without ever leaving a damaged file:
+// - the text goes to a new temporary file (unpredictable name, created exclusively, never through
+//   a symlink) in the target's folder, which then replaces the target; every failure removes it;
+// - the saved file keeps the mode, and where the process may, the owner and group, of the file it
+//   replaces;
+// - a symlink is followed and the file it points to is saved; the link stays;
+// - a file with more than one hard link is written in place, so the links stay one file;
+// - a file that may not be written (or that is no regular file) is refused and left untouched.
+// Throws "Cannot create file %s" when the file cannot be created or is refused, and
+// "Stream write error. %s: <reason>" when writing fails.
+void saveTextFile(const std::filesystem::path& path, std::string_view text);
 
-bool fileExists(const std::string& path);
+bool fileExists(const std::filesystem::path& path);
+
+// A path as its bytes, for messages, command lines and output: the system's bytes on POSIX, UTF-8
+// on Windows, whose paths are wide; and back.
+std::string pathText(const std::filesystem::path& path);
+std::filesystem::path pathFromText(std::string_view text);
 
 // The file-name part of a path (after the last '/' or '\').
 std::string fileNamePart(const std::string& path);

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/ApplicationTitle.h"
+#include "app/LocalText.h"
 #include "app/Pictures.h"
 #include "app/QtPlatform.h"
 #include "app/TForm1.h"
@@ -21,8 +22,14 @@ int main(int argc, char** argv)
     quillmap::QtBeeper beeper;
     const quillmap::Platform platform{prompts, shell, registry, beeper};
 
+#ifdef _WIN32
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+#else
+    // File names exactly as the system gives their bytes, also when they are no valid UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << quillmap::fromFilePath(argv[i]);
+#endif
     const QString appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 
     // The three windows, in this order; only the main window is shown.

@@ -10,7 +10,7 @@
 #include "app/Error.h"
 #include "app/ErrorReport.h"
 #include "app/MessageTexts.h"
-#include "app/PathText.h"
+#include "app/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/Error.h"
-#include "app/PathText.h"
+#include "app/TextFile.h"
 
 namespace quillmap {
 
@@ -46,7 +46,7 @@ void CopyShippedFiles(const fs::path& shippedOutFolder, const fs::path& targetFo
         const fs::path target = JoinPath(targetFolder, name);
         // Not fs::copy_file: MinGW's takes every existing file on the same drive for the source
         // itself and refuses to replace it.
-        writeTextAtomically(target, readWholeFile(it->path()));
+        saveTextFile(target, readWholeFile(it->path()));
     }
     if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
 }

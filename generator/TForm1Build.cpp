@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/LocalText.h"
-#include "app/QtPath.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "shell/Association.h"
@@ -40,15 +39,15 @@ private:
 void TForm1::btnBuildTestClick(QObject* Sender)
 {
     if (tree().empty()) {
-        platform_.prompts.message(QString::fromLocal8Bit(messages.noItemsToBuild));
+        platform_.prompts.message(QString::fromStdString(messages.noItemsToBuild));
         return;
     }
     BusyState busy({btnBuild_Test, btnBuild, btnBrowseOUT});
 
-    const GlobalOptions options{local8Bit(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
+    const GlobalOptions options{model_->bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toPath(AppFolder)));
+    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder)));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {

@@ -13,6 +13,7 @@ LanguageFile LanguageFile::fromBytes(std::string_view bytes)
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
     LanguageFile file;
     file.lines_ = splitLines(bytes);
+    file.encoding_ = detectEncoding(bytes);
     return file;
 }
 
@@ -34,7 +35,8 @@ std::filesystem::path languageFilePath(const std::filesystem::path& appFolder) {
 bool languageFileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    const auto status = std::filesystem::status(path, ec);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 std::string helpTextFromLine(std::string_view line)

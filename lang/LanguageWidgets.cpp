@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,13 +13,13 @@
 
 #include "app/Error.h"
 #include "app/EventGuard.h"
-#include "app/QtPath.h"
+#include "app/LocalText.h"
 
 namespace quillmap {
 
 namespace {
 
-std::filesystem::path languagePath(const QString& appFolder) { return languageFilePath(toPath(appFolder)); }
+std::filesystem::path languagePath(const QString& appFolder) { return languageFilePath(toFilePath(appFolder)); }
 
 QObject* findControl(QWidget* window, const char* name)
 {
@@ -144,7 +145,7 @@ void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
                           const std::function<void(MainText, int, const std::string&)>& fields)
 {
     applyMainWindowLanguage(file, [&](MainText target, int entry, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         switch (target) {
         case MainText::VersionText:
         case MainText::TitleText:
@@ -162,7 +163,7 @@ void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
 void applyColorsWindowTexts(QWidget* window, const LanguageFile& file)
 {
     applyColorsWindowLanguage(file, [&](ColorsText target, int entry, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         switch (target) {
         case ColorsText::Caption: window->setWindowTitle(text); break;
         case ColorsText::boxLinkStyleEntry:
@@ -178,7 +179,7 @@ void applyColorsWindowTexts(QWidget* window, const LanguageFile& file)
 void applyPromptTexts(QWidget* window, const LanguageFile& file)
 {
     applyPromptLanguage(file, [&](PromptText target, int, const std::string& line) {
-        const QString text = QString::fromLocal8Bit(line);
+        const QString text = decodedText(line, file.encoding());
         if (target == PromptText::Caption) window->setWindowTitle(text);
         else setControlText(findControl(window, controlName(target)), text);
     });

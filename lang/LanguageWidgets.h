@@ -27,7 +27,7 @@ void setListEntry(QObject* control, int entry, const QString& text);
 
 // Main window: sets every control text it reads; the texts that belong to no control
 // (VersionText, TitleText and the message texts, entry = number) go to fields as the file's
-// bytes, so that a message text that ends up in a project file is written as it was read.
+// bytes; file.encoding() tells how to read them.
 void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
                           const std::function<void(MainText target, int entry, const std::string& text)>& fields);
 void applyColorsWindowTexts(QWidget* window, const LanguageFile& file);

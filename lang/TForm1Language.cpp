@@ -1,5 +1,6 @@
 // The main window's texts from Lang.ini: captions, hints, list entries, the help text, the
 // version and title texts and the seventeen message texts.
+#include "app/LocalText.h"
 #include "app/TForm1.h"
 #include "lang/LanguageWidgets.h"
 
@@ -11,11 +12,12 @@ void TForm1::ApplyLanguage()
 {
     ApplyLanguageFile(platform_.prompts, AppFolder, [this](const LanguageFile& file) {
         UpdatingScope updating(*this);
-        applyMainWindowTexts(this, file, [this](MainText target, int entry, const std::string& text) {
+        applyMainWindowTexts(this, file, [this, &file](MainText target, int entry, const std::string& text) {
             switch (target) {
-            case MainText::VersionText: VersionText = QString::fromLocal8Bit(text); break;
-            case MainText::TitleText: TitleText = QString::fromLocal8Bit(text); break;
-            case MainText::Message: messages.byNumber(entry) = text; break;
+            case MainText::VersionText: VersionText = decodedText(text, file.encoding()); break;
+            case MainText::TitleText: TitleText = decodedText(text, file.encoding()); break;
+            // The window keeps its message texts as UTF-8, whatever the file's encoding.
+            case MainText::Message: messages.byNumber(entry) = decodedText(text, file.encoding()).toStdString(); break;
             default: break;
             }
         });

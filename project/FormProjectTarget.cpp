@@ -29,12 +29,13 @@ void FormProjectTarget::loadOutline(ItemTree& built)
 {
     auto items = std::make_unique<ItemTree>();
     items->swap(built);
-    form_.model().reset(std::move(items));
+    form_.model().reset(std::move(items), encoding_);
+    replacedTree_ = true;
 }
 
 void FormProjectTarget::setTargetFrame(std::string frame)
 {
-    const QString text = QString::fromLocal8Bit(frame);
+    const QString text = form_.model().text(frame);
     Filling filling(form_);
     form_.txtTFRAME->setText(text);
     // Entry 0 of the target list is the frame that the Target value "0" stands for.

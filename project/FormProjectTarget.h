@@ -13,6 +13,10 @@ class FormProjectTarget : public ProjectTarget {
 public:
     explicit FormProjectTarget(TForm1& form) : form_(form) {}
 
+    // Whether the window's tree has been replaced by the file's.
+    bool replacedTree() const { return replacedTree_; }
+
+    void setEncoding(TextEncoding encoding) override { encoding_ = encoding; }
     void loadOutline(ItemTree& built) override;
     void setTargetFrame(std::string frame) override;
     void setUseTextLinks(bool use) override;
@@ -22,6 +26,8 @@ public:
 
 private:
     TForm1& form_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    bool replacedTree_ = false;
 };
 
 }  // namespace quillmap

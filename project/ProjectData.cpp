@@ -2,6 +2,8 @@
 
 namespace quillmap {
 
+void ProjectDataTarget::setEncoding(TextEncoding encoding) { data_.encoding = encoding; }
+
 void ProjectDataTarget::loadOutline(ItemTree& built)
 {
     data_.tree.clear();

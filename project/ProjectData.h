@@ -12,6 +12,8 @@ namespace quillmap {
 struct ProjectData {
     ItemTree tree;
     ProjectOptions options;
+    // The encoding of the texts, as read from the file; new projects are UTF-8.
+    TextEncoding encoding = TextEncoding::Utf8;
 };
 
 // Fills a ProjectData as the reader goes. A style that names no entry (below 0 or above 3) is
@@ -20,6 +22,7 @@ class ProjectDataTarget : public ProjectTarget {
 public:
     explicit ProjectDataTarget(ProjectData& data) : data_(data) {}
 
+    void setEncoding(TextEncoding encoding) override;
     void loadOutline(ItemTree& built) override;
     void setTargetFrame(std::string frame) override;
     void setUseTextLinks(bool use) override;

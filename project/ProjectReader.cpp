@@ -103,7 +103,9 @@ void readTextBlock(const ProjectLines& lines, std::size_t marker, std::size_t en
 
 }  // namespace
 
-ReadOutcome readProject(const LineViews& fileLines, ProjectTarget& target)
+namespace {
+
+ReadOutcome readLines(const LineViews& fileLines, TextEncoding encoding, ProjectTarget& target)
 {
     const ProjectLines lines(fileLines);
     if (lines[0] != f::Header) return ReadOutcome::NotAProject;
@@ -112,6 +114,7 @@ ReadOutcome readProject(const LineViews& fileLines, ProjectTarget& target)
 
     const Markers m = findMarkers(lines);
 
+    target.setEncoding(encoding);
     ItemTree built;
     std::optional<Error> outlineError;
     try {
@@ -149,6 +152,20 @@ ReadOutcome readProject(const LineViews& fileLines, ProjectTarget& target)
     return ReadOutcome::Loaded;
 }
 
+TextEncoding encodingOfLines(const LineViews& lines)
+{
+    for (std::string_view line : lines)
+        if (!isValidUtf8(line)) return TextEncoding::CodePage;
+    return TextEncoding::Utf8;
+}
+
+}  // namespace
+
+ReadOutcome readProject(const LineViews& lines, ProjectTarget& target)
+{
+    return readLines(lines, encodingOfLines(lines), target);
+}
+
 ReadOutcome readProject(const Lines& lines, ProjectTarget& target)
 {
     LineViews views;
@@ -160,7 +177,7 @@ ReadOutcome readProject(const Lines& lines, ProjectTarget& target)
 
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target)
 {
-    return readProject(splitLineViews(text, f::MaxLineLength), target);
+    return readLines(splitLineViews(text, f::MaxLineLength), detectEncoding(text), target);
 }
 
 ReadOutcome readProjectFile(const std::filesystem::path& path, ProjectTarget& target)

@@ -1,9 +1,9 @@
 #pragma once
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/TextEncoding.h"
 #include "app/TextFile.h"
 #include "styles/ColorText.h"
 #include "tree/ItemTree.h"
@@ -16,6 +16,10 @@ namespace quillmap {
 class ProjectTarget {
 public:
     virtual ~ProjectTarget() = default;
+
+    // The encoding of the file's texts (UTF-8 when the whole file is valid UTF-8), given right
+    // before loadOutline; the texts themselves are handed over as the file's bytes.
+    virtual void setEncoding(TextEncoding) {}
 
     // The rebuilt tree, every item carrying an empty record. The target takes the items over
     // (ItemTree::swap); the reader keeps addressing them through the node pointers until it
@@ -51,13 +55,15 @@ const char* defaultRefusalText(ReadOutcome outcome);
 // that is not one, a colour that is not one, "Invalid index", "Invalid level (%d) for item "%s""
 // and a missing marker line; in every case the steps before stay applied. A missing marker is
 // found before anything is applied.
+// The encoding is taken from the lines.
 ReadOutcome readProject(const Lines& lines, ProjectTarget& target);
 ReadOutcome readProject(const std::vector<std::string_view>& lines, ProjectTarget& target);
 
-// Splits text at CR LF, CR or LF, cuts every line to 4096 characters and reads it.
+// Splits text at CR LF, CR or LF, cuts every line to 4096 characters and reads it; the encoding
+// is taken from the whole text.
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target);
 
-// Reads the file ("Cannot open file %s" when it cannot be opened) and then its text.
+// Reads the file (see readWholeFile for its refusals) and then its text.
 ReadOutcome readProjectFile(const std::filesystem::path& path, ProjectTarget& target);
 
 }  // namespace quillmap

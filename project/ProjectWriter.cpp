@@ -22,24 +22,33 @@ void appendLine(std::string& text, std::string_view value, std::size_t tabs = 0)
     text += "\r\n";
 }
 
+// An item's text on a line of its own. A text equal to the marker line that closes its block
+// would end the block on reading; one trailing blank keeps it a text.
+void appendValue(std::string& text, std::string_view value, const char* closingMarker, std::size_t tabs = 0)
+{
+    appendLine(text, value, tabs);
+    if (tabs == 0 && value == closingMarker) text.insert(text.size() - 2, 1, ' ');
+}
+
 }  // namespace
+
+namespace f = project_format;
 
 std::string projectText(const ItemTree& tree, const ProjectOptions& options)
 {
-    namespace f = project_format;
     // One walk over the items fills every per-item block at once.
     enum { Outline, Kinds, Links, Targets, OpenStates, CustomImages, BlockCount };
     std::string blocks[BlockCount];
     const std::size_t n = tree.size();
     for (std::string& block : blocks) block.reserve(n * 4);
     tree.forEach([&blocks](Node* item, int level) {
-        appendLine(blocks[Outline], item->caption, static_cast<std::size_t>(level));
+        appendValue(blocks[Outline], item->caption, f::ImagesMarker, static_cast<std::size_t>(level));
         appendLine(blocks[Kinds], item->isDocument() ? "2" : "0");
         const TMyRec* r = item->record();
-        appendLine(blocks[Links], r ? std::string_view(r->URL) : std::string_view());
-        appendLine(blocks[Targets], r ? std::string_view(r->Target) : std::string_view());
-        appendLine(blocks[OpenStates], r ? std::string_view(r->OpenState) : std::string_view());
-        appendLine(blocks[CustomImages], r ? std::string_view(r->CustomImage) : std::string_view());
+        appendValue(blocks[Links], r ? std::string_view(r->URL) : std::string_view(), f::TargetsMarker);
+        appendValue(blocks[Targets], r ? std::string_view(r->Target) : std::string_view(), f::OpenFoldersMarker);
+        appendValue(blocks[OpenStates], r ? std::string_view(r->OpenState) : std::string_view(), f::OptionsMarker);
+        appendValue(blocks[CustomImages], r ? std::string_view(r->CustomImage) : std::string_view(), f::EndMarker);
     });
 
     std::string text;
@@ -80,7 +89,7 @@ Lines projectLines(const ItemTree& tree, const ProjectOptions& options)
 
 void saveProjectFile(const std::filesystem::path& path, const ItemTree& tree, const ProjectOptions& options)
 {
-    writeTextAtomically(path, projectText(tree, options));
+    saveTextFile(path, projectText(tree, options));
 }
 
 }  // namespace quillmap

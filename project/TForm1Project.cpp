@@ -6,7 +6,6 @@
 #include <QSignalBlocker>
 
 #include "app/LocalText.h"
-#include "app/QtPath.h"
 #include "app/TForm1.h"
 #include "app/TextFile.h"
 #include "project/FormProjectTarget.h"
@@ -23,7 +22,6 @@ const QString ProjectSuffix = QStringLiteral("qmp");
 const QString ProjectsFolder = QStringLiteral("Projects");
 const QString NewProjectFileName = QStringLiteral("new_tree.qmp");
 const QString DefaultTargetFrame = QStringLiteral("main_frame");
-
 
 // Makes index the current and only selected item without telling anyone. Right after a model
 // reset the view has not laid out its rows yet; a view told of the change would do that at once,
@@ -51,12 +49,14 @@ void TForm1::connectProjectHandlers()
 void TForm1::SaveProject(const QString& fileName)
 {
     if (tree().empty()) {
-        platform_.prompts.message(QString::fromLocal8Bit(messages.noItemsToSave));
+        platform_.prompts.message(QString::fromStdString(messages.noItemsToSave));
         return;
     }
     // The whole file is made before the save dialog opens.
+    // The frame name first: a character the project's code page cannot hold turns every text of
+    // the project into UTF-8, the items included.
     ProjectOptions options;
-    options.targetFrame = local8Bit(txtTFRAME->text());
+    options.targetFrame = model_->bytes(txtTFRAME->text());
     options.useTextLinks = chkUSETEXTLINKS->isChecked();
     options.autoClose = chkAutoClose->isChecked();
     options.look = frmColors().look();
@@ -64,7 +64,7 @@ void TForm1::SaveProject(const QString& fileName)
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
     if (name.isEmpty()) return;
-    writeTextAtomically(toPath(name), text);
+    saveTextFile(toFilePath(name), text);
     ProjectFileName = name;
     SetSaved(true);
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
@@ -86,25 +86,36 @@ void TForm1::OpenProject(const QString& fileName)
     SetSaved(true);
 
     FormProjectTarget target(*this);
-    switch (readProjectFile(toPath(name), target)) {
-    case ReadOutcome::NotAProject:
-        platform_.prompts.message(QString::fromLocal8Bit(messages.notProjectFile));
-        return;
-    case ReadOutcome::NeedsNewerProgram:
-        platform_.prompts.message(QString::fromLocal8Bit(messages.newerVersion));
-        return;
-    case ReadOutcome::Loaded:
-        break;
-    }
+    try {
+        switch (readProjectFile(toFilePath(name), target)) {
+        case ReadOutcome::NotAProject:
+            platform_.prompts.message(QString::fromStdString(messages.notProjectFile));
+            return;
+        case ReadOutcome::NeedsNewerProgram:
+            platform_.prompts.message(QString::fromStdString(messages.newerVersion));
+            return;
+        case ReadOutcome::Loaded:
+            break;
+        }
 
-    // Expanding an item without children would only give it the open-folder look.
-    if (Node* root = tree().root()) {
-        const QModelIndex rootIndex = model_->indexOf(root);
-        if (root->childCount() > 0) Tree2->expand(rootIndex);
-        makeCurrentQuietly(Tree2, rootIndex);
-        ShowItemProperties(0);
+        // Expanding an item without children would only give it the open-folder look.
+        if (Node* root = tree().root()) {
+            const QModelIndex rootIndex = model_->indexOf(root);
+            if (root->childCount() > 0) Tree2->expand(rootIndex);
+            makeCurrentQuietly(Tree2, rootIndex);
+            ShowItemProperties(0);
+        }
+        for (Node* folder : itemsToExpandAfterLoad(tree())) Tree2->expand(model_->indexOf(folder));
+    } catch (...) {
+        // The partly read tree stays for the user to salvage, but it belongs to no file: neither
+        // the earlier project's file nor the damaged one may be written over without a dialog.
+        if (target.replacedTree()) {
+            ProjectFileName.clear();
+            setTitle(TitleText);
+            SetSaved(false);
+        }
+        throw;
     }
-    for (Node* folder : itemsToExpandAfterLoad(tree())) Tree2->expand(model_->indexOf(folder));
 
     ProjectFileName = name;
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
@@ -117,8 +128,8 @@ QString TForm1::AskSaveFileName()
         options.folder = AppFolder + ProjectsFolder;
         options.fileName = NewProjectFileName;
     } else {
-        options.folder = folderOf(ProjectFileName);
         options.fileName = fileNameOf(ProjectFileName);
+        options.folder = ProjectFileName.left(ProjectFileName.size() - options.fileName.size());
     }
     options.filter = ProjectFilter;
     options.defaultSuffix = ProjectSuffix;
@@ -129,8 +140,8 @@ QString TForm1::AskSaveFileName()
 bool TForm1::QuerySaveChanges()
 {
     if (tree().empty() || Saved) return true;
-    const QString question = QString::fromLocal8Bit(messages.saveChangesTo) + fileNameOf(ProjectFileName) +
-                             QString::fromLocal8Bit(messages.projectQuestionEnd);
+    const QString question = QString::fromStdString(messages.saveChangesTo) + fileNameOf(ProjectFileName) +
+                             QString::fromStdString(messages.projectQuestionEnd);
     switch (platform_.prompts.askYesNoCancel(question)) {
     case Prompts::Answer::Cancel:
         return false;
@@ -155,6 +166,7 @@ void TForm1::btnNewClick()
         while (tree().topLevel().size() > 1) model_->removeItem(tree().topLevel().back().get());
         btnRemoveClick(false);
     }
+    model_->startEncoding(TextEncoding::Utf8);
     recreateColorsWindow();
     {
         UpdatingScope updating(*this);

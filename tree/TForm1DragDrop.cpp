@@ -20,7 +20,7 @@ void TForm1::Tree2DragDrop(QPoint position)
         return;
     case DropKind::Refuse:
         platform_.beeper.beep();
-        platform_.prompts.message(QString::fromLocal8Bit(messages.byNumber(drop.refusalMessage)));
+        platform_.prompts.message(QString::fromStdString(messages.byNumber(drop.refusalMessage)));
         return;
     case DropKind::Unchanged:
         break;

@@ -2,6 +2,7 @@
 // follow expanding and collapsing.
 #include <QItemSelectionModel>
 
+#include "app/SingleLine.h"
 #include "app/TForm1.h"
 #include "tree/ItemPlacement.h"
 
@@ -39,9 +40,17 @@ void TForm1::selectCurrentRow()
         Tree2->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
+NewItemCaptions TForm1::newItemCaptions()
+{
+    NewItemCaptions captions = messages.newItemCaptions();
+    for (std::string* caption : {&captions.newFolder, &captions.newDocument, &captions.rootFolder})
+        *caption = model_->bytes(withoutLeadingBlanks(QString::fromStdString(*caption)));
+    return captions;
+}
+
 void TForm1::btnAddFolderClick()
 {
-    const Placement place = placeNewFolder(tree(), selectedNode(), messages.newItemCaptions());
+    const Placement place = placeNewFolder(tree(), selectedNode(), newItemCaptions());
     Node* folder = model_->appendItem(place.parent, place.caption, ClosedFolderImage,
                                         std::make_unique<TMyRec>(TMyRec::folderDefaults()));
     selectNode(folder);
@@ -52,9 +61,9 @@ void TForm1::btnAddFolderClick()
 
 void TForm1::btnAddDocClick()
 {
-    const std::optional<Placement> place = placeNewDocument(selectedNode(), messages.newItemCaptions());
+    const std::optional<Placement> place = placeNewDocument(selectedNode(), newItemCaptions());
     if (!place) {
-        platform_.prompts.message(QString::fromLocal8Bit(messages.pleaseSelectFolder));
+        platform_.prompts.message(QString::fromStdString(messages.pleaseSelectFolder));
         return;
     }
     Node* document = model_->appendItem(place->parent, place->caption, DocumentImage,
@@ -76,11 +85,11 @@ void TForm1::btnRemoveClick(bool askRootQuestion)
 {
     Node* selected = selectedNode();
     if (!selected) {
-        platform_.prompts.message(QString::fromLocal8Bit(messages.nothingSelected));
+        platform_.prompts.message(QString::fromStdString(messages.nothingSelected));
         return;
     }
     if (!selected->parent() && askRootQuestion &&
-        platform_.prompts.askYesNo(QString::fromLocal8Bit(messages.removeRootQuestion)) != Prompts::Answer::Yes)
+        platform_.prompts.askYesNo(QString::fromStdString(messages.removeRootQuestion)) != Prompts::Answer::Yes)
         return;
     model_->removeItem(selected);
     selectCurrentRow();

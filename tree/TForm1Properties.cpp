@@ -3,13 +3,12 @@
 // link browse button and the list of replacement pictures.
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "app/LocalText.h"
-#include "app/QtPath.h"
 #include "app/Error.h"
 #include "app/SingleLine.h"
 #include "app/TForm1.h"
-#include "app/TextFile.h"
 #include "tree/CustomImages.h"
 
 namespace quillmap {
@@ -83,12 +82,13 @@ void TForm1::showPropertiesOf(Node* node)
     const TMyRec& record = recordOf(node);
     {
         UpdatingScope updating(*this);
-        txtCaption->setText(QString::fromLocal8Bit(node->caption));
-        txtURL->setText(QString::fromLocal8Bit(record.URL));
+        txtCaption->setText(model_->text(node->caption));
+        txtURL->setText(model_->text(record.URL));
         showEntry(boxTarget, toInteger(record.Target));
         showEntry(boxOpenFolder, toInteger(record.OpenState));
-        boxImg->setCurrentIndex(boxImg->findText(QString::fromLocal8Bit(record.CustomImage), Qt::MatchExactly));
-        boxImg->setEditText(QString::fromLocal8Bit(record.CustomImage));
+        const QString picture = model_->text(record.CustomImage);
+        boxImg->setCurrentIndex(boxImg->findText(picture, Qt::MatchExactly));
+        boxImg->setEditText(picture);
     }
     if (node->isDocument()) {
         EnableTargetChoice(true);
@@ -138,7 +138,8 @@ void TForm1::EnableImageChoice(bool on)
 void TForm1::ListCustomImages()
 {
     const QSignalBlocker quiet(boxImg);
-    for (const std::string& name : listCustomImages(toPath(AppFolder))) boxImg->addItem(QString::fromLocal8Bit(name));
+    for (const std::string& name : listCustomImages(toFilePath(AppFolder)))
+        boxImg->addItem(fromFilePath(name));
     boxImg->setCurrentIndex(-1);
     boxImg->setEditText(QString());
 }
@@ -155,13 +156,26 @@ QString TForm1::singleLineText(QLineEdit* box)
     return clean;
 }
 
+// Leading blanks and TABs go as they are typed; the cursor stays where it was in the rest.
+QString TForm1::captionBoxText()
+{
+    const QString text = singleLineText(txtCaption);
+    const QString caption = withoutLeadingBlanks(text);
+    if (caption.size() == text.size()) return text;
+    const qsizetype cursor = std::max<qsizetype>(0, txtCaption->cursorPosition() - (text.size() - caption.size()));
+    UpdatingScope updating(*this);
+    txtCaption->setText(caption);
+    txtCaption->setCursorPosition(static_cast<int>(cursor));
+    return caption;
+}
+
 void TForm1::txtCaptionChange()
 {
     if (Updating) return;
-    const QString caption = singleLineText(txtCaption);
+    const QString caption = captionBoxText();
     Node* node = selectedNode();
     if (!node) return;
-    model_->setCaption(node, local8Bit(caption));
+    model_->setCaption(node, model_->bytes(caption));
     SetSaved(false);
 }
 
@@ -171,7 +185,7 @@ void TForm1::txtURLChange()
     const QString link = singleLineText(txtURL);
     Node* node = selectedNode();
     if (!node) return;
-    recordOf(node).URL = local8Bit(link);
+    recordOf(node).URL = model_->bytes(link);
     SetSaved(false);
 }
 
@@ -199,7 +213,7 @@ void TForm1::boxImgChange()
     const QString picture = singleLineText(boxImg->lineEdit());
     Node* node = selectedNode();
     if (!node) return;
-    recordOf(node).CustomImage = local8Bit(picture);
+    recordOf(node).CustomImage = model_->bytes(picture);
     SetSaved(false);
 }
 
@@ -282,9 +296,10 @@ void TForm1::btnBrowseLinkClick()
     options.defaultSuffix = QStringLiteral("htm");
     const QString chosen = platform_.prompts.openFileName(options);
     if (chosen.isEmpty()) return;
-    txtURL->setText(fileNameOf(chosen));
+    const QString name = fileNameOf(chosen);
+    txtURL->setText(name);
     txtURL->setFocus(Qt::OtherFocusReason);
-    LastLinkFolder = folderOf(chosen);
+    LastLinkFolder = chosen.left(chosen.size() - name.size());
 }
 
 }  // namespace quillmap

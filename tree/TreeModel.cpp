@@ -5,6 +5,7 @@
 #include "app/LocalText.h"
 #include "app/SingleLine.h"
 #include "tree/ImageList1.h"
+#include "tree/TreeEncoding.h"
 
 namespace quillmap {
 
@@ -81,11 +82,22 @@ Node* TreeModel::moveItemAsNew(const MovePlan& plan)
     return moved;
 }
 
-void TreeModel::reset(std::unique_ptr<ItemTree> replacement)
+void TreeModel::reset(std::unique_ptr<ItemTree> replacement, TextEncoding encoding)
 {
     beginResetModel();
     tree_ = replacement ? std::move(replacement) : std::make_unique<ItemTree>();
+    encoding_ = encoding;
     endResetModel();
+}
+
+QString TreeModel::text(const std::string& bytes) const { return decodedText(bytes, encoding_); }
+
+std::string TreeModel::bytes(const QString& text)
+{
+    if (std::optional<std::string> encoded = encodedText(text, encoding_)) return std::move(*encoded);
+    recodeTreeToUtf8(*tree_, encoding_);
+    encoding_ = TextEncoding::Utf8;
+    return *encodedText(text, encoding_);
 }
 
 QModelIndex TreeModel::index(int row, int column, const QModelIndex& parent) const
@@ -118,7 +130,7 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return QString::fromLocal8Bit(node->caption);
+        return text(node->caption);
     case Qt::DecorationRole:
         return ImageList1::icon(node->imageIndex);
     case SelectedDecorationRole:
@@ -132,9 +144,9 @@ bool TreeModel::setData(const QModelIndex& index, const QVariant& value, int rol
 {
     Node* node = nodeOf(index);
     if (!node || role != Qt::EditRole) return false;
-    const QString text = singleLine(value.toString());
-    emit captionEdited(node, text);
-    setCaption(node, local8Bit(text));
+    const QString caption = withoutLeadingBlanks(singleLine(value.toString()));
+    emit captionEdited(node, caption);
+    setCaption(node, bytes(caption));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QAbstractItemModel>
 #include <memory>
 
+#include "app/TextEncoding.h"
 #include "tree/DropRules.h"
 #include "tree/ItemTree.h"
 
@@ -19,6 +20,18 @@ public:
     ~TreeModel() override;
 
     const ItemTree& tree() const { return *tree_; }
+
+    // The project's texts are the bytes of the file they came from, in this encoding; saving
+    // writes them back in it. New projects are UTF-8.
+    TextEncoding encoding() const { return encoding_; }
+    // Only for an empty tree: a new project.
+    void startEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    // A text of the project, as the window shows it.
+    QString text(const std::string& bytes) const;
+    // A text the user entered, as bytes of the project's encoding. When the 8-bit code page
+    // cannot hold one of its characters, the whole project turns into UTF-8 first, so nothing is
+    // lost.
+    std::string bytes(const QString& text);
 
     Node* nodeOf(const QModelIndex& index) const;
     QModelIndex indexOf(const Node* node) const;
@@ -36,15 +49,16 @@ public:
     // Moves an item with its subtree as the plan says, the same nodes and records, but the view
     // sees it leave and arrive as new rows: it arrives collapsed and unselected.
     Node* moveItemAsNew(const MovePlan& plan);
-    // Replaces the whole tree (an empty one when replacement is null).
-    void reset(std::unique_ptr<ItemTree> replacement = nullptr);
+    // Replaces the whole tree (an empty one when replacement is null) with texts in encoding.
+    void reset(std::unique_ptr<ItemTree> replacement = nullptr, TextEncoding encoding = TextEncoding::Utf8);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& index) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The tree's in-place editor: announces the edit with captionEdited, then stores the caption.
+    // The tree's in-place editor: announces the edit with captionEdited, then stores the caption
+    // without its leading blanks and TABs.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
@@ -67,6 +81,7 @@ signals:
 
 private:
     std::unique_ptr<ItemTree> tree_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
 };
 
 }  // namespace quillmap

@@ -1,7 +1,12 @@
 // The project named on the command line, opened when the main window is first shown and before
 // the file-type association check.
 #include <QCoreApplication>
+#include <QDir>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+
+#include "app/LocalText.h"
 
 #include "shell/TfrmAskToAssociate.h"
 #include "tests/gui/lifecycle/LifecycleFixture.h"
@@ -80,6 +85,39 @@ TEST_F(CommandLine, ErrorEndsTheShowStepBeforeTheCheck)
     EXPECT_TRUE(main->tree().empty());
     EXPECT_EQ(main->windowTitle(), "Quillmap 2.0");
 }
+
+// A project that fails partway stays on screen tied to no file, like one opened with the button.
+TEST_F(CommandLine, FailureHalfWayTiesTheTreeToNoFile)
+{
+    std::string text = exampleFileText();
+    text.replace(text.find("#000000"), 7, "red");
+    const QString path = writeProject("damaged.qmp", text);
+    start({path});
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"'red' is not a valid colour."}));
+    EXPECT_EQ(main->tree().size(), 3u);
+    EXPECT_TRUE(main->ProjectFileName.isEmpty());
+    EXPECT_EQ(main->windowTitle(), "Quillmap 2.0");
+    EXPECT_FALSE(main->Saved);
+    fake.prompts.clear();
+    main->btnSAVE->click();
+    EXPECT_EQ(kinds(), QStringList({"save"}));
+    EXPECT_EQ(readBytes(path), text);
+}
+
+#ifndef _WIN32
+// File names are the system's bytes: a Latin-1 name on a UTF-8 system opens and saves in place.
+TEST_F(CommandLine, NameThatIsNoUtf8Opens)
+{
+    const std::filesystem::path path = toFilePath(projectPath("")).string() + "caf\xE9.qmp";
+    std::ofstream(path, std::ios::binary) << exampleFileText();
+    start({fromFilePath(path)});
+    EXPECT_TRUE(fake.prompts.shown.empty()) << kinds().join(",").toStdString();
+    EXPECT_EQ(main->tree().size(), 3u);
+    main->mnuSave->trigger();
+    EXPECT_TRUE(fake.prompts.shown.empty());
+    EXPECT_EQ(QDir(projectPath("")).entryList(QDir::Files).size(), 1);
+}
+#endif
 
 TEST_F(CommandLine, RefusalLetsTheCheckRun)
 {

@@ -389,6 +389,38 @@ TEST_F(Properties, LineBreaksNeverReachAStoredText)
     EXPECT_FALSE(w.Updating);
 }
 
+// Leading blanks and TABs of a caption would read back from a project file as indentation; they
+// go as they are typed, in the Caption box and in the tree's own editor. Blanks inside stay.
+TEST_F(Properties, LeadingBlanksOfACaptionGoAsTheyAreTyped)
+{
+    TForm1& w = window();
+    buildSmallTree();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.txtCaption->setFocus();
+    w.txtCaption->selectAll();
+    QTest::keyClicks(w.txtCaption, " Leading blank ");
+    EXPECT_EQ(caption(2), "Leading blank ");
+    EXPECT_EQ(w.txtCaption->text(), "Leading blank ");
+    w.txtCaption->home(false);
+    w.txtCaption->insert("\t \t");
+    EXPECT_EQ(caption(2), "Leading blank ");
+    EXPECT_EQ(w.txtCaption->cursorPosition(), 0);
+    QTest::keyClicks(w.txtCaption, "A ");
+    EXPECT_EQ(caption(2), "A Leading blank ");
+    EXPECT_FALSE(w.Updating);
+
+    w.Tree2->edit(w.model().indexOf(item(2)));
+    auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("\t  In place");
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(caption(2), "In place");
+    EXPECT_EQ(w.txtCaption->text(), "In place");
+}
+
 TEST_F(Properties, DamagedRecordReportsTheIntegerErrorAndKeepsWorking)
 {
     TForm1& w = window();

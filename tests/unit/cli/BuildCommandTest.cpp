@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/PathText.h"
 #include "app/TextFile.h"
 #include "cli/BuildCommand.h"
 #include "generator/MenuBuild.h"

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "app/Error.h"
-#include "app/PathText.h"
+#include "app/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "TreeFixtures.h"
 

@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 
@@ -99,10 +103,37 @@ TEST(LanguageFile, LoadsFromDiskAndReportsAnUnreadableFile)
     EXPECT_TRUE(languageFileExists(path));
     EXPECT_EQ(LanguageFile::load(path).line(1), "one");
 
-    // Something by that name that is no readable file counts as present, and loading it fails.
+    // A folder by that name is no language file; a FIFO is one that cannot be read, refused at
+    // once instead of waiting for a writer.
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
+    EXPECT_FALSE(languageFileExists(path));
+    std::filesystem::remove(path);
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     EXPECT_TRUE(languageFileExists(path));
-    EXPECT_THROW(LanguageFile::load(path), Error);
+    try {
+        LanguageFile::load(path);
+        ADD_FAILURE() << "a FIFO was read";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+    }
+#endif
     std::filesystem::remove_all(folder);
+}
+
+TEST(LanguageFile, EncodingIsTakenFromTheWholeFile)
+{
+    struct Case {
+        std::string bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"Caf\xC3\xA9\r\n\xC3\x9C" "bernehmen", TextEncoding::Utf8},
+        {"Caf\xE9\r\n\xC3\x9C" "bernehmen", TextEncoding::CodePage},
+        {"plain\r\n", TextEncoding::Utf8},
+        // Bytes after a NUL are no part of the text.
+        {std::string("ok\0\xFF", 4), TextEncoding::Utf8},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LanguageFile::fromBytes(c.bytes).encoding(), c.encoding) << c.bytes;
+    EXPECT_EQ(LanguageFile::fromBytes("Caf\xE9").line(0), "Caf\xE9");
 }

@@ -361,22 +361,42 @@ TEST(ProjectReader, ValuesEqualToAClosingMarkerEndTheirBlockEarly)
     EXPECT_EQ(c.target.log, (std::vector<std::string>{"outline 0"}));
 
     // A link equal to the targets marker ends the links; the rest spills into the targets.
-    ItemTree tree;
-    buildExampleTree(tree);
-    tree.itemAt(1)->record()->URL = project_format::TargetsMarker;
-    Read u(projectLines(tree, ProjectOptions{}));
+    Lines link = exampleLines();
+    link[11] = project_format::TargetsMarker;  // the link of Docs
+    Read u(link);
     EXPECT_EQ(u.error, "Invalid index");
     EXPECT_EQ(u.record(0).URL, "");
     EXPECT_EQ(u.record(0).Target, "readme.html");
     EXPECT_EQ(u.record(1).Target, project_format::TargetsMarker);
 
     // A custom image equal to the end marker ends the custom images; the load completes.
-    tree.itemAt(1)->record()->URL.clear();
-    tree.itemAt(0)->record()->CustomImage = project_format::EndMarker;
-    Read e(projectLines(tree, ProjectOptions{}));
+    Lines image = exampleLines();
+    image[34] = project_format::EndMarker;  // the custom image of the root
+    Read e(image);
     ASSERT_TRUE(e.loaded()) << e.error;
     EXPECT_EQ(e.record(2).CustomImage, "");
     EXPECT_FALSE(e.target.saw("custom Root Folder=/---- *END IMG* ----/"));
+}
+
+// The writer never makes such a file: a value equal to its block's closing marker gets one
+// trailing blank and reads back as a text.
+TEST(ProjectWriter, ValuesEqualToAClosingMarkerStayTexts)
+{
+    namespace f = project_format;
+    ItemTree tree;
+    buildExampleTree(tree);
+    tree.root()->caption = f::ImagesMarker;
+    tree.itemAt(1)->caption = f::ImagesMarker;  // indented: its line is no marker line
+    TMyRec& docs = *tree.itemAt(1)->record();
+    docs = {f::TargetsMarker, f::OpenFoldersMarker, f::OptionsMarker, f::EndMarker};
+    tree.itemAt(2)->record()->URL = f::ImagesMarker;  // no marker closes the links there
+    Read r(projectLines(tree, ProjectOptions{}));
+    ASSERT_TRUE(r.loaded()) << r.error;
+    EXPECT_EQ(describe(r.data.tree),
+              (std::vector<std::string>{std::string("0|") + f::ImagesMarker + " |0||0|0|",
+                                        std::string("1|") + f::ImagesMarker + "|0|" + f::TargetsMarker + " |" +
+                                            f::OpenFoldersMarker + " |" + f::OptionsMarker + " |" + f::EndMarker + " ",
+                                        std::string("2|Readme|2|") + f::ImagesMarker + "|1|-1|ftv2doc_1.gif"}));
 }
 
 TEST(ProjectReader, CustomImagesMayRunToTheEndOfTheFile)

@@ -113,26 +113,6 @@ TEST(ProjectWriter, ItemWithoutRecordWritesEmptyFields)
     EXPECT_EQ(lines[8], "");  // Target
 }
 
-TEST(ProjectWriter, FailedSaveLeavesThePreviousFileIntact)
-{
-    TempFolder folder;
-    ItemTree tree;
-    buildExampleTree(tree);
-    const std::string path = folder.file("kept.qmp");
-    {
-        std::ofstream(path, std::ios::binary) << "previous contents";
-    }
-    // A folder where the temporary file should go makes the write fail before the rename.
-    fs::create_directory(path + ".saving");
-    EXPECT_THROW(saveProjectFile(path, tree, ProjectOptions{}), Error);
-    EXPECT_EQ(readWholeFile(path), "previous contents");
-    fs::remove(path + ".saving");
-
-    saveProjectFile(path, tree, ProjectOptions{});
-    EXPECT_EQ(readWholeFile(path), exampleFileText());
-    EXPECT_FALSE(fs::exists(path + ".saving"));
-}
-
 TEST(ProjectWriter, SaveIntoAMissingFolderNamesTheFile)
 {
     TempFolder folder;

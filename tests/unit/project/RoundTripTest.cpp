@@ -10,12 +10,22 @@ using namespace quillmap::test;
 
 namespace {
 
-// Random 8-bit text without line breaks. Captions must not start with a blank or TAB (those would
-// read back as indentation) and no text may equal a marker; everything else goes.
+const char* const Markers[] = {project_format::ImagesMarker,  project_format::LinksMarker,
+                               project_format::TargetsMarker, project_format::OpenFoldersMarker,
+                               project_format::OptionsMarker, project_format::CustomImagesMarker,
+                               project_format::EndMarker};
+
+// Random text as the window can hold it: 8-bit bytes and binary noise without line breaks or NUL,
+// now and then empty, led by blanks and TABs, or equal to a marker line. A caption loses its
+// leading blanks and TABs as it is typed, as in the window.
 std::string randomText(std::mt19937& rng, std::size_t maxLength, bool isCaption)
 {
+    std::uniform_int_distribution<int> percent(0, 99);
+    const int kind = percent(rng);
+    if (kind < 5) return {};
+    if (kind < 12) return Markers[static_cast<std::size_t>(percent(rng)) % std::size(Markers)];
     std::uniform_int_distribution<std::size_t> length(0, maxLength);
-    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> byte(1, 255);
     std::string text(length(rng), ' ');
     for (char& c : text) {
         int b;
@@ -23,8 +33,8 @@ std::string randomText(std::mt19937& rng, std::size_t maxLength, bool isCaption)
         while (b == '\r' || b == '\n');
         c = static_cast<char>(b);
     }
-    if (isCaption)
-        while (!text.empty() && (text[0] == ' ' || text[0] == '\t')) text[0] = 'x';
+    if (kind < 30) text.insert(0, percent(rng) % 2 ? " \t " : "\t");
+    if (isCaption) text.erase(0, text.find_first_not_of(" \t") == std::string::npos ? text.size() : text.find_first_not_of(" \t"));
     return text;
 }
 
@@ -41,9 +51,9 @@ void buildRandomTree(std::mt19937& rng, ItemTree& tree, int count)
             parent = nodes[percent(rng) < 30 ? nodes.size() - 1 : pick(rng)];
         }
         const bool document = percent(rng) < 45;
-        TMyRec record{randomText(rng, 30, false), percent(rng) < 50 ? "0" : "1",
-                      document ? "-1" : (percent(rng) < 50 ? "0" : "1"),
-                      document && percent(rng) < 40 ? "ftv2doc_" + std::to_string(percent(rng)) + ".gif" : ""};
+        TMyRec record{randomText(rng, 30, false), percent(rng) < 80 ? (percent(rng) < 50 ? "0" : "1") : randomText(rng, 5, false),
+                      document ? "-1" : (percent(rng) < 80 ? (percent(rng) < 50 ? "0" : "1") : randomText(rng, 5, false)),
+                      document && percent(rng) < 40 ? "ftv2doc_" + std::to_string(percent(rng)) + ".gif" : randomText(rng, 12, false)};
         if (percent(rng) < 5) record = {};  // texts left empty, as after a short block
         const int image = document ? DocumentImage : (percent(rng) < 50 ? OpenFolderImage : ClosedFolderImage);
         nodes.push_back(addItem(tree, parent, randomText(rng, 40, true), image, record));
@@ -65,11 +75,24 @@ ProjectOptions randomOptions(std::mt19937& rng)
     return o;
 }
 
-// Folders come back closed: a file records only the folder/document distinction.
+// Folders come back closed: a file records only the folder/document distinction. An item's text
+// equal to the marker line closing its block is written with one trailing blank (a caption only
+// where its line would equal the marker: at the top level).
 std::vector<std::string> describeAsStored(const ItemTree& tree)
 {
-    tree.forEach([](Node* n, int) {
+    namespace f = project_format;
+    const auto stored = [](std::string& text, const char* closingMarker) {
+        if (text == closingMarker) text += ' ';
+    };
+    tree.forEach([&](Node* n, int level) {
         if (n->imageIndex == OpenFolderImage) n->imageIndex = ClosedFolderImage;
+        if (level == 0) stored(n->caption, f::ImagesMarker);
+        if (TMyRec* r = n->record()) {
+            stored(r->URL, f::TargetsMarker);
+            stored(r->Target, f::OpenFoldersMarker);
+            stored(r->OpenState, f::OptionsMarker);
+            stored(r->CustomImage, f::EndMarker);
+        }
     });
     return describe(tree);
 }

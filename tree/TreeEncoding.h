@@ -1,0 +1,10 @@
+#pragma once
+#include "app/TextEncoding.h"
+#include "tree/ItemTree.h"
+
+namespace quillmap {
+
+// Rewrites every caption and record text of the tree, held as bytes of encoding, as UTF-8.
+void recodeTreeToUtf8(ItemTree& tree, TextEncoding encoding);
+
+}  // namespace quillmap
