@@ -1,5 +1,6 @@
 #include "app/LocalText.h"
 
+#include <QList>
 #include <algorithm>
 
 namespace quillmap {

@@ -116,7 +116,7 @@ TEST(LanguageFile, LoadsFromDiskAndReportsAnUnreadableFile)
         LanguageFile::load(path);
         ADD_FAILURE() << "a FIFO was read";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + pathText(path));
     }
 #endif
     std::filesystem::remove_all(folder);
