@@ -278,13 +278,26 @@ DWORD linkCount(const fs::path& target)
     return information.nNumberOfLinks;
 }
 
-void replaceThroughTemporary(const fs::path& target, bool exists, std::string_view text, const fs::path& shown)
+// Another program holding the file open without letting others delete it would make the
+// replacement fail halfway; that is found out before anything is written.
+void refuseWhenInUse(const fs::path& target, const fs::path& shown)
+{
+    const HANDLE probe = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD error = GetLastError();
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    else if (isInUse(error)) cannotReplace(shown, error);
+}
+
+// attributes: those of the file replaced (hidden, system...), which the new one keeps.
+void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attributes, std::string_view text,
+                             const fs::path& shown)
 {
     fs::path temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = temporaryBeside(target);
-        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (created == INVALID_HANDLE_VALUE) cannotCreate(shown);
@@ -316,15 +329,18 @@ void saveTextFile(const fs::path& path, std::string_view text)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        replaceThroughTemporary(path, false, text, path);
+        replaceThroughTemporary(path, false, FILE_ATTRIBUTE_NORMAL, text, path);
         return;
     }
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) cannotCreate(path);
     const fs::path target = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? finalPath(path) : path;
+    refuseWhenInUse(target, path);
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     if (linkCount(target) > 1)
         writeInPlace(target, text, path);
     else
-        replaceThroughTemporary(target, true, text, path);
+        replaceThroughTemporary(target, true, kept ? kept : FILE_ATTRIBUTE_NORMAL, text, path);
 }
 
 #endif

@@ -139,7 +139,11 @@ std::string readWholeFile(const std::filesystem::path& path)
 void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines)
 {
     const std::string text = joinLinesCrLf(lines);
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (!file) throw Error("Cannot create file " + pathText(path));
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const int error = errno;
@@ -152,18 +156,6 @@ bool fileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
-}
-
-std::string fileNamePart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string folderPart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 }  // namespace quillmap

@@ -50,9 +50,4 @@ bool fileExists(const std::filesystem::path& path);
 std::string pathText(const std::filesystem::path& path);
 std::filesystem::path pathFromText(std::string_view text);
 
-// The file-name part of a path (after the last '/' or '\').
-std::string fileNamePart(const std::string& path);
-// The folder part of a path including its trailing separator; empty when there is none.
-std::string folderPart(const std::string& path);
-
 }  // namespace quillmap
