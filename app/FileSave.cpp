@@ -94,10 +94,8 @@ void writeAll(const Descriptor& file, std::string_view text, const fs::path& sho
     }
 }
 
-// Puts the text on the disk before the file counts as saved.
 void finish(Descriptor& file, const fs::path& shown)
 {
-    if (::fsync(file.get()) != 0 && errno != EINVAL) writeFailed(shown, errno);
     if (file.close() != 0) writeFailed(shown, errno);
 }
 
@@ -238,7 +236,6 @@ void writeAll(HANDLE file, std::string_view text, const fs::path& shown)
 
 void finish(Handle& file, const fs::path& shown)
 {
-    if (!FlushFileBuffers(file.get())) writeFailed(shown, GetLastError());
     if (!file.close()) writeFailed(shown, GetLastError());
 }
 

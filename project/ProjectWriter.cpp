@@ -24,7 +24,7 @@ void appendLine(std::string& text, std::string_view value, std::size_t tabs = 0)
 
 // An item's text on a line of its own. A text equal to the marker line that closes its block
 // would end the block on reading; one trailing blank keeps it a text.
-void appendValue(std::string& text, std::string_view value, const char* closingMarker, std::size_t tabs = 0)
+void appendValue(std::string& text, std::string_view value, std::string_view closingMarker, std::size_t tabs = 0)
 {
     appendLine(text, value, tabs);
     if (tabs == 0 && value == closingMarker) text.insert(text.size() - 2, 1, ' ');
@@ -38,17 +38,20 @@ std::string projectText(const ItemTree& tree, const ProjectOptions& options)
 {
     // One walk over the items fills every per-item block at once.
     enum { Outline, Kinds, Links, Targets, OpenStates, CustomImages, BlockCount };
+    const std::string_view imagesMarker = f::ImagesMarker, targetsMarker = f::TargetsMarker,
+                           openFoldersMarker = f::OpenFoldersMarker, optionsMarker = f::OptionsMarker,
+                           endMarker = f::EndMarker;
     std::string blocks[BlockCount];
     const std::size_t n = tree.size();
     for (std::string& block : blocks) block.reserve(n * 4);
-    tree.forEach([&blocks](Node* item, int level) {
-        appendValue(blocks[Outline], item->caption, f::ImagesMarker, static_cast<std::size_t>(level));
+    tree.forEach([&](Node* item, int level) {
+        appendValue(blocks[Outline], item->caption, imagesMarker, static_cast<std::size_t>(level));
         appendLine(blocks[Kinds], item->isDocument() ? "2" : "0");
         const TMyRec* r = item->record();
-        appendValue(blocks[Links], r ? std::string_view(r->URL) : std::string_view(), f::TargetsMarker);
-        appendValue(blocks[Targets], r ? std::string_view(r->Target) : std::string_view(), f::OpenFoldersMarker);
-        appendValue(blocks[OpenStates], r ? std::string_view(r->OpenState) : std::string_view(), f::OptionsMarker);
-        appendValue(blocks[CustomImages], r ? std::string_view(r->CustomImage) : std::string_view(), f::EndMarker);
+        appendValue(blocks[Links], r ? std::string_view(r->URL) : std::string_view(), targetsMarker);
+        appendValue(blocks[Targets], r ? std::string_view(r->Target) : std::string_view(), openFoldersMarker);
+        appendValue(blocks[OpenStates], r ? std::string_view(r->OpenState) : std::string_view(), optionsMarker);
+        appendValue(blocks[CustomImages], r ? std::string_view(r->CustomImage) : std::string_view(), endMarker);
     });
 
     std::string text;

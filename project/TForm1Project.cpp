@@ -52,9 +52,8 @@ void TForm1::SaveProject(const QString& fileName)
         platform_.prompts.message(QString::fromStdString(messages.noItemsToSave));
         return;
     }
-    // The whole file is made before the save dialog opens.
-    // The frame name first: a character the project's code page cannot hold turns every text of
-    // the project into UTF-8, the items included.
+    // The whole file is made before the save dialog opens, the frame name first: a character the
+    // project's code page cannot hold turns every text of the project into UTF-8, the items too.
     ProjectOptions options;
     options.targetFrame = model_->bytes(txtTFRAME->text());
     options.useTextLinks = chkUSETEXTLINKS->isChecked();
