@@ -7,13 +7,17 @@
 
 #include "app/Error.h"
 #include "app/ErrorReport.h"
+#include "app/LocalText.h"
 #include "app/Platform.h"
 
 namespace quillmap {
 
+// An error text holds file names, which are UTF-8 on Windows, and texts from files, which are
+// UTF-8 or in the 8-bit code page.
 inline void reportError(Prompts& prompts, const std::string& text)
 {
-    prompts.error(QString::fromStdString(withFullStop(text)));
+    const std::string shown = withFullStop(text);
+    prompts.error(decodedText(shown, detectEncoding(shown)));
 }
 
 template <typename Handler>

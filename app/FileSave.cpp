@@ -1,14 +1,17 @@
 // Saving a whole file so that no failure, link or planted file can damage or leak a project.
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <system_error>
 
 #include "app/Error.h"
 #include "app/TextFile.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,11 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 [[noreturn]] void cannotCreate(const fs::path& path) { throw Error("Cannot create file " + pathText(path)); }
-
-[[noreturn]] void writeFailed(const fs::path& path, int error)
-{
-    throw Error("Stream write error. " + pathText(path) + ": " + std::strerror(error));
-}
 
 // A short name nobody can guess, so that nothing can be planted there in advance; short, so that
 // a target name as long as the system allows still has a temporary file beside it.
@@ -44,6 +42,11 @@ fs::path temporaryBeside(const fs::path& target)
 #ifndef _WIN32
 
 namespace {
+
+[[noreturn]] void writeFailed(const fs::path& path, int error)
+{
+    throw Error("Stream write error. " + pathText(path) + ": " + std::strerror(error));
+}
 
 class Descriptor {
 public:
@@ -165,34 +168,176 @@ void saveTextFile(const fs::path& path, std::string_view text)
 
 #else
 
-// Windows keeps no POSIX modes or links to honour here; the read-only attribute is.
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle()
+    {
+        if (valid()) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    BOOL close()
+    {
+        if (!valid()) return TRUE;
+        const BOOL closed = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// The system's own words for an error, in UTF-8 like the file names beside them.
+std::string systemMessage(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text, length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L'.'))
+        message.pop_back();
+    if (message.empty()) return "error " + std::to_string(error);
+    return pathText(fs::path(message));
+}
+
+[[noreturn]] void writeFailed(const fs::path& path, DWORD error)
+{
+    throw Error("Stream write error. " + pathText(path) + ": " + systemMessage(error));
+}
+
+bool isInUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+[[noreturn]] void cannotReplace(const fs::path& path, DWORD error)
+{
+    if (isInUse(error)) throw Error("Cannot create file " + pathText(path) + ": it is open in another program");
+    cannotCreate(path);
+}
+
+void writeAll(HANDLE file, std::string_view text, const fs::path& shown)
+{
+    while (!text.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, text.data(), chunk, &written, nullptr)) writeFailed(shown, GetLastError());
+        text.remove_prefix(written);
+    }
+}
+
+void finish(Handle& file, const fs::path& shown)
+{
+    if (!file.close()) writeFailed(shown, GetLastError());
+}
+
+// The file a link (a symbolic link or a folder junction on the way) stands for.
+fs::path finalPath(const fs::path& path)
+{
+    const Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return path;
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()), 0);
+    if (length >= name.size()) {
+        name.resize(length);
+        length = GetFinalPathNameByHandleW(file.get(), name.data(), static_cast<DWORD>(name.size()), 0);
+    }
+    if (length == 0 || length >= name.size()) return path;
+    name.resize(length);
+    return fs::path(name);
+}
+
+// Hard links would be split by a replacement: every name must see the new text.
+void writeInPlace(const fs::path& target, std::string_view text, const fs::path& shown)
+{
+    Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) cannotReplace(shown, GetLastError());
+    writeAll(file.get(), text, shown);
+    finish(file, shown);
+}
+
+DWORD linkCount(const fs::path& target)
+{
+    const Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) return 1;
+    return information.nNumberOfLinks;
+}
+
+// Another program holding the file open without letting others delete it would make the
+// replacement fail halfway; that is found out before anything is written.
+void refuseWhenInUse(const fs::path& target, const fs::path& shown)
+{
+    const HANDLE probe = CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+    const DWORD error = GetLastError();
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+    else if (isInUse(error)) cannotReplace(shown, error);
+}
+
+// attributes: those of the file replaced (hidden, system...), which the new one keeps.
+void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attributes, std::string_view text,
+                             const fs::path& shown)
+{
+    fs::path temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = temporaryBeside(target);
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (created == INVALID_HANDLE_VALUE) cannotCreate(shown);
+    Handle file(created);
+    try {
+        writeAll(file.get(), text, shown);
+        finish(file, shown);
+        // ReplaceFileW keeps the replaced file's attributes, security and creation time.
+        if (exists && !ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                    nullptr, nullptr)) {
+            const DWORD error = GetLastError();
+            // The old file is gone and the new one still has its temporary name: finish the move.
+            if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+                !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                cannotReplace(shown, error);
+        }
+        if (!exists && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            cannotReplace(shown, GetLastError());
+    } catch (...) {
+        file.close();
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+}  // namespace
+
 void saveTextFile(const fs::path& path, std::string_view text)
 {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (fs::exists(status)) {
-        if (!fs::is_regular_file(status) || (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-            cannotCreate(path);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        replaceThroughTemporary(path, false, FILE_ATTRIBUTE_NORMAL, text, path);
+        return;
     }
-    const fs::path temporary = temporaryBeside(path);
-    if (fs::exists(temporary, ec)) cannotCreate(path);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) cannotCreate(path);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            const int error = errno;
-            fs::remove(temporary, ec);
-            writeFailed(path, error);
-        }
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        cannotCreate(path);
-    }
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) cannotCreate(path);
+    const fs::path target = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? finalPath(path) : path;
+    refuseWhenInUse(target, path);
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    if (linkCount(target) > 1)
+        writeInPlace(target, text, path);
+    else
+        replaceThroughTemporary(target, true, kept ? kept : FILE_ATTRIBUTE_NORMAL, text, path);
 }
 
 #endif

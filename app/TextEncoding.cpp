@@ -2,6 +2,10 @@
 
 #include <array>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace quillmap {
 
 namespace {
@@ -79,7 +83,89 @@ bool appendCodePageByte(std::string& out, char32_t c)
     return false;
 }
 
+#ifdef _WIN32
+
+std::u32string fromUtf16(std::wstring_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out += 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else {
+            out += c >= 0xD800 && c <= 0xDFFF ? replacementCharacter : c;
+        }
+    }
+    return out;
+}
+
+// Returns false for a code point UTF-16 cannot hold.
+bool toUtf16(std::u32string_view text, std::wstring& out)
+{
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        if (c >= 0x10000) {
+            out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+    }
+    return true;
+}
+
+std::u32string decodeWithSystem(std::string_view text, unsigned codePage)
+{
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (length == 0 || MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length) != length)
+        return std::u32string(text.size(), replacementCharacter);
+    return fromUtf16(wide);
+}
+
+bool encodeWithSystem(std::u32string_view text, unsigned codePage, std::string& out)
+{
+    std::wstring wide;
+    if (!toUtf16(text, wide)) return false;
+    if (wide.empty()) return true;
+    // A character the code page lacks must not turn into a look-alike or a question mark.
+    const int size = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    const int length =
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, &lossy);
+    if (length == 0 || lossy) return false;
+    out.resize(static_cast<std::size_t>(length));
+    return WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), length, nullptr,
+                               &lossy) == length &&
+           !lossy;
+}
+
+#endif
+
 }  // namespace
+
+unsigned eightBitCodePage()
+{
+#ifdef _WIN32
+    // GetACP() answers 65001 in a process whose manifest asks for UTF-8; the files still come
+    // from the system's ANSI code page.
+    static const unsigned codePage = [] {
+        DWORD number = 0;
+        if (GetLocaleInfoEx(LOCALE_NAME_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                            reinterpret_cast<LPWSTR>(&number), sizeof(number) / sizeof(wchar_t)) == 0 ||
+            number == 0 || number == CP_UTF8)
+            number = GetACP();
+        return number == 0 || number == CP_UTF8 ? Windows1252 : static_cast<unsigned>(number);
+    }();
+    return codePage;
+#else
+    return Windows1252;
+#endif
+}
 
 bool isValidUtf8(std::string_view text)
 {
@@ -101,15 +187,39 @@ char32_t codePageToCodePoint(unsigned char byte)
     return byte >= 0x80 && byte < 0xA0 ? codePageHighControls[byte - 0x80] : byte;
 }
 
+std::u32string decodeCodePage(std::string_view text, unsigned codePage)
+{
+#ifdef _WIN32
+    if (codePage != Windows1252) return decodeWithSystem(text, codePage);
+#else
+    (void)codePage;
+#endif
+    std::u32string decoded;
+    decoded.reserve(text.size());
+    for (char byte : text) decoded += codePageToCodePoint(static_cast<unsigned char>(byte));
+    return decoded;
+}
+
+bool encodeCodePage(std::u32string_view text, unsigned codePage, std::string& out)
+{
+    out.clear();
+#ifdef _WIN32
+    if (codePage != Windows1252) return encodeWithSystem(text, codePage, out);
+#else
+    (void)codePage;
+#endif
+    out.reserve(text.size());
+    for (char32_t c : text)
+        if (!appendCodePageByte(out, c)) return false;
+    return true;
+}
+
 std::u32string decodeText(std::string_view text, TextEncoding encoding)
 {
+    if (encoding == TextEncoding::CodePage) return decodeCodePage(text, eightBitCodePage());
     std::u32string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        if (encoding == TextEncoding::CodePage) {
-            decoded += codePageToCodePoint(static_cast<unsigned char>(text[i++]));
-            continue;
-        }
         char32_t c;
         const std::size_t length = utf8Sequence(text, i, c);
         decoded += length ? c : replacementCharacter;
@@ -120,15 +230,10 @@ std::u32string decodeText(std::string_view text, TextEncoding encoding)
 
 bool encodeText(std::u32string_view text, TextEncoding encoding, std::string& out)
 {
+    if (encoding == TextEncoding::CodePage) return encodeCodePage(text, eightBitCodePage(), out);
     out.clear();
     out.reserve(text.size());
-    for (char32_t c : text) {
-        if (encoding == TextEncoding::Utf8) {
-            appendUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? replacementCharacter : c);
-        } else if (!appendCodePageByte(out, c)) {
-            return false;
-        }
-    }
+    for (char32_t c : text) appendUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? replacementCharacter : c);
     return true;
 }
 

@@ -62,6 +62,15 @@ std::string pathText(const std::filesystem::path& path)
 #endif
 }
 
+std::filesystem::path pathFromText(std::string_view text)
+{
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+#else
+    return std::filesystem::path(std::string(text));
+#endif
+}
+
 namespace {
 
 [[noreturn]] void cannotOpen(const std::filesystem::path& path) { throw Error("Cannot open file " + pathText(path)); }
@@ -130,7 +139,11 @@ std::string readWholeFile(const std::filesystem::path& path)
 void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines)
 {
     const std::string text = joinLinesCrLf(lines);
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (!file) throw Error("Cannot create file " + pathText(path));
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const int error = errno;

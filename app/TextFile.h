@@ -45,7 +45,9 @@ void saveTextFile(const std::filesystem::path& path, std::string_view text);
 
 bool fileExists(const std::filesystem::path& path);
 
-// A path as its bytes, for messages: the system's bytes on POSIX, UTF-8 on Windows.
+// A path as its bytes, for messages, command lines and output: the system's bytes on POSIX, UTF-8
+// on Windows, whose paths are wide; and back.
 std::string pathText(const std::filesystem::path& path);
+std::filesystem::path pathFromText(std::string_view text);
 
 }  // namespace quillmap

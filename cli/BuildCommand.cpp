@@ -3,9 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/Error.h"
 #include "app/ErrorReport.h"
 #include "app/MessageTexts.h"
+#include "app/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 
@@ -34,19 +39,30 @@ struct Request {
 
 }  // namespace
 
-std::string programFolder(const std::string& argv0)
+std::filesystem::path programFolder(const std::filesystem::path& argv0)
 {
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::filesystem::path exe;
+#ifdef _WIN32
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) break;
+        if (length < name.size()) {
+            exe = name.substr(0, length);
+            break;
+        }
+        name.resize(name.size() * 2);
+    }
+#else
+    exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+#endif
     if (ec || exe.empty()) exe = std::filesystem::absolute(argv0, ec);
-    std::string folder = exe.parent_path().string();
-    if (folder.empty() || folder.back() != std::filesystem::path::preferred_separator)
-        folder += std::filesystem::path::preferred_separator;
-    return folder;
+    return exe.parent_path();
 }
 
-int runBuildCommand(const std::vector<std::string>& arguments, const std::string& appFolder, std::ostream& out,
-                    std::ostream& err)
+int runBuildCommand(const std::vector<std::string>& arguments, const std::filesystem::path& appFolder,
+                    std::ostream& out, std::ostream& err)
 {
     Request request;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -89,7 +105,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::string
     const MessageTexts texts;
     try {
         ProjectData project;
-        const ReadOutcome outcome = readProjectData(request.project, project);
+        const ReadOutcome outcome = readProjectData(pathFromText(request.project), project);
         if (outcome == ReadOutcome::NotAProject) {
             err << texts.notProjectFile << "\n";
             return 1;
@@ -102,18 +118,18 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::string
             err << texts.noItemsToBuild << "\n";
             return 1;
         }
-        const std::string shipped = OutFolderOf(appFolder);
-        std::string target = shipped;
+        const std::filesystem::path shipped = OutFolderOf(appFolder);
+        std::filesystem::path target = shipped;
         if (!request.outFolder.empty()) {
+            target = pathFromText(request.outFolder);
             std::error_code ec;
-            std::filesystem::create_directories(request.outFolder, ec);
+            std::filesystem::create_directories(target, ec);
             if (ec) throw Error("Cannot create folder " + request.outFolder);
-            target = request.outFolder;
             if (!std::filesystem::equivalent(target, shipped, ec)) CopyShippedFiles(shipped, target);
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
-        out << "Menu written to " << JoinPath(target, ScriptFileName) << " and "
-            << JoinPath(target, StyleSheetFileName) << "\n";
+        out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "
+            << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
         return 0;
     } catch (const std::exception& e) {
         err << withFullStop(e.what()) << "\n";

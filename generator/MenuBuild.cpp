@@ -4,21 +4,23 @@
 #include <system_error>
 
 #include "app/Error.h"
+#include "app/TextFile.h"
 
 namespace quillmap {
 
 namespace fs = std::filesystem;
 
-std::string JoinPath(const std::string& folder, const std::string& name)
+fs::path JoinPath(const fs::path& folder, const fs::path& name)
 {
-    if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder + name;
-    return folder + static_cast<char>(fs::path::preferred_separator) + name;
+    const fs::path::string_type& text = folder.native();
+    if (text.empty() || text.back() == '/' || text.back() == '\\') return fs::path(text + name.native());
+    return fs::path(text + fs::path::preferred_separator + name.native());
 }
 
-std::string OutFolderOf(const std::string& appFolder) { return JoinPath(appFolder, "out"); }
+fs::path OutFolderOf(const fs::path& appFolder) { return JoinPath(appFolder, "out"); }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
-               const std::string& outFolder)
+               const fs::path& outFolder)
 {
     const Lines script = BuildScriptLines(tree, options);
     writeLinesCrLf(JoinPath(outFolder, ScriptFileName), script);
@@ -26,32 +28,32 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& 
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
-               const std::string& outFolder)
+               const fs::path& outFolder)
 {
     BuildMenu(tree, options, BuildStyleSheet(look), outFolder);
 }
 
-void CopyShippedFiles(const std::string& shippedOutFolder, const std::string& targetFolder)
+void CopyShippedFiles(const fs::path& shippedOutFolder, const fs::path& targetFolder)
 {
     std::error_code ec;
     if (fs::equivalent(shippedOutFolder, targetFolder, ec)) return;
     fs::recursive_directory_iterator it(shippedOutFolder, ec);
-    if (ec) throw Error("Cannot open folder " + shippedOutFolder);
+    if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
     for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (ec) throw Error("Cannot open folder " + shippedOutFolder);
+        if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
         const fs::path relative = it->path().lexically_relative(shippedOutFolder);
-        const fs::path target = fs::path(targetFolder) / relative;
+        const fs::path target = targetFolder / relative;
         if (it->is_directory(ec)) {
             fs::create_directory(target, ec);
-            if (ec) throw Error("Cannot create folder " + target.string());
+            if (ec) throw Error("Cannot create folder " + pathText(target));
             continue;
         }
-        const std::string name = relative.string();
-        if (name == ScriptFileName || name == StyleSheetFileName || !it->is_regular_file(ec)) continue;
-        fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, ec);
-        if (ec) throw Error("Cannot create file " + target.string());
+        if (relative == ScriptFileName || relative == StyleSheetFileName || !it->is_regular_file(ec)) continue;
+        // Not fs::copy_file: MinGW's takes every existing file on the same drive for the source
+        // itself and refuses to replace it.
+        saveTextFile(target, readWholeFile(it->path()));
     }
-    if (ec) throw Error("Cannot open folder " + shippedOutFolder);
+    if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
 }
 
 }  // namespace quillmap

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 #include "app/TextFile.h"
@@ -13,10 +14,10 @@ inline constexpr const char* StyleSheetFileName = "Quillnavstyle.css";
 inline constexpr const char* TestPageFileName = "index.html";
 
 // folder + name with the platform's separator, unless folder already ends with one.
-std::string JoinPath(const std::string& folder, const std::string& name);
+std::filesystem::path JoinPath(const std::filesystem::path& folder, const std::filesystem::path& name);
 
 // The program's out folder: AppFolder + "out".
-std::string OutFolderOf(const std::string& appFolder);
+std::filesystem::path OutFolderOf(const std::filesystem::path& appFolder);
 
 // The build behind "Build", "Build and Test" and quillmap-build. Works out the script first, so a
 // refused tree writes nothing; then writes outFolder/Quillnav.js and outFolder/Quillnavstyle.css
@@ -24,10 +25,10 @@ std::string OutFolderOf(const std::string& appFolder);
 // quillmap::Error: "Cannot create file %s" (full path) or "Stream write error"; when the script
 // was written and the stylesheet fails, the new script stays and the old stylesheet is untouched.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
-               const std::string& outFolder);
+               const std::filesystem::path& outFolder);
 // The same, with the stylesheet lines made from the menu's look.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
-               const std::string& outFolder);
+               const std::filesystem::path& outFolder);
 
 // Copies the files that ship in the program's out folder (the test page, the tree images, the
 // sample site's pages and anything else there, subfolders included) into another folder, so that
@@ -36,6 +37,6 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLoo
 // target folder itself is never created. Throws "Cannot open folder %s" when the shipped folder
 // cannot be read, "Cannot create file %s" for a file and "Cannot create folder %s" for a subfolder
 // that cannot be written.
-void CopyShippedFiles(const std::string& shippedOutFolder, const std::string& targetFolder);
+void CopyShippedFiles(const std::filesystem::path& shippedOutFolder, const std::filesystem::path& targetFolder);
 
 }  // namespace quillmap

@@ -47,7 +47,7 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     const GlobalOptions options{model_->bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder).string()));
+    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder)));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {

@@ -30,7 +30,7 @@ const std::string& LanguageFile::line(std::size_t n) const
     return lines_[n];
 }
 
-std::string languageFilePath(const std::string& appFolder) { return appFolder + LanguageFile::FileName; }
+std::filesystem::path languageFilePath(const std::filesystem::path& appFolder) { return appFolder / LanguageFile::FileName; }
 
 bool languageFileExists(const std::filesystem::path& path)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,8 @@ private:
     TextEncoding encoding_ = TextEncoding::Utf8;
 };
 
-// The path of the language file in the program folder (appFolder ends with a separator).
-std::string languageFilePath(const std::string& appFolder);
+// The path of the language file in the program folder.
+std::filesystem::path languageFilePath(const std::filesystem::path& appFolder);
 // The windows read the file only when something other than a folder exists under its name; a file
 // that exists but cannot be read (a FIFO or device among them) is then reported like a short one.
 bool languageFileExists(const std::filesystem::path& path);

@@ -19,10 +19,7 @@ namespace quillmap {
 
 namespace {
 
-std::filesystem::path languagePath(const QString& appFolder)
-{
-    return toFilePath(appFolder + QString::fromLatin1(LanguageFile::FileName));
-}
+std::filesystem::path languagePath(const QString& appFolder) { return languageFilePath(toFilePath(appFolder)); }
 
 QObject* findControl(QWidget* window, const char* name)
 {

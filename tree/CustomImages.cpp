@@ -4,14 +4,13 @@
 
 namespace quillmap {
 
-std::vector<std::string> listCustomImages(const std::string& appFolder)
+std::vector<std::string> listCustomImages(const std::filesystem::path& appFolder)
 {
-    const char separator = !appFolder.empty() && appFolder.back() == '\\' ? '\\' : '/';
-    const std::string outFolder = appFolder + "out" + separator;
+    const std::filesystem::path outFolder = appFolder / "out";
     std::vector<std::string> names;
     for (int n = 1; n <= 9999; ++n) {
         std::string name = "ftv2doc_" + std::to_string(n) + ".gif";
-        if (!fileExists(outFolder + name)) break;
+        if (!fileExists(outFolder / name)) break;
         names.push_back(std::move(name));
     }
     return names;

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -6,7 +7,6 @@ namespace quillmap {
 
 // Names of the replacement document pictures in the out folder beside the program:
 // "ftv2doc_1.gif", "ftv2doc_2.gif", ... up to the first missing number (at most 9999).
-// appFolder ends with a path separator, which is also used below it.
-std::vector<std::string> listCustomImages(const std::string& appFolder);
+std::vector<std::string> listCustomImages(const std::filesystem::path& appFolder);
 
 }  // namespace quillmap

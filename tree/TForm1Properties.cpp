@@ -138,7 +138,7 @@ void TForm1::EnableImageChoice(bool on)
 void TForm1::ListCustomImages()
 {
     const QSignalBlocker quiet(boxImg);
-    for (const std::string& name : listCustomImages(toFilePath(AppFolder).string()))
+    for (const std::string& name : listCustomImages(toFilePath(AppFolder)))
         boxImg->addItem(fromFilePath(name));
     boxImg->setCurrentIndex(-1);
     boxImg->setEditText(QString());

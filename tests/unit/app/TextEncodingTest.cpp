@@ -33,3 +33,33 @@ TEST(TextEncoding, CodePageRoundTripsEveryByteAndRefusesWhatItCannotHold)
     EXPECT_EQ(back, "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8C\xB3");
     EXPECT_EQ(decodeText("a\xFF" "b", TextEncoding::Utf8), U"a\uFFFDb");
 }
+
+// A file written on a system whose ANSI code page is not Windows-1252 decodes with that code page
+// (a double-byte one included), and a character the code page lacks is refused, never saved as a
+// look-alike or a question mark.
+TEST(TextEncoding, OtherAnsiCodePagesOfWindows)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "only Windows knows other ANSI code pages";
+#else
+    const struct {
+        unsigned codePage;
+        const char* bytes;
+        std::u32string text;
+    } cases[] = {
+        {932, "\x93\xFA\x96\x7B.qmp", U"\u65E5\u672C.qmp"},
+        {1251, "\xCF\xF0\xE8\xEC\xE5\xF0", U"\u041F\u0440\u0438\u043C\u0435\u0440"},
+        {1253, "\xC1\xE8\xDE\xED\xE1", U"\u0391\u03B8\u03AE\u03BD\u03B1"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(decodeCodePage(c.bytes, c.codePage), c.text) << c.codePage;
+        std::string back;
+        ASSERT_TRUE(encodeCodePage(c.text, c.codePage, back)) << c.codePage;
+        EXPECT_EQ(back, c.bytes) << c.codePage;
+    }
+    std::string out;
+    EXPECT_FALSE(encodeCodePage(U"Caf\u00E9", 1251, out));
+    EXPECT_FALSE(encodeCodePage(U"\u65E5\u672C", 1253, out));
+    EXPECT_FALSE(encodeCodePage(U"\U0001F333", 932, out));
+#endif
+}

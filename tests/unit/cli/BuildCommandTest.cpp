@@ -24,7 +24,7 @@ protected:
         fs::create_directories(base / "app" / "out");
         writeLinesCrLf((base / "app" / "out" / "index.html").string(), {"<html></html>"});
         writeLinesCrLf((base / "app" / "out" / "ftv2doc.gif").string(), {"GIF"});
-        appFolder = (base / "app").string() + "/";
+        appFolder = base / "app";
     }
     void TearDown() override { fs::remove_all(base); }
 
@@ -49,7 +49,7 @@ protected:
     }
 
     fs::path base;
-    std::string appFolder;
+    fs::path appFolder;
     std::ostringstream out, err;
 };
 
@@ -101,4 +101,28 @@ TEST_F(BuildCommandTest, UsageHelpAndVersion)
     EXPECT_EQ(run({"a.qmp", "--out"}), 2);
     EXPECT_EQ(run({"--bogus"}), 2);
     EXPECT_EQ(run({"a.qmp", "b.qmp"}), 2);
+}
+
+// Names outside the 8-bit code page reach the file system intact: the project file, the output
+// folder and the program folder, and messages name them in full.
+TEST_F(BuildCommandTest, UnicodeNamesOfProjectOutputAndProgramFolder)
+{
+    const fs::path project = base / fs::path(u8"日本.qmp");
+    fs::rename(writeProject(true), project);
+    const fs::path target = base / fs::path(u8"出力");
+    EXPECT_EQ(run({pathText(project), "--out", pathText(target)}), 0) << err.str();
+    EXPECT_NE(out.str().find(pathText(target / "Quillnav.js")), std::string::npos) << out.str();
+    EXPECT_TRUE(fs::exists(target / "index.html"));
+    const std::string script = readWholeFile(target / "Quillnav.js");
+    EXPECT_NE(script.find("\"Home\", \"home.html\""), std::string::npos);
+
+    const fs::path program = base / fs::path(u8"Ünïcødé");
+    fs::rename(appFolder, program);
+    appFolder = program;
+    EXPECT_EQ(run({pathText(project)}), 0) << err.str();
+    EXPECT_EQ(readWholeFile(program / "out" / "Quillnav.js"), script);
+
+    const fs::path missing = base / fs::path(u8"出力") / fs::path(u8"無い.qmp");
+    EXPECT_EQ(run({pathText(missing)}), 1);
+    EXPECT_EQ(err.str(), "Cannot open file " + pathText(missing) + ".\n");
 }

@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "app/Error.h"
+#include "app/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 #include "TreeFixtures.h"
@@ -27,16 +28,16 @@ protected:
         std::random_device random;
         folder = fs::temp_directory_path() / ("quillmap-build-" + std::to_string(random()));
         fs::create_directories(folder / "out");
-        out = (folder / "out").string();
+        out = folder / "out";
         buildWorkedExample(tree);
     }
     void TearDown() override { fs::remove_all(folder); }
 
-    static std::string read(const fs::path& path) { return readWholeFile(path.string()); }
+    static std::string read(const fs::path& path) { return readWholeFile(path); }
     static void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
     fs::path folder;
-    std::string out;
+    fs::path out;
     ItemTree tree;
 };
 
@@ -77,12 +78,12 @@ TEST_F(MenuBuildTest, UsesTheGivenStyleSheetLines)
 
 TEST_F(MenuBuildTest, MissingOutFolderIsReportedAndNeverCreated)
 {
-    const std::string missing = (folder / "missing").string();
+    const fs::path missing = folder / "missing";
     try {
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, missing);
         FAIL() << "built into a missing folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(missing, "Quillnav.js"));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(missing, "Quillnav.js")));
     }
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -95,7 +96,7 @@ TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
         FAIL() << "wrote over a folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + JoinPath(out, "Quillnavstyle.css"));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(out, "Quillnavstyle.css")));
     }
     EXPECT_EQ(read(folder / "out" / "Quillnav.js"), joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
     EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
@@ -127,9 +128,9 @@ TEST_F(MenuBuildTest, RefusedTreeWritesNothing)
 TEST(MenuPaths, JoinWithTheSeparatorOnce)
 {
     const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
-    EXPECT_EQ(OutFolderOf("/opt/quillmap"), "/opt/quillmap" + sep + "out");
-    EXPECT_EQ(OutFolderOf("/opt/quillmap/"), "/opt/quillmap/out");
-    EXPECT_EQ(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js"), "C:\\Quillmap\\out\\Quillnav.js");
+    EXPECT_EQ(pathText(OutFolderOf("/opt/quillmap")), "/opt/quillmap" + sep + "out");
+    EXPECT_EQ(pathText(OutFolderOf("/opt/quillmap/")), "/opt/quillmap/out");
+    EXPECT_EQ(pathText(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js")), "C:\\Quillmap\\out\\Quillnav.js");
 }
 
 TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
@@ -146,7 +147,7 @@ TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
     fs::create_directories(site / "sample");
     write(site / "index.html", "older page");
 
-    CopyShippedFiles(shipped.string(), site.string());
+    CopyShippedFiles(shipped, site);
     EXPECT_EQ(read(site / "index.html"), "page");
     EXPECT_EQ(read(site / "ftv2doc.gif"), "GIF89a");
     EXPECT_FALSE(fs::exists(site / "Quillnav.js"));
@@ -154,12 +155,12 @@ TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
     EXPECT_EQ(read(site / "sample" / "about" / "history.html"), "history");  // the sample site's pages
     EXPECT_TRUE(fs::is_directory(site / "empty"));
 
-    CopyShippedFiles(shipped.string(), shipped.string());  // the same folder: nothing happens
+    CopyShippedFiles(shipped, shipped);  // the same folder: nothing happens
     EXPECT_EQ(read(shipped / "index.html"), "page");
 
-    EXPECT_THROW(CopyShippedFiles((folder / "nowhere").string(), site.string()), Error);
+    EXPECT_THROW(CopyShippedFiles(folder / "nowhere", site), Error);
     try {
-        CopyShippedFiles(shipped.string(), (folder / "nowhere").string());
+        CopyShippedFiles(shipped, folder / "nowhere");
         FAIL() << "copied into a missing folder";
     } catch (const Error& e) {
         EXPECT_THAT(e.what(), ::testing::MatchesRegex("Cannot create (file|folder) .*nowhere.*"));

@@ -95,9 +95,8 @@ TEST(LanguageFile, LoadsFromDiskAndReportsAnUnreadableFile)
     const auto folder = std::filesystem::temp_directory_path() / "quillmap_lang_test";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    const std::string appFolder = folder.string() + "/";
-    const std::string path = languageFilePath(appFolder);
-    EXPECT_EQ(path, appFolder + "Lang.ini");
+    const std::filesystem::path path = languageFilePath(folder);
+    EXPECT_EQ(path, folder / "Lang.ini");
     EXPECT_FALSE(languageFileExists(path));
 
     { std::ofstream(path, std::ios::binary) << "zero\r\none"; }
@@ -117,7 +116,7 @@ TEST(LanguageFile, LoadsFromDiskAndReportsAnUnreadableFile)
         LanguageFile::load(path);
         ADD_FAILURE() << "a FIFO was read";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + pathText(path));
     }
 #endif
     std::filesystem::remove_all(folder);

@@ -23,7 +23,7 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     void add(const std::string& name) { std::ofstream(folder / "out" / name) << "GIF89a"; }
-    std::string appFolder() const { return folder.string() + "/"; }
+    const fs::path& appFolder() const { return folder; }
 
     fs::path folder;
 };
