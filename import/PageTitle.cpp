@@ -2,6 +2,8 @@
 
 #include <gumbo.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -13,15 +15,72 @@ namespace quillmap {
 
 namespace {
 
-struct GumboDeleter {
-    void operator()(GumboOutput* output) const { gumbo_destroy_output(&kGumboDefaultOptions, output); }
-};
-using ParsedPage = std::unique_ptr<GumboOutput, GumboDeleter>;
+// Gumbo allocates every node, text and vector on its own. A page's head is parsed many thousand
+// times in an import, so the parses take their memory from one reused block and give it back all
+// at once; only a parse that outgrows the block goes to the heap for the rest.
+class ParseArena {
+public:
+    static constexpr std::size_t Size = 1 << 20;
 
-ParsedPage parse(std::string_view utf8)
-{
-    return ParsedPage(gumbo_parse_with_options(&kGumboDefaultOptions, utf8.data(), utf8.size()));
-}
+    static void* allocate(void* self, std::size_t size) { return static_cast<ParseArena*>(self)->take(size); }
+    static void release(void* self, void* block)
+    {
+        auto* arena = static_cast<ParseArena*>(self);
+        if (!arena->owns(block)) std::free(block);
+    }
+
+    void reset() { used_ = 0, spilled_ = false; }
+    bool spilled() const { return spilled_; }
+
+private:
+    void* take(std::size_t size)
+    {
+        const std::size_t rounded = (size + 15) & ~std::size_t(15);
+        if (rounded <= Size - used_) {
+            void* block = buffer_.get() + used_;
+            used_ += rounded;
+            return block;
+        }
+        spilled_ = true;
+        return std::malloc(size);
+    }
+    bool owns(const void* block) const
+    {
+        const auto* p = static_cast<const unsigned char*>(block);
+        return p >= buffer_.get() && p < buffer_.get() + Size;
+    }
+
+    std::unique_ptr<unsigned char[]> buffer_{new unsigned char[Size]};
+    std::size_t used_ = 0;
+    bool spilled_ = false;
+};
+
+class ParsedPage {
+public:
+    explicit ParsedPage(std::string_view utf8)
+    {
+        arena_.reset();
+        options_.allocator = &ParseArena::allocate;
+        options_.deallocator = &ParseArena::release;
+        options_.userdata = &arena_;
+        output_ = gumbo_parse_with_options(&options_, utf8.data(), utf8.size());
+    }
+    ~ParsedPage()
+    {
+        if (arena_.spilled()) gumbo_destroy_output(&options_, output_);
+    }
+    ParsedPage(const ParsedPage&) = delete;
+    ParsedPage& operator=(const ParsedPage&) = delete;
+
+    const GumboNode* root() const { return output_->root; }
+
+private:
+    static thread_local ParseArena arena_;
+    GumboOptions options_ = kGumboDefaultOptions;
+    GumboOutput* output_ = nullptr;
+};
+
+thread_local ParseArena ParsedPage::arena_;
 
 bool isHtmlElement(const GumboNode* node, GumboTag tag)
 {
@@ -100,19 +159,22 @@ struct TitleInPage {
     bool headOpen = false;
     std::string charset;
     bool rawIsUtf8 = true;
+    bool rawIsAscii = true;
 };
 
 TitleInPage findTitle(std::string_view page)
 {
     TitleInPage found;
-    const ParsedPage parsed = parse(page);
-    found.charset = declaredCharset(parsed->root);
-    if (const GumboNode* title = firstElement(parsed->root, GUMBO_TAG_TITLE)) {
+    const ParsedPage parsed(page);
+    found.charset = declaredCharset(parsed.root());
+    if (const GumboNode* title = firstElement(parsed.root(), GUMBO_TAG_TITLE)) {
         found.utf8 = textOf(title);
         found.closed = title->v.element.original_end_tag.length > 0;
-        found.rawIsUtf8 = isValidUtf8(rawTitle(title, page));
+        const std::string_view raw = rawTitle(title, page);
+        found.rawIsUtf8 = isValidUtf8(raw);
+        found.rawIsAscii = std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; });
     }
-    const GumboNode* body = firstElement(parsed->root, GUMBO_TAG_BODY);
+    const GumboNode* body = firstElement(parsed.root(), GUMBO_TAG_BODY);
     found.headOpen = !body || (body->v.element.original_tag.length == 0 && body->v.element.children.length == 0);
     return found;
 }
@@ -137,7 +199,12 @@ TitleScan scanPageTitle(std::string_view bytes, bool wholePage)
         found = findTitle(bytes);
         PageCharset charset = bom == PageEncoding::Utf8 ? PageCharset{PageEncoding::Utf8, {}}
                                                         : charsetFromLabel(found.charset);
-        if (charset.encoding == PageEncoding::Unknown && !found.rawIsUtf8) charset.encoding = PageEncoding::CodePage;
+        const bool charsetKnown = charset.encoding != PageEncoding::Unknown;
+        if (!charsetKnown && !found.rawIsAscii && !wholePage && bytes.size() < CharsetBytes) {
+            scan.wantsMore = true;
+            return scan;
+        }
+        if (!charsetKnown && !found.rawIsUtf8) charset.encoding = PageEncoding::CodePage;
         if (charset.encoding == PageEncoding::CodePage || charset.encoding == PageEncoding::Other)
             if (const std::optional<std::string> utf8 = convertToUtf8(bytes, charset)) found = findTitle(*utf8);
     }

@@ -31,10 +31,11 @@ struct ImportResult {
     ImportReport report;
 };
 
-// How many bytes of a page are read for its title at first; a page whose title, or whose head
-// without a title yet, is still open at the end of them is read further, doubling the amount,
-// up to MaxTitleBytes.
-inline constexpr std::size_t FirstTitleBytes = 16 * 1024;
+// How many bytes of a page are read and parsed for its title at first. A page whose title, or
+// whose head without a title yet, is still open at the end of them is read further, doubling
+// the amount, up to MaxTitleBytes; so is one whose title is not plain ASCII while no charset has
+// been seen yet, up to the 1,024 bytes in which browsers look for it.
+inline constexpr std::size_t FirstTitleBytes = 512;
 inline constexpr std::size_t MaxTitleBytes = 256 * 1024;
 
 // Makes items of a site folder or a sitemap. Folders become folder items (a folder's index page
