@@ -2,6 +2,8 @@
 #include <QPixmap>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,8 @@ namespace quillmap {
 
 class TfrmAskToAssociate;
 class TfrmColors;
+struct ImportOptions;
+struct ImportResult;
 
 // The main window: the item tree, the Properties panel, the global options, the project and
 // build buttons and the help panel. Its controls are those of TForm1.ui, reachable by name.
@@ -105,6 +109,16 @@ public:
     // position, in Tree2's viewport coordinates.
     void Tree2DragDrop(QPoint position);
 
+    // Import of a site folder or a sitemap as a subtree (import/TForm1Import.cpp), offered on the
+    // right-click menus of the open button and of the tree.
+    QMenu* popUpOpen = nullptr;
+    QMenu* popUpTree = nullptr;
+    QAction* mnuImportFolder = nullptr;
+    QAction* mnuImportSitemap = nullptr;
+    void addImportEntries(QMenu* menu);
+    void mnuImportFolderClick();
+    void mnuImportSitemapClick();
+
     // Replaces the texts of the window from Lang.ini (lang/TForm1Language.cpp).
     void ApplyLanguage();
 
@@ -170,6 +184,9 @@ private:
     void setUpLook();
     void placeLabels();
     void setUpSaveMenu();
+    void setUpImportMenus();
+    // Runs an import with the progress dialog and adds its items as one step.
+    void importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run);
     void connectItemHandlers();
     void connectPropertyHandlers();
     void connectBuildAndShellHandlers();
