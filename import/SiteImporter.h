@@ -36,7 +36,7 @@ struct ImportResult {
 // the amount, up to MaxTitleBytes; so is one whose title is not plain ASCII while no charset has
 // been seen yet, up to the 1,024 bytes in which browsers look for it.
 inline constexpr std::size_t FirstTitleBytes = 512;
-inline constexpr std::size_t MaxTitleBytes = 256 * 1024;
+inline constexpr std::size_t MaxTitleBytes = 64 * 1024;
 
 // Makes items of a site folder or a sitemap. Folders become folder items (a folder's index page
 // its link and its title the caption), pages become documents captioned with their titles, or
