@@ -58,7 +58,10 @@ public:
         const int scale = total > 1000000 ? 1000 : 1;
         dialog_.setMaximum(static_cast<int>(total / scale));
         dialog_.setValue(static_cast<int>(std::min(done, total) / scale));
-        QCoreApplication::processEvents();
+        // Until the dialog shows, the user's input waits: it must not reach the windows while
+        // the operation runs.
+        QCoreApplication::processEvents(dialog_.isVisible() ? QEventLoop::AllEvents
+                                                            : QEventLoop::ExcludeUserInputEvents);
         return !dialog_.wasCanceled();
     }
 
