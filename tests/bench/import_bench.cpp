@@ -38,6 +38,7 @@ fs::path makeSite(int pages, int folders)
     const fs::path root = fs::temp_directory_path() / ("quillmap_import_bench_" + std::to_string(::getpid()) + "_" +
                                                       std::to_string(pages));
     fs::remove_all(root);
+    fs::create_directories(root);
     std::ofstream(root / "index.html") << page(0);
     for (int f = 0; f < folders; ++f) {
         const fs::path folder = folders == 1 ? root / "all"
