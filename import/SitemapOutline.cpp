@@ -27,6 +27,32 @@ std::string stem(const std::string& name)
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
+// The query of an address as a link may hold it: bytes that no address may carry (control
+// characters, blanks, quotes, angle brackets, non-ASCII) become %XX.
+std::string encodedQuery(std::string_view query)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : query) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c > 0x20 && c < 0x7F && ch != '"' && ch != '<' && ch != '>' && ch != '\\') {
+            out += ch;
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    }
+    return out;
+}
+
+bool holdsBlankOrControl(std::string_view text)
+{
+    for (const char ch : text)
+        if (static_cast<unsigned char>(ch) <= 0x20 || ch == 0x7F) return true;
+    return false;
+}
+
 // The page that stands for a folder address in the site folder, if there is one.
 std::optional<std::string> indexPageIn(const fs::path& folder)
 {
@@ -65,14 +91,14 @@ std::optional<WebAddress> parseWebAddress(std::string_view address)
         const std::size_t end = std::min(address.find_first_of("/?#"), address.size());
         web.host = lower(address.substr(0, end));
         address.remove_prefix(end);
-        if (web.host.empty()) return std::nullopt;
+        if (web.host.empty() || holdsBlankOrControl(web.host)) return std::nullopt;
     } else if (address.empty() || address[0] != '/') {
         return std::nullopt;
     }
     address = address.substr(0, std::min(address.find('#'), address.size()));
     const std::size_t question = address.find('?');
     if (question != std::string_view::npos) {
-        web.query = std::string(address.substr(question));
+        web.query = encodedQuery(address.substr(question));
         address = address.substr(0, question);
     }
     web.folder = address.empty() || address.back() == '/';

@@ -15,7 +15,7 @@ struct WebAddress {
     std::string host;                   // lower case; empty for a bare path
     std::vector<std::string> segments;  // decoded, without empty, "." and ".." segments
     bool folder = false;                // the path ends with '/' (or is empty)
-    std::string query;                  // from '?' on, kept in the link
+    std::string query;                  // from '?' on, kept in the link (odd bytes as %XX)
 };
 
 // Empty for anything else (mailto:, ftp:, a relative path, ...).

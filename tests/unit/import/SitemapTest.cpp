@@ -55,6 +55,8 @@ TEST_F(SitemapTest, AddressesAreGroupedIntoFoldersByTheirPaths)
         "https://other.org/page.html",
         "mailto:someone@example.com",
         "https://example.com/a/b/../../c%20d.html",
+        "https://example.com/search.html?q=a\nb \"c\"",
+        "https://exa\nmple.com/page.html",
     }));
     const ImportResult result = import(sitemap);
     EXPECT_EQ(outline(*result.items),
@@ -67,10 +69,11 @@ TEST_F(SitemapTest, AddressesAreGroupedIntoFoldersByTheirPaths)
               "\t\t\tD Caf\xC3\xA9 boots -> products/shoes/caf%C3%A9-boots.html\n"
               "\t\t\tD Red shoes -> products/shoes/red-shoes.html?size=9\n"
               "\tD About -> about.html\n"
-              "\tD C d -> c%20d.html\n");
+              "\tD C d -> c%20d.html\n"
+              "\tD Search -> search.html?q=a%0Ab%20%22c%22\n");
     EXPECT_EQ(result.report.count(SkipReason::Duplicate), 1u);
     EXPECT_EQ(result.report.count(SkipReason::OtherSite), 1u);
-    EXPECT_EQ(result.report.count(SkipReason::BadAddress), 1u);
+    EXPECT_EQ(result.report.count(SkipReason::BadAddress), 2u) << "mailto: and a line break in the host";
 }
 
 TEST_F(SitemapTest, TheSiteFolderGivesTitlesAndLinksRunFromTheBase)
