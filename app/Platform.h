@@ -4,9 +4,19 @@
 // doubles (tests/gui/support/Doubles.h).
 #include <QColor>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace quillmap {
+
+// The progress dialog of a long operation, open while the object lives.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Shows done of total (total 0: not known yet) and lets the window handle input; false once
+    // the user has cancelled.
+    virtual bool update(qint64 done, qint64 total) = 0;
+};
 
 class Prompts {
 public:
@@ -34,6 +44,11 @@ public:
     virtual QString saveFileName(const FileDialogOptions& options) = 0;
     // The colour chooser, preset to initial; empty when cancelled.
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    // The folder chooser with its title, starting in folder; empty text when cancelled.
+    virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // Opens a progress dialog with a Cancel button, showing text; the dialog is modal to the
+    // whole program, so nothing else can be changed while it is open.
+    virtual std::unique_ptr<Progress> showProgress(const QString& text) = 0;
 };
 
 class Shell {

@@ -1,11 +1,15 @@
 #include "app/QtPlatform.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QUrl>
 
 #include "app/ApplicationTitle.h"
@@ -31,6 +35,39 @@ Prompts::Answer ask(const QString& text, QMessageBox::StandardButtons buttons, Q
         return escape == QMessageBox::No ? Prompts::Answer::No : Prompts::Answer::Cancel;
     }
 }
+
+// Appears only when the operation takes longer than a moment; lets the program handle input
+// (Cancel, repainting) a few times a second, which costs the operation next to nothing.
+class QtProgress : public Progress {
+public:
+    explicit QtProgress(const QString& text) : dialog_(text, QStringLiteral("Cancel"), 0, 0, dialogParent())
+    {
+        dialog_.setWindowTitle(applicationTitle());
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(400);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setValue(0);
+        sinceEvents_.start();
+    }
+    bool update(qint64 done, qint64 total) override
+    {
+        if (sinceEvents_.elapsed() < 50) return !dialog_.wasCanceled();
+        sinceEvents_.restart();
+        const int scale = total > 1000000 ? 1000 : 1;
+        dialog_.setMaximum(static_cast<int>(total / scale));
+        dialog_.setValue(static_cast<int>(std::min(done, total) / scale));
+        // Until the dialog shows, the user's input waits: it must not reach the windows while
+        // the operation runs.
+        QCoreApplication::processEvents(dialog_.isVisible() ? QEventLoop::AllEvents
+                                                            : QEventLoop::ExcludeUserInputEvents);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+    QElapsedTimer sinceEvents_;
+};
 
 QString runFileDialog(const Prompts::FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
@@ -95,6 +132,13 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial)
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }
+
+QString QtPrompts::chooseFolder(const QString& title, const QString& folder)
+{
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(dialogParent(), title, folder));
+}
+
+std::unique_ptr<Progress> QtPrompts::showProgress(const QString& text) { return std::make_unique<QtProgress>(text); }
 
 void QtShell::execute(const QString& verb, const QString& file, const QString&, const QString&, int)
 {

@@ -14,6 +14,8 @@ public:
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
+    QString chooseFolder(const QString& title, const QString& folder) override;
+    std::unique_ptr<Progress> showProgress(const QString& text) override;
 };
 
 // "open" opens a file with the program the desktop associates with it, "explore" shows a folder

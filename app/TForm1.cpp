@@ -61,6 +61,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     setUpShortcuts();
     setUpOpenMenu();
     setUpItemMenu();
+    setUpImportActions();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,

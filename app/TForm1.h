@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,8 @@ namespace quillmap {
 class TfrmAskToAssociate;
 class TfrmColors;
 class UndoStack;
+struct ImportOptions;
+struct ImportResult;
 
 // The main window: the item tree, the Properties panel, the global options, the project and
 // build buttons and the help panel. Its controls are those of TForm1.ui, reachable by name.
@@ -116,8 +120,8 @@ public:
     void recordChange(QUndoCommand* change) override;
     enum class ItemText { Caption, Link, Target, OpenState, Image };
     // Records that one of node's texts changed from before to after; typed changes of the same
-    // text join word by word.
-    // Texts are kept decoded, so a step stays right when an edit turns the project into UTF-8.
+    // text join word by word. Texts are kept decoded, so a step stays right when an edit turns
+    // the project into UTF-8.
     void recordItemText(Node* node, ItemText text, const QString& before, const QString& after, bool typed);
     // Records that a check box or text box of the options changed.
     void recordOption(QWidget* control, const QVariant& before, const QVariant& after, bool typed);
@@ -142,15 +146,24 @@ public:
     // Undo and redo keys typed in a text box; answers whether it used the key.
     bool historyKeyPress(QKeyEvent* event);
 
-    // The open button's menu: the last projects opened or saved (project/TForm1Recent.cpp).
+    // The open button's menu: the last projects opened or saved (project/TForm1Recent.cpp),
+    // then the imports.
     QMenu* popUpOpen = nullptr;
     void fillOpenMenu();
     void rememberRecentProject(const QString& fileName);
     QStringList recentProjects() const;
 
-    // The tree's right-click menu (tree/TForm1ItemMenu.cpp).
+    // The tree's right-click menu (tree/TForm1ItemMenu.cpp): the item commands, then the imports.
     QMenu* popUpItem = nullptr;
     void fillItemMenu();
+
+    // Import of a site folder or a sitemap as a subtree (import/TForm1Import.cpp), offered on the
+    // right-click menus of the open button and of the tree.
+    QAction* mnuImportFolder = nullptr;
+    QAction* mnuImportSitemap = nullptr;
+    void addImportEntries(QMenu* menu);
+    void mnuImportFolderClick();
+    void mnuImportSitemapClick();
 
     // Replaces the texts of the window from Lang.ini (lang/TForm1Language.cpp).
     void ApplyLanguage();
@@ -217,6 +230,9 @@ private:
     void setUpLook();
     void placeLabels();
     void setUpSaveMenu();
+    void setUpImportActions();
+    // Runs an import with the progress dialog and adds its items as one step.
+    void importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run);
     void connectItemHandlers();
     void connectPropertyHandlers();
     void connectBuildAndShellHandlers();

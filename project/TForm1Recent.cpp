@@ -90,6 +90,7 @@ void TForm1::fillOpenMenu()
         });
     }
     if (files.isEmpty()) popUpOpen->addAction(QStringLiteral("No recent projects"))->setEnabled(false);
+    addImportEntries(popUpOpen);
 }
 
 }  // namespace quillmap

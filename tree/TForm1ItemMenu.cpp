@@ -41,6 +41,7 @@ void TForm1::fillItemMenu()
     addEntry(QStringLiteral("Rename"), QKeySequence(Qt::Key_F2), [this] { Tree2->edit(Tree2->currentIndex()); })
         ->setEnabled(onItem);
     addButton(btnRemove)->setEnabled(onItem);
+    addImportEntries(popUpItem);
 }
 
 }  // namespace quillmap

@@ -34,6 +34,15 @@ Node* TreeModel::appendItem(Node* parent, const std::string& caption, int imageI
     return node;
 }
 
+Node* TreeModel::insertSubtree(Node* parent, std::unique_ptr<Node> subtree)
+{
+    const std::size_t row = parent ? parent->childCount() : tree_->topLevel().size();
+    beginInsertRows(indexOf(parent), static_cast<int>(row), static_cast<int>(row));
+    Node* node = tree_->insert(parent, row, std::move(subtree));
+    endInsertRows();
+    return node;
+}
+
 void TreeModel::removeItem(Node* node)
 {
     const int row = static_cast<int>(node->row());

@@ -38,6 +38,9 @@ public:
 
     // Appends a new item as the last child of parent (null: last top-level item).
     Node* appendItem(Node* parent, const std::string& caption, int imageIndex, std::unique_ptr<TMyRec> record);
+    // Adds a prepared item with everything below it as the last child of parent (null: a
+    // top-level item), in one step.
+    Node* insertSubtree(Node* parent, std::unique_ptr<Node> subtree);
     // Deletes an item with its whole subtree; the records of all of them are released with them.
     void removeItem(Node* node);
     // Takes an item with its subtree out of the tree, records included, without deleting it.

@@ -21,6 +21,10 @@ public:
     std::deque<std::optional<QColor>> colors;  // for the colour chooser; cancel when empty
     std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
     std::vector<QColor> colorPresets;
+    std::deque<QString> folders;               // for the folder chooser; cancel when empty
+    // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
+    int cancelProgressAt = 0;
+    int progressUpdates = 0;
 
     void message(const QString& text) override { shown.push_back({"message", text}); }
     Answer askYesNo(const QString& text) override { shown.push_back({"yesno", text}); return next(); }
@@ -38,6 +42,20 @@ public:
         return c;
     }
 
+    QString chooseFolder(const QString& title, const QString& folder) override
+    {
+        shown.push_back({"folder", title + "|" + folder});
+        if (folders.empty()) return {};
+        QString f = folders.front();
+        folders.pop_front();
+        return f;
+    }
+    std::unique_ptr<Progress> showProgress(const QString& text) override
+    {
+        shown.push_back({"progress", text});
+        return std::make_unique<FakeProgress>(*this);
+    }
+
     QStringList texts(const QString& kind) const
     {
         QStringList result;
@@ -48,6 +66,19 @@ public:
     void clear() { shown.clear(); dialogs.clear(); }
 
 private:
+    class FakeProgress : public Progress {
+    public:
+        explicit FakeProgress(FakePrompts& owner) : owner_(owner) {}
+        bool update(qint64, qint64) override
+        {
+            ++owner_.progressUpdates;
+            return owner_.cancelProgressAt == 0 || owner_.progressUpdates < owner_.cancelProgressAt;
+        }
+
+    private:
+        FakePrompts& owner_;
+    };
+
     Answer next()
     {
         if (answers.empty()) return Answer::Yes;

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quillmap {
+
+enum class SkipReason {
+    Hidden,       // a name starting with '.'
+    EmptyFolder,  // no page in it or below it
+    LinkLoop,     // a symbolic link back to a folder already walked
+    Unreadable,   // cannot be opened or read, or a broken link
+    NotAFile,     // a page name on a device, pipe or socket
+    NotAPage,     // binary content under a page name
+    OtherSite,    // a sitemap address on another host
+    BadAddress,   // a sitemap entry that is no web address
+    Duplicate,    // an address listed twice
+    NotLocal,     // a sitemap of a sitemap index with no local file
+};
+
+struct SkippedEntry {
+    std::string name;  // path or address as the user knows it
+    SkipReason reason;
+    std::string detail;
+};
+
+// What an import added and what it left out, and why.
+struct ImportReport {
+    std::size_t pages = 0;
+    std::size_t folders = 0;
+    std::vector<SkippedEntry> skipped;
+
+    void skip(std::string name, SkipReason reason, std::string detail = {})
+    {
+        skipped.push_back({std::move(name), reason, std::move(detail)});
+    }
+    std::size_t count(SkipReason reason) const;
+
+    // "Added 12 pages in 3 folders." and one line per kind of skip with its first few names.
+    std::string summary() const;
+};
+
+}  // namespace quillmap

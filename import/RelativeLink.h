@@ -1,0 +1,20 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quillmap {
+
+// A path segment written for a link: bytes other than letters, digits and "-._~!$&'()*+,;=:@"
+// become %XX, so a blank, '#', '?', '%' or a non-ASCII letter in a file name cannot break the
+// link, and the link is plain ASCII in a project of any encoding.
+std::string encodeLinkSegment(std::string_view segment);
+
+// The %XX escapes of an address segment decoded; a '%' without two hexadecimal digits stays.
+std::string decodeLinkSegment(std::string_view segment);
+
+// The link from the base folder to folder, as encoded segments each followed by '/': empty when
+// folder is the base, "../" segments when it lies outside. Both paths are absolute and normal.
+std::string folderLinkPrefix(const std::filesystem::path& base, const std::filesystem::path& folder);
+
+}  // namespace quillmap

@@ -1,0 +1,151 @@
+#include "import/SiteFolderScan.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "app/Error.h"
+#include "import/NaturalOrder.h"
+#include "import/RelativeLink.h"
+
+namespace quillmap {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array<const char*, 5> PageExtensions{".html", ".htm", ".xhtml", ".shtml", ".php"};
+
+std::string lower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool endsWith(const std::string& text, const std::string& end)
+{
+    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+struct PendingFolder {
+    fs::path path;      // as walked, through any links
+    fs::path resolved;  // without links, to recognise a folder reached twice
+    std::size_t folder;
+};
+
+}  // namespace
+
+bool isPageFileName(const std::string& name, bool withPdf)
+{
+    const std::string l = lower(name);
+    for (const char* extension : PageExtensions)
+        if (endsWith(l, extension)) return true;
+    return withPdf && endsWith(l, ".pdf");
+}
+
+void takeIndexPage(OutlineFolder& folder)
+{
+    for (const char* extension : PageExtensions) {
+        const std::string wanted = std::string("index") + extension;
+        const auto it = std::find_if(folder.pages.begin(), folder.pages.end(),
+                                     [&](const OutlinePage& p) { return lower(p.name) == wanted; });
+        if (it == folder.pages.end()) continue;
+        folder.index = std::move(*it);
+        folder.pages.erase(it);
+        return;
+    }
+}
+
+SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, bool withPdf, ImportReport& report,
+                           const std::function<bool()>& keepGoing)
+{
+    SiteOutline outline;
+    std::error_code ec;
+    if (!fs::is_directory(root, ec)) throw Error("Cannot open folder " + root.string());
+    const fs::path resolvedRoot = fs::weakly_canonical(root, ec);
+    std::set<fs::path> walked{resolvedRoot};
+    std::vector<PendingFolder> pending{{root, resolvedRoot, outline.add(resolvedRoot.filename().string(), "./")}};
+
+    while (!pending.empty()) {
+        if (keepGoing && !keepGoing()) break;
+        const PendingFolder here = std::move(pending.back());
+        pending.pop_back();
+        const fs::path display = here.path.lexically_relative(root);
+        const auto nameFor = [&](const std::string& name) { return (display / name).lexically_normal().string(); };
+
+        fs::directory_iterator entries(here.path, ec);
+        if (ec) {
+            if (here.folder == 0) throw Error("Cannot open folder " + root.string());
+            report.skip(display.string() + "/", SkipReason::Unreadable, ec.message());
+            continue;
+        }
+        const std::string prefix = folderLinkPrefix(base, here.path);
+        for (; entries != fs::directory_iterator(); entries.increment(ec)) {
+            if (ec) break;
+            const fs::directory_entry& entry = *entries;
+            const std::string name = entry.path().filename().string();
+            if (name.empty()) continue;
+            if (name[0] == '.') {
+                report.skip(nameFor(name), SkipReason::Hidden);
+                continue;
+            }
+            std::error_code statError;
+            const bool isLink = entry.is_symlink(statError);
+            const fs::file_status status = entry.status(statError);
+            if (statError) {
+                if (isPageFileName(name, withPdf) || isLink)
+                    report.skip(nameFor(name), SkipReason::Unreadable, statError.message());
+                continue;
+            }
+            if (fs::is_directory(status)) {
+                fs::path resolved = isLink ? fs::canonical(entry.path(), statError) : here.resolved / name;
+                if (statError) {
+                    report.skip(nameFor(name) + "/", SkipReason::Unreadable, statError.message());
+                } else if (!walked.insert(resolved).second) {
+                    report.skip(nameFor(name) + "/", SkipReason::LinkLoop);
+                } else {
+                    const std::size_t child = outline.add(name, nameFor(name) + "/");
+                    outline.folders[here.folder].folders.push_back(child);
+                    pending.push_back({entry.path(), std::move(resolved), child});
+                }
+            } else if (isPageFileName(name, withPdf)) {
+                if (!fs::is_regular_file(status)) {
+                    report.skip(nameFor(name), SkipReason::NotAFile);
+                    continue;
+                }
+                const bool readTitle = !endsWith(lower(name), ".pdf");
+                outline.folders[here.folder].pages.push_back(
+                    {name, prefix + encodeLinkSegment(name), readTitle ? entry.path().string() : std::string()});
+            }
+        }
+        if (ec) report.skip(display.string() + "/", SkipReason::Unreadable, ec.message());
+        takeIndexPage(outline.folders[here.folder]);
+    }
+    return outline;
+}
+
+void finishOutline(SiteOutline& outline, ImportReport& report)
+{
+    const auto byName = [](const OutlinePage& a, const OutlinePage& b) { return naturalLess(a.name, b.name); };
+    // Every folder comes before those below it, so going backwards sees the children first.
+    for (std::size_t i = outline.folders.size(); i-- > 0;) {
+        OutlineFolder& folder = outline.folders[i];
+        folder.holdsPages = folder.index || !folder.pages.empty();
+        for (const std::size_t child : folder.folders) folder.holdsPages |= outline.folders[child].holdsPages;
+        std::sort(folder.pages.begin(), folder.pages.end(), byName);
+        std::sort(folder.folders.begin(), folder.folders.end(), [&](std::size_t a, std::size_t b) {
+            return naturalLess(outline.folders[a].name, outline.folders[b].name);
+        });
+    }
+    for (OutlineFolder& folder : outline.folders) {
+        if (!folder.holdsPages) continue;
+        std::erase_if(folder.folders, [&](std::size_t child) {
+            if (outline.folders[child].holdsPages) return false;
+            report.skip(outline.folders[child].place, SkipReason::EmptyFolder);
+            return true;
+        });
+    }
+}
+
+}  // namespace quillmap

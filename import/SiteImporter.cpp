@@ -1,0 +1,244 @@
+#include "import/SiteImporter.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/Error.h"
+#include "app/TextFile.h"
+#include "import/CaptionText.h"
+#include "import/PageTitle.h"
+#include "import/SiteFolderScan.h"
+#include "import/SitemapOutline.h"
+#include "import/SitemapReader.h"
+
+namespace quillmap {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Whole paths, made absolute and free of links, so that links between them come out right.
+fs::path normalFolder(const fs::path& folder)
+{
+    std::error_code ec;
+    fs::path p = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    if (p.has_filename() || p == p.root_path()) return p;
+    return p.parent_path();
+}
+
+// Turns an outline into items, walking it breadth-first so that each folder's children are added
+// in their order at once; pages are read for their titles on the way.
+class ItemBuilder {
+public:
+    ItemBuilder(const ImportOptions& options, ImportReport& report) : options_(options), report_(report) {}
+
+    bool build(const SiteOutline& outline, ItemTree& items)
+    {
+        std::size_t total = 0;
+        for (const OutlineFolder& f : outline.folders)
+            if (f.holdsPages) total += f.pages.size() + (f.index ? 1 : 0);
+        total_ = total;
+
+        struct Pending {
+            std::size_t folder;
+            Node* node;
+        };
+        std::vector<Pending> queue{{0, addFolder(items, nullptr, outline.folders[0])}};
+        for (std::size_t next = 0; next < queue.size(); ++next) {
+            const OutlineFolder& folder = outline.folders[queue[next].folder];
+            Node* node = queue[next].node;
+            for (const std::size_t child : folder.folders)
+                queue.push_back({child, addFolder(items, node, outline.folders[child])});
+            for (const OutlinePage& page : folder.pages) {
+                if (!tick()) return false;
+                bool isPage = true;
+                const std::u32string caption = captionOf(page, isPage);
+                if (!isPage) continue;
+                items.append(node, captionText(caption, options_.encoding), DocumentImage,
+                             std::make_unique<TMyRec>(TMyRec{page.link, "0", "-1", ""}));
+                ++report_.pages;
+            }
+        }
+        return tick(true);
+    }
+
+private:
+    Node* addFolder(ItemTree& items, Node* parent, const OutlineFolder& folder)
+    {
+        std::u32string caption;
+        bool isPage = folder.index.has_value();
+        if (folder.index) {
+            tick();
+            caption = captionOf(*folder.index, isPage);
+            if (isPage) ++report_.pages;
+        }
+        if (!folder.index || !isPage || caption.empty())
+            caption = folder.nameIsCaption ? decodeText(folder.name, detectEncoding(folder.name))
+                                           : readableName(folder.name, false);
+        TMyRec record = TMyRec::folderDefaults();
+        if (isPage) record.URL = folder.index->link;
+        ++report_.folders;
+        return items.append(parent, captionText(caption, options_.encoding), ClosedFolderImage,
+                            std::make_unique<TMyRec>(std::move(record)));
+    }
+
+    std::u32string captionOf(const OutlinePage& page, bool& isPage)
+    {
+        if (!page.titleSource.empty())
+            if (std::optional<std::u32string> title = readPageTitle(page.titleSource, page.link, report_, isPage))
+                return *title;
+        return readableName(page.name);
+    }
+
+    // Reports progress every 64 pages and at the end; false once the user cancels.
+    bool tick(bool last = false)
+    {
+        ++done_;
+        if (cancelled_ || !options_.progress || (!last && done_ % 64 != 0)) return !cancelled_;
+        cancelled_ = !options_.progress(last ? total_ : done_, total_);
+        return !cancelled_;
+    }
+
+    const ImportOptions& options_;
+    ImportReport& report_;
+    std::size_t total_ = 0;
+    std::size_t done_ = 0;
+    bool cancelled_ = false;
+};
+
+std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions& options, ImportReport report,
+                                       const std::string& what)
+{
+    if (!outline.folders.empty()) finishOutline(outline, report);
+    if (outline.folders.empty() || !outline.folders[0].holdsPages) throw Error("No pages found in " + what);
+    ImportResult result;
+    result.report = std::move(report);
+    ItemBuilder builder(options, result.report);
+    if (!builder.build(outline, *result.items)) return std::nullopt;
+    return result;
+}
+
+// A counter for the walk, which knows no total yet.
+std::function<bool()> walkProgress(const ImportOptions& options)
+{
+    if (!options.progress) return {};
+    return [&options, folders = std::size_t(0)]() mutable { return ++folders % 16 != 0 || options.progress(0, 0); };
+}
+
+std::string readRegularFile(const fs::path& file)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) throw Error("Cannot open file " + file.string());
+    return readWholeFile(file.string());
+}
+
+// The local file of a sitemap that an index names: its path under the index's folder, or a file
+// of its name beside the index.
+std::optional<fs::path> localSitemap(const std::string& location, const fs::path& folder)
+{
+    std::vector<fs::path> candidates;
+    if (location.rfind("file://", 0) == 0) {
+        candidates.push_back(location.substr(7));
+    } else if (const std::optional<WebAddress> web = parseWebAddress(location)) {
+        if (web->segments.empty()) return std::nullopt;
+        fs::path under = folder;
+        for (const std::string& s : web->segments) under /= s;
+        candidates.push_back(under);
+        candidates.push_back(folder / web->segments.back());
+    } else if (location.find(':') == std::string::npos) {
+        candidates.push_back(folder / location);
+    }
+    for (const fs::path& c : candidates) {
+        std::error_code ec;
+        if (fs::is_regular_file(c, ec)) return c;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::u32string> readPageTitle(const std::string& file, const std::string& name, ImportReport& report,
+                                            bool& isPage)
+{
+    isPage = true;
+    const std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    if (!in) {
+        report.skip(name, SkipReason::Unreadable, "cannot be opened");
+        isPage = false;
+        return std::nullopt;
+    }
+    std::string bytes;
+    std::size_t wanted = FirstTitleBytes;
+    for (;;) {
+        const std::size_t had = bytes.size();
+        bytes.resize(wanted);
+        const std::size_t got = std::fread(bytes.data() + had, 1, wanted - had, in.get());
+        bytes.resize(had + got);
+        if (std::ferror(in.get())) {
+            report.skip(name, SkipReason::Unreadable, "read error");
+            isPage = false;
+            return std::nullopt;
+        }
+        const bool whole = bytes.size() < wanted || wanted >= MaxTitleBytes;
+        TitleScan scan = scanPageTitle(bytes, whole);
+        if (scan.binary) {
+            report.skip(name, SkipReason::NotAPage);
+            isPage = false;
+            return std::nullopt;
+        }
+        if (!scan.wantsMore || whole) return std::move(scan.title);
+        wanted *= 2;
+    }
+}
+
+std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) const
+{
+    const fs::path root = normalFolder(site);
+    const fs::path base = options_.base.empty() ? root : normalFolder(options_.base);
+    ImportReport report;
+    SiteOutline outline = scanSiteFolder(root, base, options_.withPdf, report, walkProgress(options_));
+    if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
+    return buildItems(outline, options_, std::move(report), root.string());
+}
+
+std::optional<ImportResult> SiteImporter::importSitemap(const fs::path& sitemap) const
+{
+    const std::string name = sitemap.string();
+    const SitemapContents contents = readSitemapText(readRegularFile(sitemap), name);
+    ImportReport report;
+    std::vector<std::string> addresses;
+    const fs::path folder = normalFolder(fs::absolute(sitemap).parent_path());
+    if (!contents.isIndex) {
+        addresses = contents.locations;
+    } else {
+        for (const std::string& location : contents.locations) {
+            const std::optional<fs::path> local = localSitemap(location, folder);
+            if (!local) {
+                report.skip(location, SkipReason::NotLocal);
+                continue;
+            }
+            try {
+                SitemapContents part = readSitemapText(readRegularFile(*local), local->string());
+                if (part.isIndex) {
+                    report.skip(location, SkipReason::NotLocal, "an index inside an index");
+                    continue;
+                }
+                addresses.insert(addresses.end(), part.locations.begin(), part.locations.end());
+            } catch (const Error& e) {
+                report.skip(location, SkipReason::Unreadable, e.what());
+            }
+            if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
+        }
+    }
+    const bool readTitles = !options_.siteFolder.empty();
+    const fs::path siteRoot = readTitles ? normalFolder(options_.siteFolder) : folder;
+    const fs::path base = options_.base.empty() ? siteRoot : normalFolder(options_.base);
+    SiteOutline outline = outlineFromAddresses(addresses, siteRoot, base, readTitles, report);
+    return buildItems(outline, options_, std::move(report), name);
+}
+
+}  // namespace quillmap

@@ -1,0 +1,101 @@
+// The main window's import of a site folder or a sitemap: the dialogs, the progress dialog, and
+// the imported items added under the selected folder as one step.
+#include <QMenu>
+
+#include "app/LocalText.h"
+#include "app/TForm1.h"
+#include "app/TextFile.h"
+#include "import/SiteImporter.h"
+
+namespace quillmap {
+
+namespace {
+
+const QString SitemapFilter = QStringLiteral("Sitemaps (*.xml)|*.xml|All Files (*.*)|*.*");
+
+// The folder of a file name, with its trailing separator.
+QString folderOf(const QString& fileName) { return fileName.left(fileName.size() - fileNameOf(fileName).size()); }
+
+}  // namespace
+
+// The entries are added to the open button's and the tree's menus each time they open.
+void TForm1::setUpImportActions()
+{
+    mnuImportFolder = new QAction(QStringLiteral("Import site folder..."), this);
+    mnuImportFolder->setObjectName(QStringLiteral("mnuImportFolder"));
+    mnuImportSitemap = new QAction(QStringLiteral("Import sitemap..."), this);
+    mnuImportSitemap->setObjectName(QStringLiteral("mnuImportSitemap"));
+    connect(mnuImportFolder, &QAction::triggered, this, [this] { guard([this] { mnuImportFolderClick(); }); });
+    connect(mnuImportSitemap, &QAction::triggered, this, [this] { guard([this] { mnuImportSitemapClick(); }); });
+}
+
+void TForm1::addImportEntries(QMenu* menu)
+{
+    if (!menu->isEmpty()) menu->addSeparator();
+    menu->addAction(mnuImportFolder);
+    menu->addAction(mnuImportSitemap);
+}
+
+void TForm1::mnuImportFolderClick()
+{
+    const QString start = ProjectFileName.isEmpty() ? AppFolder : folderOf(ProjectFileName);
+    const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), start);
+    if (site.isEmpty()) return;
+    const QString base = platform_.prompts.chooseFolder(
+        QStringLiteral("Links relative to: the folder of the page that will show the menu"), site);
+    if (base.isEmpty()) return;
+    importSite([&](ImportOptions& options) {
+        options.base = toFilePath(base);
+        return SiteImporter(options).importFolder(toFilePath(site));
+    });
+}
+
+void TForm1::mnuImportSitemapClick()
+{
+    Prompts::FileDialogOptions dialog;
+    dialog.folder = ProjectFileName.isEmpty() ? AppFolder : folderOf(ProjectFileName);
+    dialog.filter = SitemapFilter;
+    dialog.defaultSuffix = QStringLiteral("xml");
+    const QString sitemap = platform_.prompts.openFileName(dialog);
+    if (sitemap.isEmpty()) return;
+    const QString sitemapFolder = folderOf(sitemap);
+    const QString site = platform_.prompts.chooseFolder(
+        QStringLiteral("Site folder, for the pages' titles (Cancel: captions from the addresses)"), sitemapFolder);
+    const QString base = platform_.prompts.chooseFolder(
+        QStringLiteral("Links relative to: the folder of the page that will show the menu"),
+        site.isEmpty() ? sitemapFolder : site);
+    if (base.isEmpty()) return;
+    importSite([&](ImportOptions& options) {
+        options.base = toFilePath(base);
+        if (!site.isEmpty()) options.siteFolder = toFilePath(site);
+        return SiteImporter(options).importSitemap(toFilePath(sitemap));
+    });
+}
+
+void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
+{
+    std::optional<ImportResult> result;
+    {
+        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Importing pages..."));
+        ImportOptions options;
+        options.encoding = model_->encoding();
+        options.progress = [&](std::size_t done, std::size_t total) {
+            return progress->update(static_cast<qint64>(done), static_cast<qint64>(total));
+        };
+        result = run(options);
+    }
+    if (!result) return;
+
+    // Under the selected folder, or the folder of the selected document; the root when nothing
+    // is selected; a new root on an empty tree.
+    Node* parent = selectedNode();
+    if (parent && parent->isDocument()) parent = parent->parent();
+    if (!parent) parent = tree().root();
+    Node* added = model_->insertSubtree(parent, result->items->detach(result->items->root()));
+    recordAddedItem(added);
+    selectNode(added);
+    showPropertiesOf(added);
+    platform_.prompts.message(QString::fromUtf8(result->report.summary()));
+}
+
+}  // namespace quillmap

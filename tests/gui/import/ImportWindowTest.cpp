@@ -1,0 +1,137 @@
+// The window's import: the menu entries, the dialogs through Prompts, the one-step insertion under
+// the selected folder, cancelling, and the report.
+#include <QMenu>
+
+#include <fstream>
+
+#include "tests/gui/mainwin/MainWindowFixture.h"
+
+namespace quillmap::test {
+
+namespace {
+
+class ImportWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        site = folder.path() + "/site";
+        writePage("index.html", "Home");
+        writePage("guide/setup.html", "Setting up");
+        writePage("about.html", "About");
+    }
+
+    void writePage(const QString& name, const std::string& title)
+    {
+        const QString path = site + "/" + name;
+        QDir().mkpath(QFileInfo(path).path());
+        std::ofstream(path.toStdString()) << "<title>" << title << "</title>";
+    }
+
+    QStringList entries(QMenu* menu)
+    {
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) texts << a->text();
+        return texts;
+    }
+
+    QString site;
+};
+
+}  // namespace
+
+TEST_F(ImportWindowTest, BothRightClickMenusOfferTheImports)
+{
+    const QStringList wanted{"Import site folder...", "Import sitemap..."};
+    window().fillOpenMenu();
+    EXPECT_EQ(entries(window().popUpOpen).mid(entries(window().popUpOpen).size() - 2), wanted);
+    window().fillItemMenu();
+    EXPECT_EQ(entries(window().popUpItem).mid(entries(window().popUpItem).size() - 2), wanted);
+    EXPECT_EQ(window().btnOPEN->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(window().Tree2->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST_F(ImportWindowTest, AFolderImportedIntoAnEmptyTreeBecomesTheRoot)
+{
+    fake.prompts.folders = {site, site};
+    window().mnuImportFolder->trigger();
+    ASSERT_EQ(window().tree().size(), 4u);
+    EXPECT_EQ(caption(0), "Home");
+    EXPECT_EQ(item(0)->record()->URL, "index.html");
+    EXPECT_EQ(caption(1), "Guide");
+    EXPECT_EQ(caption(2), "Setting up");
+    EXPECT_EQ(caption(3), "About");
+    EXPECT_EQ(window().selectedNode(), item(0));
+    EXPECT_EQ(window().txtCaption->text(), "Home");
+    EXPECT_FALSE(window().Saved);
+    EXPECT_EQ(fake.prompts.texts("folder"),
+              (QStringList{"Import site folder|" + appFolder(),
+                           "Links relative to: the folder of the page that will show the menu|" + site}));
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Added 3 pages in 2 folders."});
+}
+
+TEST_F(ImportWindowTest, TheImportGoesUnderTheSelectedDocumentsFolderWithLinksFromTheBase)
+{
+    buildSmallTree();  // the document in "New Folder" stays selected
+    fake.prompts.folders = {site, site + "/menu"};
+    window().mnuImportFolder->trigger();
+    ASSERT_EQ(window().tree().size(), 7u);
+    EXPECT_EQ(item(3)->parent(), item(1)) << "the last child of the document's folder";
+    EXPECT_EQ(caption(3), "Home");
+    EXPECT_EQ(item(3)->record()->URL, "../index.html");
+    EXPECT_EQ(window().selectedNode(), item(3));
+
+    // The whole import is one step of the history.
+    window().undoClick();
+    EXPECT_EQ(window().tree().size(), 3u);
+    window().redoClick();
+    EXPECT_EQ(window().tree().size(), 7u);
+}
+
+TEST_F(ImportWindowTest, CancellingAnyStepAddsNothing)
+{
+    const auto unchanged = [&](const char* step) {
+        EXPECT_TRUE(window().tree().empty()) << step;
+        EXPECT_TRUE(window().Saved) << step;
+        EXPECT_TRUE(fake.prompts.texts("message").isEmpty()) << step;
+        EXPECT_TRUE(fake.prompts.texts("error").isEmpty()) << step;
+    };
+    window().mnuImportFolder->trigger();
+    unchanged("site folder chooser");
+    fake.prompts.folders = {site};
+    window().mnuImportFolder->trigger();
+    unchanged("base folder chooser");
+    fake.prompts.folders = {site, site};
+    fake.prompts.cancelProgressAt = 1;
+    window().mnuImportFolder->trigger();
+    unchanged("progress dialog");
+    EXPECT_EQ(fake.prompts.progressUpdates, 1);
+    window().mnuImportSitemap->trigger();
+    unchanged("sitemap file dialog");
+}
+
+TEST_F(ImportWindowTest, ASitemapImportAsksForTheSiteFolderForTitles)
+{
+    std::ofstream((site + "/sitemap.xml").toStdString())
+        << "<urlset><url><loc>https://example.com/</loc></url><url><loc>https://example.com/about.html</loc></url>"
+           "<url><loc>https://example.com/guide/setup.html</loc></url></urlset>";
+    fake.prompts.fileNames = {site + "/sitemap.xml"};
+    fake.prompts.folders = {site, site};
+    window().mnuImportSitemap->trigger();
+    ASSERT_EQ(window().tree().size(), 4u);
+    EXPECT_EQ(caption(0), "Home");
+    EXPECT_EQ(caption(2), "Setting up");
+    EXPECT_EQ(fake.prompts.dialogs.at(0).filter, "Sitemaps (*.xml)|*.xml|All Files (*.*)|*.*");
+}
+
+TEST_F(ImportWindowTest, AFolderWithoutPagesIsReportedAsAnError)
+{
+    QDir().mkpath(folder.path() + "/nothing");
+    fake.prompts.folders = {folder.path() + "/nothing", folder.path()};
+    window().mnuImportFolder->trigger();
+    EXPECT_TRUE(window().tree().empty());
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"No pages found in " + folder.path() + "/nothing."});
+}
+
+}  // namespace quillmap::test

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/TextFile.h"
+#include "cli/ImportCommand.h"
+#include "project/ProjectData.h"
+#include "tests/unit/import/SiteFixture.h"
+
+using namespace quillmap;
+
+namespace {
+
+class ImportCommandTest : public test::SiteFixture {
+protected:
+    int run(const std::vector<std::string>& arguments)
+    {
+        out.str({});
+        err.str({});
+        return runImportCommand(arguments, out, err);
+    }
+    std::ostringstream out, err;
+};
+
+}  // namespace
+
+TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
+{
+    page("site/index.html", "Home");
+    page("site/about.html", "About");
+    const std::string site = (root / "site").string();
+    const std::string notXml = write("notes.xml", "no xml").string();
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string outStarts;
+        std::string errStarts;
+    } cases[] = {
+        {{"--help"}, 0, "Usage: quillmap-import SITE_DIR_OR_SITEMAP", ""},
+        {{"--version"}, 0, "quillmap-import 2.0\n", ""},
+        {{}, 2, "", "Usage: quillmap-import"},
+        {{site, "--bogus"}, 2, "", "quillmap-import: unknown option --bogus\nUsage:"},
+        {{site, "--out"}, 2, "", "quillmap-import: --out needs a value\nUsage:"},
+        {{site, site}, 2, "", "quillmap-import: only one site folder or sitemap"},
+        {{(root / "missing").string()}, 1, "", "Cannot open folder "},
+        {{notXml}, 1, "", notXml + " is not a sitemap: "},
+        {{site}, 0, "Quillmap Project File\r\n2000\r\nHome\r\n\tAbout\r\n", "Added 2 pages in 1 folder.\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.back();
+        EXPECT_EQ(run(c.arguments), c.status) << shown;
+        EXPECT_EQ(out.str().substr(0, c.outStarts.size()), c.outStarts) << shown;
+        EXPECT_EQ(err.str().substr(0, c.errStarts.size()), c.errStarts) << shown;
+        if (c.status != 0) {
+            EXPECT_FALSE(err.str().empty()) << shown;
+        }
+    }
+}
+
+TEST_F(ImportCommandTest, OutWritesAProjectTheReaderOpens)
+{
+    page("site/index.html", "Home");
+    page("site/docs/guide.html", "Guide");
+    const std::string project = (root / "site.qmp").string();
+    ASSERT_EQ(run({(root / "site").string(), "--base=" + (root / "site" / "menu").string(), "--out", project}), 0)
+        << err.str();
+    EXPECT_EQ(out.str(), "Added 2 pages in 2 folders.\n");
+    ProjectData read;
+    ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
+    EXPECT_EQ(outline(read.tree), "F Home -> ../index.html\n\tF Docs -> \n\t\tD Guide -> ../docs/guide.html\n");
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/Error.h"
+#include "app/TextFile.h"
+#include "generator/MenuBuild.h"
+#include "import/RelativeLink.h"
+#include "import/SiteImporter.h"
+#include "project/ProjectData.h"
+#include "project/ProjectWriter.h"
+#include "tests/unit/import/SiteFixture.h"
+
+using namespace quillmap;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SiteImporterTest : public test::SiteFixture {
+protected:
+    ImportResult import(ImportOptions options = {})
+    {
+        std::optional<ImportResult> result = SiteImporter(std::move(options)).importFolder(root);
+        EXPECT_TRUE(result);
+        return std::move(*result);
+    }
+};
+
+}  // namespace
+
+TEST_F(SiteImporterTest, FoldersAndPagesInTheirOrderWithIndexPagesAsFolderLinks)
+{
+    page("index.html", "Home &amp; Garden");
+    page("about.html", "About us");
+    write("opening-hours.htm", "<p>no title here</p>");
+    page("blog/index.htm", "The Blog");
+    page("blog/Index.php", "Second index");
+    page("blog/page-10.html", "Ten");
+    page("blog/page-2.html", "Two");
+    page("blog/2024/news.shtml", "News");
+    write("notes/draft.xhtml", "<title>Draft</title>");
+    write("style.css", "body {}");
+    write("report.pdf", "%PDF");
+
+    const ImportResult result = import();
+    EXPECT_EQ(outline(*result.items),
+              "F Home & Garden -> index.html\n"
+              "\tF The Blog -> blog/index.htm\n"
+              "\t\tF 2024 -> \n"
+              "\t\t\tD News -> blog/2024/news.shtml\n"
+              "\t\tD Second index -> blog/Index.php\n"
+              "\t\tD Two -> blog/page-2.html\n"
+              "\t\tD Ten -> blog/page-10.html\n"
+              "\tF Notes -> \n"
+              "\t\tD Draft -> notes/draft.xhtml\n"
+              "\tD About us -> about.html\n"
+              "\tD Opening hours -> opening-hours.htm\n");
+    EXPECT_EQ(result.report.pages, 9u);
+    EXPECT_EQ(result.report.folders, 4u);
+    EXPECT_TRUE(result.report.skipped.empty());
+
+    ImportOptions withPdf;
+    withPdf.withPdf = true;
+    EXPECT_NE(outline(*import(withPdf).items).find("\tD Report -> report.pdf\n"), std::string::npos);
+}
+
+TEST_F(SiteImporterTest, RecordsAreThoseOfNewItems)
+{
+    page("index.html", "Home");
+    page("a/b.html", "B");
+    const ImportResult result = import();
+    const Node* root = result.items->root();
+    EXPECT_EQ(*root->record(), (TMyRec{"index.html", "0", "0", ""}));
+    EXPECT_EQ(root->child(0)->imageIndex, ClosedFolderImage);
+    EXPECT_EQ(*root->child(0)->child(0)->record(), (TMyRec{"a/b.html", "0", "-1", ""}));
+    EXPECT_EQ(root->child(0)->child(0)->selectedImageIndex, DocumentImage);
+}
+
+TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
+{
+    page("index.html", "Home");
+    page("my page #1?.html", "Odd");
+    page("caf\xC3\xA9/100%.html", "Percent");
+
+    ImportOptions menuFolder;
+    menuFolder.base = root / "menu";
+    EXPECT_EQ(outline(*import(menuFolder).items),
+              "F Home -> ../index.html\n"
+              "\tF Caf\xC3\xA9 -> \n"
+              "\t\tD Percent -> ../caf%C3%A9/100%25.html\n"
+              "\tD Odd -> ../my%20page%20%231%3F.html\n");
+
+    ImportOptions above;
+    above.base = root.parent_path();
+    EXPECT_EQ(import(above).items->root()->record()->URL, encodeLinkSegment(root.filename().string()) + "/index.html");
+}
+
+TEST_F(SiteImporterTest, WhatCannotBeImportedIsSkippedAndReported)
+{
+    page("index.html", "Home");
+    page(".git/hooks.html", "Hidden");
+    page(".hidden.html", "Hidden");
+    write("empty/deeper/notes.txt", "no page");
+    write("picture.html", std::string("GIF89a\0\0\0", 9));
+    page("sub/real.html", "Real");
+    fs::create_symlink("..", root / "sub" / "up");
+    fs::create_symlink(root / "missing.html", root / "broken.html");
+    ASSERT_EQ(::mkfifo((root / "pipe.html").c_str(), 0600), 0);
+
+    const ImportResult result = import();
+    EXPECT_EQ(outline(*result.items), "F Home -> index.html\n\tF Sub -> \n\t\tD Real -> sub/real.html\n");
+    EXPECT_EQ(result.report.count(SkipReason::Hidden), 2u);
+    EXPECT_EQ(result.report.count(SkipReason::EmptyFolder), 1u) << "only the topmost empty folder";
+    EXPECT_EQ(result.report.count(SkipReason::LinkLoop), 1u);
+    EXPECT_EQ(result.report.count(SkipReason::NotAPage), 1u);
+    EXPECT_EQ(result.report.count(SkipReason::Unreadable), 1u);
+    EXPECT_EQ(result.report.count(SkipReason::NotAFile), 1u);
+    const std::string summary = result.report.summary();
+    EXPECT_EQ(summary.substr(0, summary.find('\n')), "Added 2 pages in 2 folders.");
+    EXPECT_NE(summary.find("Skipped 1 folder without pages: empty/"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Skipped 1 link to a folder already read: sub/up/"), std::string::npos) << summary;
+}
+
+TEST_F(SiteImporterTest, AFolderWithoutPagesOrAMissingFolderIsAnError)
+{
+    write("notes.txt", "no page");
+    EXPECT_THROW(
+        {
+            try {
+                SiteImporter(ImportOptions{}).importFolder(root);
+            } catch (const Error& e) {
+                EXPECT_EQ(std::string(e.what()), "No pages found in " + fs::weakly_canonical(root).string());
+                throw;
+            }
+        },
+        Error);
+    EXPECT_THROW(SiteImporter(ImportOptions{}).importFolder(root / "missing"), Error);
+}
+
+TEST_F(SiteImporterTest, CancellingReturnsNothing)
+{
+    for (int i = 0; i < 200; ++i) page("p" + std::to_string(i) + ".html", "P");
+    std::size_t calls = 0;
+    ImportOptions options;
+    options.progress = [&](std::size_t, std::size_t) { return ++calls < 2; };
+    EXPECT_FALSE(SiteImporter(options).importFolder(root));
+    EXPECT_EQ(calls, 2u) << "no more questions after the answer";
+}
+
+TEST_F(SiteImporterTest, AHugeTitleBecomesAShortCaptionInTheProjectsEncoding)
+{
+    write("index.html", "<meta charset=utf-8><title>Caf\xC3\xA9 \xE2\x98\xBA " + std::string(1 << 20, 'x') +
+                            "</title>");
+    ImportOptions options;
+    options.encoding = TextEncoding::CodePage;
+    const std::string caption = import(options).items->root()->caption;
+    EXPECT_EQ(caption.substr(0, 14), "Caf\xE9 &#9786; x");
+    EXPECT_EQ(caption.substr(caption.size() - 4), "x...");
+}
+
+// The pipeline: what the import makes is saved, read back by the project reader and built.
+TEST_F(SiteImporterTest, TheImportedProjectReadsBackAndBuilds)
+{
+    page("index.html", "Home");
+    page("a/index.html", "Section A");
+    page("a/one.html", "One \"quoted\"");
+    page("b/two.html", "Two");
+    const ImportResult result = import();
+    const std::string file = (root / "site.qmp").string();
+    saveProjectFile(file, *result.items, ProjectOptions{});
+
+    ProjectData read;
+    ASSERT_EQ(readProjectData(file, read), ReadOutcome::Loaded);
+    EXPECT_EQ(outline(read.tree), outline(*result.items));
+    fs::create_directories(root / "menu");
+    BuildMenu(read.tree, read.options, read.options.look, (root / "menu").string());
+    EXPECT_NE(readWholeFile((root / "menu" / "Quillnav.js").string()).find("a/one.html"), std::string::npos);
+}
