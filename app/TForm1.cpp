@@ -88,6 +88,8 @@ void TForm1::setUpLook()
     helpFont.setBold(true);
     btnMoreHelp->setFont(helpFont);
     placeLabels();
+    // Enter presses the focused button, as Space does.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
     // The two lists show no choice until the first item is shown.
     boxTarget->setCurrentIndex(-1);
     boxOpenFolder->setCurrentIndex(-1);

@@ -45,6 +45,7 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { boxLinkStyleChange(list); });
     }
     FormCreate();
+    nameSwatches();
 }
 
 TfrmColors::~TfrmColors() = default;
@@ -70,6 +71,18 @@ void TfrmColors::ApplyLanguage()
         } updating(mainState_);
         applyColorsWindowTexts(this, file);
     });
+    nameSwatches();
+}
+
+// Each swatch is announced by its row's label, without the colon.
+void TfrmColors::nameSwatches()
+{
+    const QLabel* labels[] = {ui->lblBackground, ui->lblText, ui->lblLink, ui->lblVLink, ui->lblActivatedLink};
+    for (int i = 0; i < 5; ++i) {
+        QString name = labels[i]->text().trimmed();
+        if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+        swatch(i)->setAccessibleName(name);
+    }
 }
 
 ColorSwatch* TfrmColors::swatch(int index) const

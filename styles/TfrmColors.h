@@ -53,6 +53,7 @@ public slots:
 
 private:
     void FormCreate();
+    void nameSwatches();
     ColorSwatch* swatch(int index) const;
     QComboBox* styleList(int index) const;
 
