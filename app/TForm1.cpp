@@ -10,8 +10,10 @@
 
 #include "app/ApplicationTitle.h"
 #include "app/Pictures.h"
+#include "app/WindowPlacement.h"
 #include "generator/HelpText.h"
 #include "lang/LanguageWidgets.h"
+#include "styles/TfrmColors.h"
 
 namespace quillmap {
 
@@ -66,7 +68,8 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     if (!AppFolder.isEmpty() && !AppFolder.endsWith(QLatin1Char('/')) && !AppFolder.endsWith(QLatin1Char('\\')))
         AppFolder += QLatin1Char('/');
     FormCreate();
-    centreOnDesktop();
+    placementRestored_ = restoreWindowGeometry(QStringLiteral("MainWindow"), *this);
+    if (!placementRestored_) centreOnDesktop();
 }
 
 // The child widgets outlive this part of the window; none of their last signals may reach it.
@@ -219,7 +222,20 @@ void TForm1::showEvent(QShowEvent* event)
     if (shown_) return;
     shown_ = true;
     // Runs once the window is on the screen, so that a dialog FormShow opens appears over it.
-    QTimer::singleShot(0, this, [this] { guard([this] { FormShow(); }); });
+    QTimer::singleShot(0, this, [this] {
+        if (!placementRestored_) centreOnDesktop();  // now with the frame's size
+        guard([this] { FormShow(); });
+    });
+}
+
+// Closing the window (not minimising it) keeps its place for the next start; the Colors and
+// Styles window goes with it.
+void TForm1::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) return;
+    rememberWindowGeometry(QStringLiteral("MainWindow"), *this);
+    if (frmColors_) frmColors_->hide();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -246,11 +262,14 @@ void TForm1::updateMinimumSize()
                    std::max(0, MinimumWindowHeight - frame.top() - frame.bottom()));
 }
 
+// The whole window, frame included, goes to the middle of the desktop.
 void TForm1::centreOnDesktop()
 {
     if (const QScreen* desktop = screen()) {
-        const QRect area = desktop->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        const QSize whole = frameGeometry().size();
+        QRect placed(QPoint(), whole);
+        placed.moveCenter(desktop->availableGeometry().center());
+        move(placed.topLeft());
     }
 }
 

@@ -151,6 +151,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -192,6 +193,7 @@ private:
     TfrmColors* frmColors_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
+    bool placementRestored_ = false;
 };
 
 }  // namespace quillmap

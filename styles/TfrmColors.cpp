@@ -2,9 +2,12 @@
 
 #include "app/EventGuard.h"
 
+#include <QHideEvent>
 #include <exception>
+#include <utility>
 
 #include "app/ErrorReport.h"
+#include "app/WindowPlacement.h"
 #include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"
@@ -12,6 +15,8 @@
 namespace quillmap {
 
 namespace {
+
+const QString PlacementName = QStringLiteral("ColorsWindow");
 
 QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
@@ -128,6 +133,12 @@ void TfrmColors::BuildStyleSheet() { txtCSS = quillmap::BuildStyleSheet(look());
 
 void TfrmColors::showCentredOver(const QWidget* mainWindow)
 {
+    if (!std::exchange(shownBefore_, true) && restoreWindowPosition(PlacementName, *this)) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
     const auto centre = [this, mainWindow] {
         const QRect main = mainWindow->frameGeometry();
         const QRect own = frameGeometry();
@@ -141,6 +152,12 @@ void TfrmColors::showCentredOver(const QWidget* mainWindow)
     if (frameGeometry().size() != before) centre();
     raise();
     activateWindow();
+}
+
+void TfrmColors::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) rememberWindowPosition(PlacementName, *this);
 }
 
 void TfrmColors::panBackColorClick(QObject* Sender)

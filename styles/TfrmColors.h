@@ -42,7 +42,7 @@ public:
     void ApplyLanguage();
 
     // Places the window over the middle of mainWindow and shows it, raising it when it is
-    // already shown.
+    // already shown. Its first showing goes back to where the user last left it, if anywhere.
     void showCentredOver(const QWidget* mainWindow);
 
     const QString& appFolder() const { return AppFolder; }
@@ -50,6 +50,9 @@ public:
 public slots:
     void panBackColorClick(QObject* Sender);
     void boxLinkStyleChange(QObject* Sender);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void FormCreate();
@@ -62,6 +65,7 @@ private:
     EditState& mainState_;
     QString AppFolder;
     std::vector<std::string> txtCSS;
+    bool shownBefore_ = false;
 };
 
 }  // namespace quillmap
