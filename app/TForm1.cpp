@@ -222,10 +222,8 @@ void TForm1::showEvent(QShowEvent* event)
     if (shown_) return;
     shown_ = true;
     // Runs once the window is on the screen, so that a dialog FormShow opens appears over it.
-    QTimer::singleShot(0, this, [this] {
-        if (!placementRestored_) centreOnDesktop();  // now with the frame's size
-        guard([this] { FormShow(); });
-    });
+    QTimer::singleShot(0, this, [this] { guard([this] { FormShow(); }); });
+    fitFrameWhenKnown(20);
 }
 
 // Closing the window (not minimising it) keeps its place for the next start; the Colors and
@@ -254,6 +252,19 @@ void TForm1::layoutControls()
     for (const auto& [control, designed] : rightColumn_) control->move(designed.x() + dx, designed.y());
 }
 
+// A window manager tells the size of the frame only some moments after the window is shown;
+// then the minimum size and the centring take it in.
+void TForm1::fitFrameWhenKnown(int attemptsLeft)
+{
+    const bool known = windowHandle() && !windowHandle()->frameMargins().isNull();
+    if (!known && attemptsLeft > 0) {
+        QTimer::singleShot(25, this, [this, attemptsLeft] { fitFrameWhenKnown(attemptsLeft - 1); });
+        return;
+    }
+    updateMinimumSize();
+    if (!placementRestored_ && known) centreOnDesktop();
+}
+
 // The minimum is for the whole window, frame included; the frame's size is known once shown.
 void TForm1::updateMinimumSize()
 {
@@ -266,8 +277,7 @@ void TForm1::updateMinimumSize()
 void TForm1::centreOnDesktop()
 {
     if (const QScreen* desktop = screen()) {
-        const QSize whole = frameGeometry().size();
-        QRect placed(QPoint(), whole);
+        QRect placed(QPoint(), frameGeometry().size());
         placed.moveCenter(desktop->availableGeometry().center());
         move(placed.topLeft());
     }

@@ -179,6 +179,7 @@ private:
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();
+    void fitFrameWhenKnown(int attemptsLeft);
     void onCurrentChanged(const QModelIndex& current);
     void selectCurrentRow();
     void emptyCaptionAndLink();
