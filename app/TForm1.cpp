@@ -9,6 +9,8 @@
 #include <cassert>
 
 #include "app/ApplicationTitle.h"
+#include "app/GroupTitleStyle.h"
+#include "app/ListWidth.h"
 #include "app/Pictures.h"
 #include "app/WindowPlacement.h"
 #include "generator/HelpText.h"
@@ -90,6 +92,9 @@ void TForm1::setUpLook()
     helpFont.setPixelSize(15);
     helpFont.setBold(true);
     btnMoreHelp->setFont(helpFont);
+    auto* groupStyle = new GroupTitleStyle;
+    groupStyle->setParent(this);
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3}) group->setStyle(groupStyle);
     placeLabels();
     // Enter presses the focused button, as Space does.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
@@ -138,7 +143,7 @@ void TForm1::placeLabels()
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
     // A (translated) label that runs into the box on its right narrows the box from the left.
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {lblCaption, txtCaption}, {lblLink, txtURL}, {lblInitialState, boxOpenFolder}, {lblTFRAME, txtTFRAME}};
+        {lblCaption, txtCaption}, {lblLink, txtURL}, {lblTFRAME, txtTFRAME}};
     for (const auto& [label, box] : rows) {
         constexpr int Gap = 3;
         constexpr int NarrowestBox = 30;
@@ -146,6 +151,36 @@ void TForm1::placeLabels()
         const int left = std::min(label->geometry().right() + 1 + Gap, box->geometry().right() + 1 - NarrowestBox);
         if (left > box->x()) box->setGeometry(left, box->y(), box->geometry().right() + 1 - left, box->height());
     }
+    fitListRow();
+    // The colour button keeps clear of a longer "Use text links".
+    const int colorsLeft = chkUSETEXTLINKS->geometry().right() + 6;
+    if (colorsLeft > btnColors->x())
+        btnColors->move(std::min(colorsLeft, GroupBox2->width() - 4 - btnColors->width()), btnColors->y());
+}
+
+// The Link target row: each list as wide as its longest entry needs, then the Initial state
+// label and its list; a row too long for the group slides left as far as its first label lets it.
+void TForm1::fitListRow()
+{
+    constexpr int LabelGap = 3;
+    constexpr int Gap = 6;
+    const int target = std::max(boxTarget->width(), neededListWidth(boxTarget));
+    const int state = std::max(boxOpenFolder->width(), neededListWidth(boxOpenFolder));
+    const int label = lblInitialState->sizeHint().width();
+    if (target == boxTarget->width() && state == boxOpenFolder->width() &&
+        boxTarget->geometry().right() + Gap <= lblInitialState->x() &&
+        lblInitialState->x() + label + LabelGap <= boxOpenFolder->x())
+        return;
+    const int rowWidth = target + Gap + label + LabelGap + state;
+    const int right = GroupBox1->width() - 4;
+    const int leftmost = 2 + lblLinkTarget->sizeHint().width() + LabelGap;
+    const int x = std::max(leftmost, std::min(boxTarget->x(), right - rowWidth));
+    boxTarget->setGeometry(x, boxTarget->y(), target, boxTarget->height());
+    lblLinkTarget->setGeometry(x - LabelGap - lblLinkTarget->width(), lblLinkTarget->y(), lblLinkTarget->width(),
+                               lblLinkTarget->height());
+    lblInitialState->move(x + target + Gap, lblInitialState->y());
+    boxOpenFolder->setGeometry(lblInitialState->x() + label + LabelGap, boxOpenFolder->y(), state,
+                               boxOpenFolder->height());
 }
 
 void TForm1::setUpSaveMenu()
@@ -289,6 +324,13 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         btnRemove->click();
+        return;
+    }
+    // F2 renames the selected item in the tree wherever the focus is, as after a click on it.
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier && Tree2->currentIndex().isValid()) {
+        event->accept();
+        Tree2->setFocus(Qt::ShortcutFocusReason);
+        Tree2->edit(Tree2->currentIndex());
         return;
     }
     QWidget::keyPressEvent(event);

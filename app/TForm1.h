@@ -170,6 +170,7 @@ private:
 
     void setUpLook();
     void placeLabels();
+    void fitListRow();
     void setUpSaveMenu();
     void connectItemHandlers();
     void connectPropertyHandlers();

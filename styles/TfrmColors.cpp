@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/ErrorReport.h"
+#include "app/ListWidth.h"
 #include "app/WindowPlacement.h"
 #include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
@@ -51,6 +52,7 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
     }
     FormCreate();
     nameSwatches();
+    fitStyleLists();
 }
 
 TfrmColors::~TfrmColors() = default;
@@ -77,6 +79,18 @@ void TfrmColors::ApplyLanguage()
         applyColorsWindowTexts(this, file);
     });
     nameSwatches();
+    fitStyleLists();
+}
+
+// A list too narrow for its longest (translated) entry grows, leftwards where the group ends.
+void TfrmColors::fitStyleLists()
+{
+    for (int i = 0; i < 3; ++i) {
+        QComboBox* list = styleList(i);
+        const int width = std::max(list->width(), neededListWidth(list));
+        const int right = std::max(list->geometry().right() + 1, std::min(list->x() + width, ui->GroupBox1->width() - 4));
+        list->setGeometry(right - width, list->y(), width, list->height());
+    }
 }
 
 // Each swatch is announced by its row's label, without the colon.
