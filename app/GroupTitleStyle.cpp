@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QStyleOptionGroupBox>
+#include <qdrawutil.h>
 
 namespace quillmap {
 
@@ -37,15 +38,11 @@ void GroupTitleStyle::drawComplexControl(ComplexControl control, const QStyleOpt
         return;
     }
     const QRect title = subControlRect(control, option, SC_GroupBoxLabel, widget);
-    QStyleOptionFrame frame;
-    frame.QStyleOption::operator=(*box);
-    frame.features = box->features;
-    frame.lineWidth = box->lineWidth;
-    frame.midLineWidth = box->midLineWidth;
-    frame.rect = subControlRect(control, option, SC_GroupBoxFrame, widget);
+    // An etched line of the palette's own shades; styles that draw their group frame themselves
+    // would put it below the title again.
     painter->save();
     painter->setClipRegion(QRegion(box->rect).subtracted(title.adjusted(-2, 0, 2, 0)));
-    drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
+    qDrawShadeRect(painter, subControlRect(control, option, SC_GroupBoxFrame, widget), box->palette, true, 1);
     painter->restore();
     drawItemText(painter, title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, box->palette,
                  box->state & State_Enabled, box->text, QPalette::WindowText);

@@ -116,7 +116,7 @@ void TForm1::setUpLook()
     picSAVED = pictures::saved();
     picNOT_SAVED = pictures::notSaved();
     btnSAVE->setIcon(picSAVED);
-    btnSAVE->setIconSize(picSAVED.size());
+    btnSAVE->setIconSize(picSAVED.deviceIndependentSize().toSize());
 
     QStringList help;
     for (const std::string& line : helpTextLines()) help << QString::fromLocal8Bit(line);
