@@ -124,6 +124,7 @@ void TForm1::setUpLook()
     QPalette memoPalette = Memo1->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
     Memo1->setPalette(memoPalette);
+    Memo1->installEventFilter(this);
 }
 
 // Labels take the width of their text in the font at hand; right-aligned ones keep their right
@@ -336,6 +337,15 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+// The borderless help text shows the keyboard focus with a line in the highlight colour.
+void TForm1::showHelpFocus(bool focused)
+{
+    QPalette palette = Memo1->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    Memo1->setPalette(palette);
+    Memo1->setFrameStyle(focused ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -348,6 +358,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         });
         return used;
     }
+    if (watched == Memo1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        showHelpFocus(event->type() == QEvent::FocusIn);
     if (event->type() == QEvent::FocusIn) {
         // Focus from the keyboard or from the program selects the whole text; a mouse click
         // places the caret instead.

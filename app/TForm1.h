@@ -171,6 +171,7 @@ private:
     void setUpLook();
     void placeLabels();
     void fitListRow();
+    void showHelpFocus(bool focused);
     void setUpSaveMenu();
     void connectItemHandlers();
     void connectPropertyHandlers();

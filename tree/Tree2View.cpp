@@ -21,6 +21,19 @@ class Tree2Delegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // The current item of a focused tree wears a dotted ring, whatever the style draws.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus) || !option.widget || !option.widget->hasFocus()) return;
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 0, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         return {QStyledItemDelegate::sizeHint(option, index).width(), Tree2View::RowHeight};

@@ -87,3 +87,29 @@ TEST_F(MainWindowTest, TreeDrawsConnectingLinesBelowTheRoot)
 
 }  // namespace
 }  // namespace quillmap::test
+
+namespace quillmap::test {
+namespace {
+
+// The tree's current item and the help text show when they hold the keyboard focus.
+TEST_F(MainWindowTest, TreeAndHelpTextShowTheKeyboardFocus)
+{
+    TForm1& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    buildSmallTree();
+    const QRect current = w.Tree2->visualRect(w.Tree2->currentIndex());
+    w.txtURL->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = w.Tree2->viewport()->grab(current).toImage();
+    w.Tree2->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(w.Tree2->viewport()->grab(current).toImage(), unfocused);
+
+    EXPECT_EQ(w.Memo1->frameShape(), QFrame::NoFrame);
+    w.Memo1->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(w.Memo1->frameShape(), QFrame::NoFrame);
+    w.Tree2->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w.Memo1->frameShape(), QFrame::NoFrame);
+}
+
+}  // namespace
+}  // namespace quillmap::test

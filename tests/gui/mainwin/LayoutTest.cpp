@@ -158,8 +158,9 @@ class TextsFit : public MainWindowTest, public ::testing::WithParamInterface<con
 
 TEST_P(TextsFit, EveryTextFitsItsControlInEveryWindow)
 {
-    if (std::string(GetParam()) == "German")
+    if (std::string(GetParam()) == "German") {
         ASSERT_TRUE(QFile::copy(QUILLMAP_SOURCE_DIR "/assets/lang/German/Lang.ini", appFolder() + "Lang.ini"));
+    }
     TForm1& w = window();
     w.show();
     buildSmallTree();  // the item lists are enabled

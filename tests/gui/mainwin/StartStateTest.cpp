@@ -157,7 +157,9 @@ TEST_F(StartState, DesignedPositionsAndSizes)
     const int tops[] = {90, 84, 90, 83};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(row[i]->y(), tops[i]) << row[i]->objectName().toStdString();
-        if (i > 0) EXPECT_LT(row[i - 1]->geometry().right(), row[i]->x());
+        if (i > 0) {
+            EXPECT_LT(row[i - 1]->geometry().right(), row[i]->x());
+        }
     }
     EXPECT_GE(w.boxTarget->width(), 108);
     EXPECT_GE(w.boxOpenFolder->width(), 64);
