@@ -1,5 +1,6 @@
 #include "app/Pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
@@ -15,9 +16,13 @@ const QColor folderLine(0x8A, 0x62, 0x10);
 const QColor paperLine(0x5A, 0x6A, 0x7E);
 const QColor textLine(0x6C, 0x8E, 0xC8);
 
+// Drawn at the device pixel ratio of the sharpest screen, so that the pictures stay sharp on a
+// scaled desktop; sizes are in device-independent pixels.
 QPixmap blank(int width, int height)
 {
-    QPixmap pixmap(width, height);
+    const qreal ratio = std::max(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    QPixmap pixmap(QSize(width, height) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }

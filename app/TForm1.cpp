@@ -9,10 +9,14 @@
 #include <cassert>
 
 #include "app/ApplicationTitle.h"
+#include "app/GroupTitleStyle.h"
+#include "app/ListWidth.h"
 #include "app/Pictures.h"
+#include "app/WindowPlacement.h"
 #include "generator/HelpText.h"
 #include "lang/LanguageWidgets.h"
 #include "undo/UndoStack.h"
+#include "styles/TfrmColors.h"
 
 namespace quillmap {
 
@@ -72,7 +76,8 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
     if (!AppFolder.isEmpty() && !AppFolder.endsWith(QLatin1Char('/')) && !AppFolder.endsWith(QLatin1Char('\\')))
         AppFolder += QLatin1Char('/');
     FormCreate();
-    centreOnDesktop();
+    placementRestored_ = restoreWindowGeometry(QStringLiteral("MainWindow"), *this);
+    if (!placementRestored_) centreOnDesktop();
 }
 
 // The child widgets outlive this part of the window; none of their last signals may reach it.
@@ -93,7 +98,12 @@ void TForm1::setUpLook()
     helpFont.setPixelSize(15);
     helpFont.setBold(true);
     btnMoreHelp->setFont(helpFont);
+    auto* groupStyle = new GroupTitleStyle;
+    groupStyle->setParent(this);
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3}) group->setStyle(groupStyle);
     placeLabels();
+    // Enter presses the focused button, as Space does.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
     // The two lists show no choice until the first item is shown.
     boxTarget->setCurrentIndex(-1);
     boxOpenFolder->setCurrentIndex(-1);
@@ -112,7 +122,7 @@ void TForm1::setUpLook()
     picSAVED = pictures::saved();
     picNOT_SAVED = pictures::notSaved();
     btnSAVE->setIcon(picSAVED);
-    btnSAVE->setIconSize(picSAVED.size());
+    btnSAVE->setIconSize(picSAVED.deviceIndependentSize().toSize());
 
     QStringList help;
     for (const std::string& line : helpTextLines()) help << QString::fromStdString(line);
@@ -120,6 +130,7 @@ void TForm1::setUpLook()
     QPalette memoPalette = Memo1->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
     Memo1->setPalette(memoPalette);
+    Memo1->installEventFilter(this);
 }
 
 // Labels take the width of their text in the font at hand; right-aligned ones keep their right
@@ -139,7 +150,7 @@ void TForm1::placeLabels()
         box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
     // A (translated) label that runs into the box on its right narrows the box from the left.
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {lblCaption, txtCaption}, {lblLink, txtURL}, {lblInitialState, boxOpenFolder}, {lblTFRAME, txtTFRAME}};
+        {lblCaption, txtCaption}, {lblLink, txtURL}, {lblTFRAME, txtTFRAME}};
     for (const auto& [label, box] : rows) {
         constexpr int Gap = 3;
         constexpr int NarrowestBox = 30;
@@ -147,6 +158,36 @@ void TForm1::placeLabels()
         const int left = std::min(label->geometry().right() + 1 + Gap, box->geometry().right() + 1 - NarrowestBox);
         if (left > box->x()) box->setGeometry(left, box->y(), box->geometry().right() + 1 - left, box->height());
     }
+    fitListRow();
+    // The colour button keeps clear of a longer "Use text links".
+    const int colorsLeft = chkUSETEXTLINKS->geometry().right() + 6;
+    if (colorsLeft > btnColors->x())
+        btnColors->move(std::min(colorsLeft, GroupBox2->width() - 4 - btnColors->width()), btnColors->y());
+}
+
+// The Link target row: each list as wide as its longest entry needs, then the Initial state
+// label and its list; a row too long for the group slides left as far as its first label lets it.
+void TForm1::fitListRow()
+{
+    constexpr int LabelGap = 3;
+    constexpr int Gap = 6;
+    const int target = std::max(boxTarget->width(), neededListWidth(boxTarget));
+    const int state = std::max(boxOpenFolder->width(), neededListWidth(boxOpenFolder));
+    const int label = lblInitialState->sizeHint().width();
+    if (target == boxTarget->width() && state == boxOpenFolder->width() &&
+        boxTarget->geometry().right() + Gap <= lblInitialState->x() &&
+        lblInitialState->x() + label + LabelGap <= boxOpenFolder->x())
+        return;
+    const int rowWidth = target + Gap + label + LabelGap + state;
+    const int right = GroupBox1->width() - 4;
+    const int leftmost = 2 + lblLinkTarget->sizeHint().width() + LabelGap;
+    const int x = std::max(leftmost, std::min(boxTarget->x(), right - rowWidth));
+    boxTarget->setGeometry(x, boxTarget->y(), target, boxTarget->height());
+    lblLinkTarget->setGeometry(x - LabelGap - lblLinkTarget->width(), lblLinkTarget->y(), lblLinkTarget->width(),
+                               lblLinkTarget->height());
+    lblInitialState->move(x + target + Gap, lblInitialState->y());
+    boxOpenFolder->setGeometry(lblInitialState->x() + label + LabelGap, boxOpenFolder->y(), state,
+                               boxOpenFolder->height());
 }
 
 void TForm1::setUpSaveMenu()
@@ -227,6 +268,17 @@ void TForm1::showEvent(QShowEvent* event)
     shown_ = true;
     // Runs once the window is on the screen, so that a dialog FormShow opens appears over it.
     QTimer::singleShot(0, this, [this] { guard([this] { FormShow(); }); });
+    fitFrameWhenKnown(20);
+}
+
+// Closing the window (not minimising it) keeps its place for the next start; the Colors and
+// Styles window goes with it.
+void TForm1::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous()) return;
+    rememberWindowGeometry(QStringLiteral("MainWindow"), *this);
+    if (frmColors_) frmColors_->hide();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -245,6 +297,19 @@ void TForm1::layoutControls()
     for (const auto& [control, designed] : rightColumn_) control->move(designed.x() + dx, designed.y());
 }
 
+// A window manager tells the size of the frame only some moments after the window is shown;
+// then the minimum size and the centring take it in.
+void TForm1::fitFrameWhenKnown(int attemptsLeft)
+{
+    const bool known = windowHandle() && !windowHandle()->frameMargins().isNull();
+    if (!known && attemptsLeft > 0) {
+        QTimer::singleShot(25, this, [this, attemptsLeft] { fitFrameWhenKnown(attemptsLeft - 1); });
+        return;
+    }
+    updateMinimumSize();
+    if (!placementRestored_ && known) centreOnDesktop();
+}
+
 // The minimum is for the whole window, frame included; the frame's size is known once shown.
 void TForm1::updateMinimumSize()
 {
@@ -253,11 +318,13 @@ void TForm1::updateMinimumSize()
                    std::max(0, MinimumWindowHeight - frame.top() - frame.bottom()));
 }
 
+// The whole window, frame included, goes to the middle of the desktop.
 void TForm1::centreOnDesktop()
 {
     if (const QScreen* desktop = screen()) {
-        const QRect area = desktop->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        QRect placed(QPoint(), frameGeometry().size());
+        placed.moveCenter(desktop->availableGeometry().center());
+        move(placed.topLeft());
     }
 }
 
@@ -269,7 +336,23 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         btnRemove->click();
         return;
     }
+    // F2 renames the selected item in the tree wherever the focus is, as after a click on it.
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier && Tree2->currentIndex().isValid()) {
+        event->accept();
+        Tree2->setFocus(Qt::ShortcutFocusReason);
+        Tree2->edit(Tree2->currentIndex());
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+// The borderless help text shows the keyboard focus with a line in the highlight colour.
+void TForm1::showHelpFocus(bool focused)
+{
+    QPalette palette = Memo1->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+    Memo1->setPalette(palette);
+    Memo1->setFrameStyle(focused ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -285,6 +368,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         });
         return used;
     }
+    if (watched == Memo1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        showHelpFocus(event->type() == QEvent::FocusIn);
     if (event->type() == QEvent::FocusIn) {
         // Focus from the keyboard or from the program selects the whole text; a mouse click
         // places the caret instead.

@@ -211,6 +211,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -229,6 +230,8 @@ private:
 
     void setUpLook();
     void placeLabels();
+    void fitListRow();
+    void showHelpFocus(bool focused);
     void setUpSaveMenu();
     void setUpImportActions();
     // Runs an import with the progress dialog and adds its items as one step.
@@ -245,6 +248,7 @@ private:
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();
+    void fitFrameWhenKnown(int attemptsLeft);
     void onCurrentChanged(const QModelIndex& current);
     void selectCurrentRow();
     void emptyCaptionAndLink();
@@ -263,6 +267,7 @@ private:
     UndoStack* history_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
+    bool placementRestored_ = false;
 };
 
 }  // namespace quillmap

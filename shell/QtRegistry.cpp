@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "app/Error.h"
+#include "shell/Association.h"
 #include "shell/RegistryStore.h"
 
 namespace quillmap {
@@ -38,18 +39,44 @@ QString shownValue(RegistryRoot root, const QString& key, const QString& name)
 QString nativeName(const QString& name) { return name.isEmpty() ? QString("Default") : name; }
 #endif
 
+bool isKey(RegistryRoot root, const QString& key, const QString& name, const QString& wanted)
+{
+    return root == RegistryRoot::ClassesRoot && name.isEmpty() && key.compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+const QString CommandSuffix = " \"%1\"";
+
 }  // namespace
 
 QtRegistry::QtRegistry()
 {
 #ifndef Q_OS_WIN
     storeFile_ = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/" + StoreFileName;
+    desktop_ = DesktopAssociation::forCurrentUser();
 #endif
 }
 
 QtRegistry::QtRegistry(const QString& storeFolder) : storeFile_(QDir(storeFolder).filePath(StoreFileName)) {}
 
+QtRegistry::QtRegistry(const QString& storeFolder, DesktopAssociation desktop)
+    : storeFile_(QDir(storeFolder).filePath(StoreFileName)), desktop_(std::move(desktop))
+{
+}
+
 QString QtRegistry::read(RegistryRoot root, const QString& key, const QString& name)
+{
+    if (desktop_ && isKey(root, key, name, QmpExtensionKey)) {
+        const QString program = desktop_->defaultApplication();
+        return program == QuillmapDesktopId ? QmpFileTypeName : program;
+    }
+    if (desktop_ && isKey(root, key, name, QmpOpenCommandKey)) {
+        const QString executable = desktop_->registeredExecutable();
+        return executable.isEmpty() ? QString() : associationCommandText(executable);
+    }
+    return readStore(root, key, name);
+}
+
+QString QtRegistry::readStore(RegistryRoot root, const QString& key, const QString& name) const
 {
 #ifdef Q_OS_WIN
     if (storeFile_.isEmpty()) {
@@ -66,6 +93,14 @@ void QtRegistry::write(RegistryRoot root, const QString& key, const QString& nam
 {
     if (key.contains('\r') || key.contains('\n') || key.split('\\', Qt::SkipEmptyParts).isEmpty())
         writeFailed(root, key, name, "the key name is not valid");
+    if (desktop_ && isKey(root, key, name, QmpExtensionKey)) return;  // the MIME package names the type
+    if (desktop_ && isKey(root, key, name, QmpOpenCommandKey)) {
+        if (!value.endsWith(CommandSuffix)) writeFailed(root, key, name, "not an open command of this program");
+        const QString description = readStore(root, QmpFileTypeName, {});
+        desktop_->install(value.chopped(CommandSuffix.size()),
+                          description.isEmpty() ? QmpFileTypeDescription : description);
+        return;
+    }
 #ifdef Q_OS_WIN
     if (storeFile_.isEmpty()) {
         QSettings settings(fullKey(root, key), QSettings::NativeFormat);

@@ -1,7 +1,9 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "app/Platform.h"
+#include "shell/DesktopAssociation.h"
 
 namespace quillmap {
 
@@ -10,6 +12,12 @@ namespace quillmap {
 // same keys, value names and values: key and value names compare without regard to letter case,
 // as in the registry, while values are kept and returned exactly. Nothing is cached: every read
 // and write goes to the store.
+//
+// On a freedesktop.org desktop the .qmp file type itself lives where the desktop looks for it:
+// reading ".qmp" gives "QMAPFile" only while Quillmap's desktop entry is the type's default
+// program (otherwise the default's desktop entry id, or nothing), reading the open command gives
+// the command of the program that entry starts, and writing the open command registers the type
+// with the desktop (DesktopAssociation).
 class QtRegistry : public Registry {
 public:
     // The user's registry: on Windows the native one, elsewhere registry.ini in the program's
@@ -17,6 +25,8 @@ public:
     QtRegistry();
     // A store file in the given folder, on every platform (tests, portable installs).
     explicit QtRegistry(const QString& storeFolder);
+    // A store file in the given folder, with the file type registered on the given desktop.
+    QtRegistry(const QString& storeFolder, DesktopAssociation desktop);
 
     QString read(RegistryRoot root, const QString& key, const QString& name) override;
     void write(RegistryRoot root, const QString& key, const QString& name, const QString& value) override;
@@ -25,7 +35,10 @@ public:
     QString storeFile() const { return storeFile_; }
 
 private:
+    QString readStore(RegistryRoot root, const QString& key, const QString& name) const;
+
     QString storeFile_;
+    std::optional<DesktopAssociation> desktop_;
 };
 
 }  // namespace quillmap

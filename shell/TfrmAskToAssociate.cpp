@@ -56,7 +56,8 @@ TfrmAskToAssociate::TfrmAskToAssociate(const Platform& platform, QString appFold
       versionText_(std::move(versionText))
 {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(555, 178);
     setPixelFont(ui->Label1, 13);
     setPixelFont(ui->Label2, 13);

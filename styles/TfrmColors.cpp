@@ -2,9 +2,13 @@
 
 #include "app/EventGuard.h"
 
+#include <QHideEvent>
 #include <exception>
+#include <utility>
 
 #include "app/ErrorReport.h"
+#include "app/ListWidth.h"
+#include "app/WindowPlacement.h"
 #include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"
@@ -13,6 +17,8 @@
 namespace quillmap {
 
 namespace {
+
+const QString PlacementName = QStringLiteral("ColorsWindow");
 
 QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
@@ -47,6 +53,8 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { boxLinkStyleChange(list); });
     }
     FormCreate();
+    nameSwatches();
+    fitStyleLists();
 }
 
 TfrmColors::~TfrmColors() = default;
@@ -72,6 +80,30 @@ void TfrmColors::ApplyLanguage()
         } updating(mainState_);
         applyColorsWindowTexts(this, file);
     });
+    nameSwatches();
+    fitStyleLists();
+}
+
+// A list too narrow for its longest (translated) entry grows, leftwards where the group ends.
+void TfrmColors::fitStyleLists()
+{
+    for (int i = 0; i < 3; ++i) {
+        QComboBox* list = styleList(i);
+        const int width = std::max(list->width(), neededListWidth(list));
+        const int right = std::max(list->geometry().right() + 1, std::min(list->x() + width, ui->GroupBox1->width() - 4));
+        list->setGeometry(right - width, list->y(), width, list->height());
+    }
+}
+
+// Each swatch is announced by its row's label, without the colon.
+void TfrmColors::nameSwatches()
+{
+    const QLabel* labels[] = {ui->lblBackground, ui->lblText, ui->lblLink, ui->lblVLink, ui->lblActivatedLink};
+    for (int i = 0; i < 5; ++i) {
+        QString name = labels[i]->text().trimmed();
+        if (name.endsWith(QLatin1Char(':'))) name.chop(1);
+        swatch(i)->setAccessibleName(name);
+    }
 }
 
 ColorSwatch* TfrmColors::swatch(int index) const
@@ -117,6 +149,12 @@ void TfrmColors::BuildStyleSheet() { txtCSS = quillmap::BuildStyleSheet(look());
 
 void TfrmColors::showCentredOver(const QWidget* mainWindow)
 {
+    if (!std::exchange(shownBefore_, true) && restoreWindowPosition(PlacementName, *this)) {
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
     const auto centre = [this, mainWindow] {
         const QRect main = mainWindow->frameGeometry();
         const QRect own = frameGeometry();
@@ -130,6 +168,12 @@ void TfrmColors::showCentredOver(const QWidget* mainWindow)
     if (frameGeometry().size() != before) centre();
     raise();
     activateWindow();
+}
+
+void TfrmColors::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) rememberWindowPosition(PlacementName, *this);
 }
 
 void TfrmColors::panBackColorClick(QObject* Sender)

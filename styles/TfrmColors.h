@@ -43,7 +43,7 @@ public:
     void ApplyLanguage();
 
     // Places the window over the middle of mainWindow and shows it, raising it when it is
-    // already shown.
+    // already shown. Its first showing goes back to where the user last left it, if anywhere.
     void showCentredOver(const QWidget* mainWindow);
 
     const QString& appFolder() const { return AppFolder; }
@@ -52,8 +52,13 @@ public slots:
     void panBackColorClick(QObject* Sender);
     void boxLinkStyleChange(QObject* Sender);
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void FormCreate();
+    void nameSwatches();
+    void fitStyleLists();
     ColorSwatch* swatch(int index) const;
     QComboBox* styleList(int index) const;
 
@@ -64,6 +69,7 @@ private:
     std::vector<std::string> txtCSS;
     // The entry each style list showed before its latest change.
     std::array<int, 3> shownStyles_{};
+    bool shownBefore_ = false;
 };
 
 }  // namespace quillmap

@@ -1,5 +1,6 @@
 #include "tree/ImageList1.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <array>
 
@@ -12,7 +13,10 @@ namespace {
 
 QIcon draw(int imageIndex)
 {
-    QPixmap picture(ImageList1::size());
+    // At the device pixel ratio of the sharpest screen: sharp on a scaled desktop too.
+    const qreal ratio = std::max(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    QPixmap picture(ImageList1::size() * ratio);
+    picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     const QPointF origin(0, 3);

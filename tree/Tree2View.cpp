@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QPainter>
 #include <utility>
 #include <QStyledItemDelegate>
 
@@ -20,6 +21,19 @@ namespace {
 class Tree2Delegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // The current item of a focused tree wears a dotted ring, whatever the style draws.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus) || !option.widget || !option.widget->hasFocus()) return;
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 0, Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -77,6 +91,40 @@ void Tree2View::changeEvent(QEvent* event)
 {
     QTreeView::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) keepSelectionVisible();
+}
+
+void Tree2View::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    int depth = 0;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) ++depth;
+    if (depth == 0) return;
+    const int indent = indentation();
+    const int itemLeft = rect.right() + 1;
+    const int middleY = rect.top() + rect.height() / 2;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(palette().color(QPalette::Dark), 0, Qt::DotLine));
+    QModelIndex node = index;
+    for (int level = depth; level >= 1; --level, node = node.parent()) {
+        const int x = itemLeft - (depth - level + 1) * indent + indent / 2;
+        const bool more = node.sibling(node.row() + 1, 0).isValid();
+        if (level == depth) {
+            painter->drawLine(x, rect.top(), x, more ? rect.bottom() : middleY);
+            painter->drawLine(x, middleY, itemLeft - 2, middleY);
+        } else if (more) {
+            painter->drawLine(x, rect.top(), x, rect.bottom());
+        }
+    }
+    if (model()->hasChildren(index)) {
+        const QRect box(itemLeft - indent + indent / 2 - 4, middleY - 4, 8, 8);
+        painter->setPen(QPen(palette().color(QPalette::Dark), 0));
+        painter->setBrush(palette().color(QPalette::Base));
+        painter->drawRect(box);
+        painter->setPen(QPen(palette().color(QPalette::Text), 0));
+        painter->drawLine(box.left() + 2, middleY, box.right() - 2, middleY);
+        if (!isExpanded(index)) painter->drawLine(box.center().x(), box.top() + 2, box.center().x(), box.bottom() - 2);
+    }
+    painter->restore();
 }
 
 void Tree2View::mousePressEvent(QMouseEvent* event)

@@ -29,6 +29,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // Below the root: dotted lines joining every item to its folder and a plus or minus box on
+    // folders that hold items; the top level has neither.
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
@@ -211,4 +212,35 @@ TEST_F(ColorsWindow, ClosingOnlyHidesAndKeepsTheValues)
     ASSERT_FALSE(alive.isNull());
     EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(window->look().linkColor, (Rgb{1, 2, 3}));
+}
+
+// Each swatch takes the focus in row order, shows it, opens the chooser with Space or Enter and
+// is announced by its label.
+TEST_F(ColorsWindow, SwatchesWorkFromTheKeyboard)
+{
+    const std::pair<const char*, const char*> swatches[] = {{"panBackColor", "Background"},
+                                                            {"panTextColor", "Text"},
+                                                            {"panLinkColor", "Link"},
+                                                            {"panVisitedLinkColor", "Visited Link"},
+                                                            {"panActivatedLinkColor", "Activated Link"}};
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    swatch("panBackColor")->setFocus(Qt::TabFocusReason);
+    for (const auto& [name, spoken] : swatches) {
+        SCOPED_TRACE(name);
+        ColorSwatch* s = swatch(name);
+        EXPECT_EQ(QApplication::focusWidget(), s);
+        EXPECT_EQ(s->accessibleName(), spoken);
+        const QImage focused = s->grab().toImage();
+        fakes.prompts.colorPresets.clear();
+        QTest::keyClick(s, Qt::Key_Space);
+        QTest::keyClick(s, Qt::Key_Return);
+        QTest::keyClick(s, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(fakes.prompts.colorPresets, std::vector<QColor>(3, s->color()));
+        QTest::keyClick(s, Qt::Key_Tab);
+        if (!std::string_view(name).starts_with("panB") && !std::string_view(name).starts_with("panT"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // past the row's style list
+        EXPECT_NE(s->grab().toImage(), focused) << "the focus does not show";
+    }
+    EXPECT_TRUE(state.setSavedCalls.empty());  // every chooser was cancelled
 }

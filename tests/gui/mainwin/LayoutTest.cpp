@@ -1,3 +1,9 @@
+#include <QRegularExpression>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+
+#include "shell/TfrmAskToAssociate.h"
+#include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 
 namespace quillmap::test {
@@ -75,6 +81,97 @@ TEST_F(Layout, TreeSettings)
     const int childX = w.Tree2->visualRect(w.model().indexOf(item(1))).x();
     EXPECT_EQ(childX - rootX, 19);
 }
+
+}  // namespace
+}  // namespace quillmap::test
+
+namespace quillmap::test {
+namespace {
+
+QString shown(QString text) { return text.remove(QRegularExpression("&(?!&)")); }
+
+// Where a label's text really is, by its alignment.
+QRect textRect(const QLabel* label)
+{
+    const int width = label->fontMetrics().horizontalAdvance(label->text());
+    const QRect box = label->geometry();
+    const int left = label->alignment() & Qt::AlignRight ? box.right() + 1 - width
+                     : label->alignment() & Qt::AlignHCenter ? box.center().x() - width / 2 : box.left();
+    return {left, box.top(), width, box.height()};
+}
+
+// Every text that does not fit its control, or runs into a neighbour or across a group's frame.
+QStringList misfits(QWidget* window)
+{
+    QStringList found;
+    const auto report = [&](const QWidget* w, const QString& what) { found << w->objectName() + ": " + what; };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;
+        const QFontMetrics fm = w->fontMetrics();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap()) {
+                if (label->heightForWidth(label->width()) > label->height()) report(w, "wrapped text too tall");
+            } else if (fm.horizontalAdvance(label->text()) > label->width()) {
+                report(w, "text wider than the label");
+            }
+            const QRect text = textRect(label).adjusted(-2, 0, 2, 0);
+            for (QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (other != label && other->isVisibleTo(window) && !qobject_cast<QLabel*>(other) &&
+                    other->geometry().intersects(text))
+                    report(w, "text touches " + other->objectName());
+        } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+            if (check->sizeHint().width() > check->width()) report(w, "text wider than the check box");
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            if (!button->text().isEmpty() && fm.horizontalAdvance(shown(button->text())) + icon + 8 > button->width())
+                report(w, "text wider than the button");
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.rect = QRect(QPoint(), list->size());
+            option.editable = list->isEditable();
+            const int field =
+                list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width();
+            for (int i = 0; i < list->count(); ++i)
+                if (fm.horizontalAdvance(list->itemText(i)) + 4 > field) report(w, "entry " + list->itemText(i) + " cut");
+        } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+            QStyleOptionGroupBox option;
+            option.initFrom(group);
+            option.text = group->title();
+            option.rect = QRect(QPoint(), group->size());
+            option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+            const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+            const QRect frame = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group);
+            if (title.right() >= group->width()) report(w, "title wider than the group");
+            for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!child->isVisibleTo(window)) continue;
+                if (child->geometry().intersects(title)) report(child, "crosses the title of " + group->objectName());
+                if (!frame.adjusted(1, 1, -1, -1).contains(child->geometry()))
+                    report(child, "crosses the frame of " + group->objectName());
+            }
+        }
+    }
+    return found;
+}
+
+class TextsFit : public MainWindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(TextsFit, EveryTextFitsItsControlInEveryWindow)
+{
+    if (std::string(GetParam()) == "German") {
+        ASSERT_TRUE(QFile::copy(QUILLMAP_SOURCE_DIR "/assets/lang/German/Lang.ini", appFolder() + "Lang.ini"));
+    }
+    TForm1& w = window();
+    w.show();
+    buildSmallTree();  // the item lists are enabled
+    w.boxOpenFolder->setEnabled(true);
+    TfrmAskToAssociate prompt(fake.platform(), appFolder(), "/opt/quillmap", [] { return QString("2.0"); });
+    EXPECT_EQ(misfits(&w), QStringList());
+    EXPECT_EQ(misfits(&w.frmColors()), QStringList());
+    EXPECT_EQ(misfits(&prompt), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextsFit, ::testing::Values("English", "German"));
 
 }  // namespace
 }  // namespace quillmap::test

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -140,6 +141,29 @@ TEST(AskToAssociate, EveryWayOfClosingStoresTheMarkForTheCurrentVersion)
     EXPECT_EQ(p.result(), TfrmAskToAssociate::Yes);
     EXPECT_TRUE(f.registered());
     EXPECT_EQ(f.fake.registry.values.size(), 4);
+}
+
+// Enter presses the focused button; with the focus on Yes (as the prompt opens) it is Yes.
+TEST(AskToAssociate, EnterPressesTheFocusedButton)
+{
+    PromptFixture f;
+    auto& p = f.create();
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    EXPECT_EQ(QApplication::focusWidget(), p.BitBtn1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), p.BitBtn2());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(p.result(), TfrmAskToAssociate::No);
+    EXPECT_FALSE(f.registered());
+
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    p.BitBtn1()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(p.BitBtn1(), Qt::Key_Enter);
+    EXPECT_EQ(p.result(), TfrmAskToAssociate::Yes);
+    EXPECT_TRUE(f.registered());
 }
 
 TEST(AskToAssociate, RegistryWriteFailuresAreReportedAndThePromptStillCloses)

@@ -1,11 +1,28 @@
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts with nothing remembered, in a settings store of the test run's own.
+class ForgetSettings : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap").clear();
+    }
+};
+
+}  // namespace
 
 // GUI tests run without a display; every dialog goes through the test doubles.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ForgetSettings);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,115 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+#include "styles/TfrmColors.h"
+#include "tests/gui/mainwin/MainWindowFixture.h"
+
+namespace quillmap::test {
+namespace {
+
+using Keyboard = MainWindowTest;
+
+// Enter and the keypad's Enter press the focused button, exactly once, like Space.
+TEST_F(Keyboard, EnterPressesTheFocusedButton)
+{
+    TForm1& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QList<QPushButton*> buttons = w.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 12);
+    for (QPushButton* button : buttons) {
+        if (!button->isVisible() || !button->isEnabled()) continue;
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},
+                                             std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+            SCOPED_TRACE(button->objectName().toStdString());
+            button->setFocus(Qt::TabFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), button);
+            QSignalSpy clicks(button, &QPushButton::clicked);
+            QTest::keyClick(button, key, modifiers);
+            EXPECT_EQ(clicks.size(), 1);
+            settle();
+            w.frmColors().hide();
+            QApplication::setActiveWindow(&w);
+        }
+    }
+    // The presses reached the handlers: Help opened the help page twice.
+    int helpPages = 0;
+    for (const auto& call : fake.shell.calls) helpPages += call.file.endsWith("index.htm");
+    EXPECT_EQ(helpPages, 2);
+}
+
+}  // namespace
+}  // namespace quillmap::test
+
+namespace quillmap::test {
+namespace {
+
+// After a click on an item the focus is in the Caption box; F2 still renames the item in the tree.
+TEST_F(MainWindowTest, F2RenamesTheSelectedItemAfterAClick)
+{
+    TForm1& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    buildSmallTree();
+    const QRect row = w.Tree2->visualRect(w.model().indexOf(item(1)));
+    QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, row.center());
+    ASSERT_EQ(QApplication::focusWidget(), w.txtCaption);
+    QTest::keyClick(w.txtCaption, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(w.Tree2->isAncestorOf(editor));  // the tree's own in-place editor
+    editor->setText("Renamed");
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(caption(1), "Renamed");
+}
+
+// Lines join every item below the root to its folder; the root row has none.
+TEST_F(MainWindowTest, TreeDrawsConnectingLinesBelowTheRoot)
+{
+    TForm1& w = window();
+    w.show();
+    buildSmallTree();
+    const QImage picture = w.Tree2->viewport()->grab().toImage();
+    const QColor background = w.Tree2->palette().color(QPalette::Base);
+    const auto linePixels = [&](int absoluteIndex) {
+        const QRect row = w.Tree2->visualRect(w.model().indexOf(item(absoluteIndex)));
+        int count = 0;
+        for (int x = 0; x < row.left(); ++x)
+            for (int y = row.top(); y <= row.bottom(); ++y) count += picture.pixelColor(x, y) != background;
+        return count;
+    };
+    EXPECT_EQ(linePixels(0), 0);
+    EXPECT_GT(linePixels(1), 10);  // the folder: its line and its minus box
+    EXPECT_GT(linePixels(2), 10);  // the document: a line to its folder
+}
+
+}  // namespace
+}  // namespace quillmap::test
+
+namespace quillmap::test {
+namespace {
+
+// The tree's current item and the help text show when they hold the keyboard focus.
+TEST_F(MainWindowTest, TreeAndHelpTextShowTheKeyboardFocus)
+{
+    TForm1& w = window();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    buildSmallTree();
+    const QRect current = w.Tree2->visualRect(w.Tree2->currentIndex());
+    w.txtURL->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = w.Tree2->viewport()->grab(current).toImage();
+    w.Tree2->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(w.Tree2->viewport()->grab(current).toImage(), unfocused);
+
+    EXPECT_EQ(w.Memo1->frameShape(), QFrame::NoFrame);
+    w.Memo1->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(w.Memo1->frameShape(), QFrame::NoFrame);
+    w.Tree2->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w.Memo1->frameShape(), QFrame::NoFrame);
+}
+
+}  // namespace
+}  // namespace quillmap::test

@@ -1,0 +1,75 @@
+#include <QScreen>
+#include <QSettings>
+
+#include "app/WindowPlacement.h"
+#include "styles/TfrmColors.h"
+#include "tests/gui/mainwin/MainWindowFixture.h"
+
+namespace quillmap::test {
+namespace {
+
+using Placement = MainWindowTest;
+
+TEST(PlacedOnScreen, KeepsAPlaceOnAScreenAndPullsBackWhatHangsOver)
+{
+    const QList<QRect> screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
+    struct Case {
+        QRect remembered;
+        std::optional<QRect> placed;
+    } cases[] = {
+        {{100, 80, 600, 500}, QRect(100, 80, 600, 500)},
+        {{1400, 100, 600, 500}, QRect(1400, 100, 600, 500)},       // the second screen
+        {{-300, 700, 600, 500}, QRect(0, 300, 600, 500)},          // hangs over the edges
+        {{2200, 50, 600, 500}, QRect(1704, 50, 600, 500)},         // mostly on the second screen
+        {{100, 80, 3000, 2000}, QRect(0, 0, 1280, 800)},           // larger than the screen
+        {{5000, 5000, 600, 500}, std::nullopt},                    // a screen that is gone
+        {{-900, 100, 600, 500}, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(placedOnScreen(c.remembered, screens), c.placed) << c.remembered.x();
+}
+
+TEST_F(Placement, MainWindowComesBackWhereAndAsLargeAsItWasLeft)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        TForm1& w = window();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.setGeometry(area.left() + 20, area.top() + 30, 640, 500);
+        w.close();
+    }
+    form.reset();
+    TForm1& again = window();
+    EXPECT_EQ(again.geometry(), QRect(area.left() + 20, area.top() + 30, 640, 500));
+    again.show();
+    EXPECT_EQ(again.Tree2->width(), 235 + 640 - 582);  // the layout follows the size
+
+    // A place no screen shows any more: centred as on the first start.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap")
+        .setValue("MainWindow/geometry", QRect(area.right() + 5000, 0, 640, 500));
+    form.reset();
+    EXPECT_EQ(window().frameGeometry().center(), area.center());
+}
+
+TEST_F(Placement, ColorsWindowOpensFirstWhereItWasLeftThenCentred)
+{
+    TForm1& w = window();
+    w.show();
+    w.btnColors->click();
+    w.frmColors().move(40, 50);
+    w.close();  // takes the Colors and Styles window with it
+    EXPECT_FALSE(w.frmColors().isVisible());
+    form.reset();
+
+    TForm1& again = window();
+    again.show();
+    again.btnColors->click();
+    EXPECT_EQ(again.frmColors().pos(), QPoint(40, 50));
+    again.btnColors->click();  // every later press centres it over the main window
+    const QRect main = again.frameGeometry();
+    const QRect colors = again.frmColors().frameGeometry();
+    EXPECT_EQ(colors.left(), main.left() + (main.width() - colors.width()) / 2);
+}
+
+}  // namespace
+}  // namespace quillmap::test

@@ -1,0 +1,106 @@
+// The .qmp file type registered with the real xdg-utils and shared-mime-info tools, into
+// temporary XDG folders.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "shell/Association.h"
+#include "shell/DesktopAssociation.h"
+#include "shell/QtRegistry.h"
+
+using namespace quillmap;
+
+namespace {
+
+struct Desktop {
+    QTemporaryDir root;
+    QString data() const { return root.path() + "/data"; }
+    QString config() const { return root.path() + "/config"; }
+    DesktopAssociation association() const { return {data(), config(), {"/usr/local/share", "/usr/share"}}; }
+
+    // Runs a desktop tool with this desktop's folders; its standard output, trimmed.
+    QString run(const QString& tool, const QStringList& arguments) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", data());
+        environment.insert("XDG_CONFIG_HOME", config());
+        environment.insert("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+        process.setProcessEnvironment(environment);
+        process.start(tool, arguments);
+        EXPECT_TRUE(process.waitForFinished(30000)) << tool.toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
+    }
+};
+
+bool desktopToolsPresent()
+{
+    for (const char* tool : {"xdg-mime", "update-mime-database", "desktop-file-validate"})
+        if (QStandardPaths::findExecutable(tool).isEmpty()) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(DesktopAssociation, ExecLineQuotesEveryPathSoThatItComesBackUnchanged)
+{
+    const QString paths[] = {"/opt/Tools/quillmap", "/home/ann/my tools/quillmap", "/a\"b/c$HOME`x`\\d",
+                             "/opt/100%/quillmap"};
+    for (const QString& path : paths) {
+        const QString exec = DesktopAssociation::execLine(path);
+        EXPECT_TRUE(exec.endsWith("\" %f")) << exec.toStdString();
+        EXPECT_EQ(DesktopAssociation::executableOfExecLine(exec), path);
+    }
+    EXPECT_EQ(DesktopAssociation::execLine("/opt/100%/q"), "\"/opt/100%%/q\" %f");
+    EXPECT_EQ(DesktopAssociation::executableOfExecLine("/usr/bin/other %U"), "/usr/bin/other");
+}
+
+// Yes to the prompt, as the Linux registry layer carries it out, seen through the desktop's own
+// tools; then a moved program and a default changed by the user bring the prompt back.
+TEST(DesktopAssociation, RegisteringMakesQuillmapTheDesktopsProgramForQmpFiles)
+{
+    if (!desktopToolsPresent()) GTEST_SKIP() << "xdg-utils, shared-mime-info or desktop-file-utils missing";
+    Desktop desktop;
+    const QString exe = desktop.root.path() + "/my programs/quillmap";
+    QtRegistry registry(desktop.root.path() + "/store", desktop.association());
+    EXPECT_TRUE(NeedsAssociation(registry, exe));
+
+    RegisterFileType(registry, exe);
+
+    const QString project = desktop.root.path() + "/site.qmp";
+    const QString unnamed = desktop.root.path() + "/no-extension";
+    for (const QString& path : {project, unnamed}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Quillmap Project File\r\n2000\r\n");
+    }
+    EXPECT_EQ(desktop.run("xdg-mime", {"query", "filetype", project}), QmpMimeType);
+    EXPECT_EQ(desktop.run("xdg-mime", {"query", "filetype", unnamed}), QmpMimeType);  // by its header line
+    EXPECT_EQ(desktop.run("xdg-mime", {"query", "default", QmpMimeType}), QuillmapDesktopId);
+
+    const QString entry = desktop.data() + "/applications/" + QuillmapDesktopId;
+    EXPECT_EQ(desktop.run("desktop-file-validate", {entry}), "");
+    EXPECT_TRUE(QFile::exists(desktop.data() + "/icons/hicolor/48x48/apps/quillmap.png"));
+    EXPECT_EQ(registry.read(RegistryRoot::ClassesRoot, QmpOpenCommandKey, {}), associationCommandText(exe));
+    EXPECT_FALSE(NeedsAssociation(registry, exe));
+
+    EXPECT_TRUE(NeedsAssociation(registry, desktop.root.path() + "/moved/quillmap"));
+
+    QFile editor(desktop.data() + "/applications/org.example.editor.desktop");
+    ASSERT_TRUE(editor.open(QIODevice::WriteOnly));
+    editor.write("[Desktop Entry]\nType=Application\nName=Editor\nExec=editor %f\nMimeType=text/plain;\n");
+    editor.close();
+    desktop.run("xdg-mime", {"default", "org.example.editor.desktop", QmpMimeType});
+    EXPECT_EQ(registry.read(RegistryRoot::ClassesRoot, QmpExtensionKey, {}), "org.example.editor.desktop");
+    EXPECT_TRUE(NeedsAssociation(registry, exe));
+    RegisterFileType(registry, exe);
+    EXPECT_FALSE(NeedsAssociation(registry, exe));
+
+    // The never-ask mark stays in the store, beside the desktop's databases.
+    storeNeverAsk(registry, "2.0");
+    EXPECT_TRUE(neverAskStored(registry, "2.0"));
+    EXPECT_TRUE(QFile::exists(desktop.root.path() + "/store/registry.ini"));
+}
