@@ -163,7 +163,8 @@ TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
         CopyShippedFiles(shipped, folder / "nowhere");
         FAIL() << "copied into a missing folder";
     } catch (const Error& e) {
-        EXPECT_THAT(e.what(), ::testing::MatchesRegex("Cannot create (file|folder) .*nowhere.*"));
+        EXPECT_THAT(e.what(), ::testing::AllOf(::testing::StartsWith("Cannot create "),
+                                               ::testing::HasSubstr(pathText(folder / "nowhere"))));
     }
 }
 
