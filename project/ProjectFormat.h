@@ -25,7 +25,4 @@ inline constexpr const char* TextLinksOff = "NO_TextLinks";
 inline constexpr const char* AutoCloseOn = "AUTO_CLOSE_YES";
 inline constexpr const char* AutoCloseOff = "AUTO_CLOSE_NO";
 
-// Lines longer than this are cut on reading.
-inline constexpr std::size_t MaxLineLength = 4096;
-
 }  // namespace quillmap::project_format

@@ -168,16 +168,12 @@ ReadOutcome readProject(const LineViews& lines, ProjectTarget& target)
 
 ReadOutcome readProject(const Lines& lines, ProjectTarget& target)
 {
-    LineViews views;
-    views.reserve(lines.size());
-    for (const std::string& line : lines)
-        views.push_back(std::string_view(line).substr(0, std::min(line.size(), f::MaxLineLength)));
-    return readProject(views, target);
+    return readProject(LineViews(lines.begin(), lines.end()), target);
 }
 
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target)
 {
-    return readLines(splitLineViews(text, f::MaxLineLength), detectEncoding(text), target);
+    return readLines(splitLineViews(text), detectEncoding(text), target);
 }
 
 ReadOutcome readProjectFile(const std::filesystem::path& path, ProjectTarget& target)

@@ -51,7 +51,7 @@ enum class ReadOutcome {
 // English defaults of the refusal messages (message texts 17 and 16); empty for Loaded.
 const char* defaultRefusalText(ReadOutcome outcome);
 
-// Reads a project from its lines (already split; lines longer than 4096 characters are cut). Throws quillmap::Error for an integer
+// Reads a project from its lines (already split), each taken whole. Throws quillmap::Error for an integer
 // that is not one, a colour that is not one, "Invalid index", "Invalid level (%d) for item "%s""
 // and a missing marker line; in every case the steps before stay applied. A missing marker is
 // found before anything is applied.
@@ -59,7 +59,7 @@ const char* defaultRefusalText(ReadOutcome outcome);
 ReadOutcome readProject(const Lines& lines, ProjectTarget& target);
 ReadOutcome readProject(const std::vector<std::string_view>& lines, ProjectTarget& target);
 
-// Splits text at CR LF, CR or LF, cuts every line to 4096 characters and reads it; the encoding
+// Splits text at CR LF, CR or LF and reads it; the encoding
 // is taken from the whole text.
 ReadOutcome readProjectText(std::string_view text, ProjectTarget& target);
 

@@ -422,19 +422,19 @@ TEST(ProjectReader, AnEmptyOutlineClearsTheTreeAndAppliesTheOptions)
     EXPECT_EQ(data.options, options);
 }
 
-TEST(ProjectReader, LongLinesAreCutTo4096Characters)
+TEST(ProjectReader, LongLinesComeBackWhole)
 {
     ItemTree tree;
     buildExampleTree(tree);
     tree.itemAt(0)->caption = std::string(5000, 'c');
-    tree.itemAt(2)->record()->URL = std::string(4096, 'u') + "tail";
+    tree.itemAt(2)->record()->URL = std::string(100000, 'u') + "tail";
     const std::string text = joinLinesCrLf(projectLines(tree, ProjectOptions{}));
     ProjectData data;
     ProjectDataTarget target(data);
     ASSERT_EQ(readProjectText(text, target), ReadOutcome::Loaded);
-    EXPECT_EQ(data.tree.itemAt(0)->caption, std::string(4096, 'c'));
-    EXPECT_EQ(data.tree.itemAt(2)->record()->URL, std::string(4096, 'u'));
-    EXPECT_EQ(data.tree.itemAt(1)->caption, "Docs") << "the cut-off rest is not a line of its own";
+    EXPECT_TRUE(data.tree.itemAt(0)->caption == tree.itemAt(0)->caption);
+    EXPECT_TRUE(data.tree.itemAt(2)->record()->URL == tree.itemAt(2)->record()->URL);
+    EXPECT_EQ(data.tree.itemAt(1)->caption, "Docs");
 }
 
 TEST(ProjectReader, FileThatCannotBeOpenedNamesIt)

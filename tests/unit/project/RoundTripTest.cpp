@@ -132,7 +132,6 @@ TEST(ProjectRoundTrip, WideAndDeepTreesRoundTrip)
     EXPECT_EQ(wideData.tree.root()->childCount(), 100000u);
     EXPECT_EQ(wideData.tree.itemAt(100000)->record()->URL, "p99999.html");
 
-    // A chain as deep as lines of 4096 characters allow.
     ItemTree deep;
     Node* p = nullptr;
     for (int i = 0; i < 4000; ++i) p = addItem(deep, p, "level", ClosedFolderImage, TMyRec::folderDefaults());
