@@ -11,6 +11,7 @@
 #include "app/ErrorReport.h"
 #include "app/MessageTexts.h"
 #include "app/TextFile.h"
+#include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 
@@ -65,42 +66,10 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
                     std::ostream& out, std::ostream& err)
 {
     Request request;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            out << Usage;
-            return 0;
-        }
-        if (a == "--version") {
-            out << "quillmap-build " << ProgramVersion << "\n";
-            return 0;
-        }
-        if (a == "--out" || a.rfind("--out=", 0) == 0) {
-            if (a == "--out") {
-                if (i + 1 >= arguments.size()) {
-                    err << "quillmap-build: --out needs a folder\n" << Usage;
-                    return 2;
-                }
-                request.outFolder = arguments[++i];
-            } else {
-                request.outFolder = a.substr(6);
-            }
-            continue;
-        }
-        if (!a.empty() && a[0] == '-') {
-            err << "quillmap-build: unknown option " << a << "\n" << Usage;
-            return 2;
-        }
-        if (!request.project.empty()) {
-            err << "quillmap-build: only one project file can be built at a time\n" << Usage;
-            return 2;
-        }
-        request.project = a;
-    }
-    if (request.project.empty()) {
-        err << Usage;
-        return 2;
-    }
+    const CommandLineSyntax syntax{"quillmap-build", ProgramVersion, Usage,
+                                   {{"--out", "a folder", &request.outFolder}}, {}, &request.project,
+                                   "only one project file can be built at a time"};
+    if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
 
     const MessageTexts texts;
     try {

@@ -4,6 +4,7 @@
 
 #include "app/Error.h"
 #include "app/ErrorReport.h"
+#include "cli/CommandLine.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectWriter.h"
 
@@ -38,24 +39,6 @@ struct Request {
     bool withPdf = false;
 };
 
-// Reads "--name VALUE" or "--name=VALUE" at arguments[i]; false when it is another argument.
-bool optionValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
-                 std::string& value, bool& missing)
-{
-    const std::string& a = arguments[i];
-    if (a.rfind(name + "=", 0) == 0) {
-        value = a.substr(name.size() + 1);
-        return true;
-    }
-    if (a != name) return false;
-    if (i + 1 >= arguments.size()) {
-        missing = true;
-        return true;
-    }
-    value = arguments[++i];
-    return true;
-}
-
 bool isSitemapFile(const std::string& source)
 {
     std::error_code ec;
@@ -67,44 +50,16 @@ bool isSitemapFile(const std::string& source)
 int runImportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     Request request;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            out << Usage;
-            return 0;
-        }
-        if (a == "--version") {
-            out << "quillmap-import " << ProgramVersion << "\n";
-            return 0;
-        }
-        bool missing = false;
-        if (optionValue(arguments, i, "--base", request.base, missing) ||
-            optionValue(arguments, i, "--site", request.site, missing) ||
-            optionValue(arguments, i, "--out", request.out, missing)) {
-            if (missing) {
-                err << "quillmap-import: " << a << " needs a value\n" << Usage;
-                return 2;
-            }
-            continue;
-        }
-        if (a == "--pdf") {
-            request.withPdf = true;
-            continue;
-        }
-        if (!a.empty() && a[0] == '-') {
-            err << "quillmap-import: unknown option " << a << "\n" << Usage;
-            return 2;
-        }
-        if (!request.source.empty()) {
-            err << "quillmap-import: only one site folder or sitemap can be imported at a time\n" << Usage;
-            return 2;
-        }
-        request.source = a;
-    }
-    if (request.source.empty()) {
-        err << Usage;
-        return 2;
-    }
+    const CommandLineSyntax syntax{"quillmap-import",
+                                   ProgramVersion,
+                                   Usage,
+                                   {{"--base", "a value", &request.base},
+                                    {"--site", "a value", &request.site},
+                                    {"--out", "a value", &request.out}},
+                                   {{"--pdf", &request.withPdf}},
+                                   &request.source,
+                                   "only one site folder or sitemap can be imported at a time"};
+    if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
 
     try {
         ImportOptions options;
