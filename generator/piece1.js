@@ -163,7 +163,7 @@ function drawFolder(leftSide)
 		+ this.iconSrc + "' alt='' width=16 height=22 border=0 align=top>"
 	if (anchor != "")
 		html = html + "</a>"
-	html = html + "</td><td valign=middle nowrap" + cellRole() + ">"
+	html = html + captionCell(anchor != "" && !captionLinked)
 	if (captionLinked)
 		html = html + anchor + captionHtml(this) + "</a>"
 	else
@@ -230,7 +230,8 @@ function openRow(entry, kind)
 	else if (browserVersion == 1)
 		html = html + " id='" + kind + entry.id + "' style='position:block;"
 			+ (isShown(entry) ? "" : "display:none;") + "'" + treeItemAttributes(entry)
-	return html + " border=0 cellspacing=0 cellpadding=0><tr" + cellRole() + "><td nowrap" + cellRole() + ">"
+	html = html + " border=0 cellspacing=0 cellpadding=0>" + (browserVersion == 1 ? "<tbody role='none'>" : "")
+	return html + "<tr" + cellRole() + "><td nowrap" + cellRole() + ">"
 }
 
 function closeRowText()
@@ -260,6 +261,14 @@ function treeItemAttributes(entry)
 function cellRole()
 {
 	return browserVersion == 1 ? " role='none'" : ""
+}
+
+// The caption's cell. When the icon's link is named by the caption, the caption itself is hidden
+// from screen readers, so that they do not name the row twice.
+function captionCell(iconNamedByCaption)
+{
+	return "</td><td valign=middle nowrap" + cellRole()
+		+ (browserVersion == 1 && iconNamedByCaption ? " aria-hidden='true'>" : ">")
 }
 
 // The icon's anchor. When the caption carries the same link, the icon's copy is

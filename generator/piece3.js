@@ -1,6 +1,6 @@
 
 	html = this.link != "" ? "</a>" : ""
-	html = html + "</td><td valign=middle nowrap" + cellRole() + ">"
+	html = html + captionCell(this.link != "" && !captionLinked)
 	if (captionLinked)
 		html = html + anchor + captionHtml(this) + "</a>"
 	else

@@ -449,6 +449,12 @@ describe('options and captions', () => {
     assert.deepEqual(drawn.map((r) => r.caption), ['Plain Root', 'Linked folder', 'Inside', 'Linked page', 'No link']);
     // root (own link), folder (link), closed folder's document, document with link, document without.
     assert.deepEqual(drawn.map((r) => r.iconLinks), [1, 2, 1, 1, 0]);
+    // Each row is named once, by its caption; the tables' parts are no groups of their own.
+    const tree = await menu.page.locator('#quillnavTree').ariaSnapshot();
+    assert.match(tree, /^- tree "Plain Root":/);
+    assert.match(tree, /- treeitem "Linked page" \[level=2\]:\n\s+- link "Linked page"/);
+    assert.match(tree, /- treeitem "No link" \[level=2\]/);
+    assert.doesNotMatch(tree, /rowgroup|row\b|cell/);
     assert.equal(await menu.page.getAttribute('#item3 a', 'target'), 'main_frame');
     await finish(menu);
   });
