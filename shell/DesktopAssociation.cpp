@@ -212,6 +212,10 @@ void DesktopAssociation::install(const QString& executablePath, const QString& d
     writeFile(dataHome_ + "/mime/packages/quillmap.xml", mimePackage(description));
     writeFile(dataHome_ + "/applications/" + QuillmapDesktopId, desktopEntry(executablePath));
     installIcon();
+    // An icon cache made before would hide the new icons until it is made again.
+    const QString icons = dataHome_ + "/icons/hicolor";
+    if (QFile::exists(icons + "/icon-theme.cache"))
+        runTool("gtk-update-icon-cache", {"--force", "--ignore-theme-index", "--quiet", icons});
     runTool("update-mime-database", {dataHome_ + "/mime"});
     runTool("update-desktop-database", {dataHome_ + "/applications"});
     makeDefault();

@@ -38,7 +38,7 @@ struct Desktop {
 
 bool desktopToolsPresent()
 {
-    for (const char* tool : {"xdg-mime", "update-mime-database", "desktop-file-validate"})
+    for (const char* tool : {"xdg-mime", "update-mime-database", "desktop-file-validate", "gtk-update-icon-cache"})
         if (QStandardPaths::findExecutable(tool).isEmpty()) return false;
     return true;
 }
@@ -62,11 +62,19 @@ TEST(DesktopAssociation, ExecLineQuotesEveryPathSoThatItComesBackUnchanged)
 // tools; then a moved program and a default changed by the user bring the prompt back.
 TEST(DesktopAssociation, RegisteringMakesQuillmapTheDesktopsProgramForQmpFiles)
 {
-    if (!desktopToolsPresent()) GTEST_SKIP() << "xdg-utils, shared-mime-info or desktop-file-utils missing";
+    if (!desktopToolsPresent()) GTEST_SKIP() << "xdg-utils, shared-mime-info, desktop-file-utils or gtk-update-icon-cache missing";
     Desktop desktop;
     const QString exe = desktop.root.path() + "/my programs/quillmap";
     QtRegistry registry(desktop.root.path() + "/store", desktop.association());
     EXPECT_TRUE(NeedsAssociation(registry, exe));
+    // An icon cache of the icons installed so far: none of Quillmap's.
+    const QString icons = desktop.data() + "/icons/hicolor";
+    ASSERT_TRUE(QDir().mkpath(icons + "/16x16/apps"));
+    QFile other(icons + "/16x16/apps/other.png");
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    desktop.run("gtk-update-icon-cache", {"--force", "--ignore-theme-index", "--quiet", icons});
+    QFile cache(icons + "/icon-theme.cache");
 
     RegisterFileType(registry, exe);
 
@@ -83,7 +91,9 @@ TEST(DesktopAssociation, RegisteringMakesQuillmapTheDesktopsProgramForQmpFiles)
 
     const QString entry = desktop.data() + "/applications/" + QuillmapDesktopId;
     EXPECT_EQ(desktop.run("desktop-file-validate", {entry}), "");
-    EXPECT_TRUE(QFile::exists(desktop.data() + "/icons/hicolor/48x48/apps/quillmap.png"));
+    EXPECT_TRUE(QFile::exists(icons + "/48x48/apps/quillmap.png"));
+    ASSERT_TRUE(cache.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(cache.readAll().contains("quillmap"));
     EXPECT_EQ(registry.read(RegistryRoot::ClassesRoot, QmpOpenCommandKey, {}), associationCommandText(exe));
     EXPECT_FALSE(NeedsAssociation(registry, exe));
 
