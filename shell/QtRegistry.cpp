@@ -11,6 +11,11 @@
 #include "shell/Association.h"
 #include "shell/RegistryStore.h"
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shlobj.h>
+#endif
+
 namespace quillmap {
 
 namespace {
@@ -37,6 +42,13 @@ QString shownValue(RegistryRoot root, const QString& key, const QString& name)
 #ifdef Q_OS_WIN
 // In the native registry the key's default value is reached by the name "Default".
 QString nativeName(const QString& name) { return name.isEmpty() ? QString("Default") : name; }
+
+// The classes root shows the user's own classes over the machine's. Values for it are written to
+// the user's own: the machine's need administrator rights, which a user's program lacks.
+QString nativeWriteKey(RegistryRoot root, const QString& key)
+{
+    return root == RegistryRoot::ClassesRoot ? "HKEY_CURRENT_USER\\Software\\Classes\\" + key : fullKey(root, key);
+}
 #endif
 
 bool isKey(RegistryRoot root, const QString& key, const QString& name, const QString& wanted)
@@ -103,10 +115,12 @@ void QtRegistry::write(RegistryRoot root, const QString& key, const QString& nam
     }
 #ifdef Q_OS_WIN
     if (storeFile_.isEmpty()) {
-        QSettings settings(fullKey(root, key), QSettings::NativeFormat);
+        QSettings settings(nativeWriteKey(root, key), QSettings::NativeFormat);
         settings.setValue(nativeName(name), value);
         settings.sync();
         if (settings.status() != QSettings::NoError) writeFailed(root, key, name, "access denied");
+        // Explorer shows the new file type and its icon without waiting for the next logon.
+        if (root == RegistryRoot::ClassesRoot) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
         return;
     }
 #endif
