@@ -8,7 +8,6 @@
 #endif
 
 #include "app/Error.h"
-#include "app/ErrorReport.h"
 #include "app/MessageTexts.h"
 #include "app/TextFile.h"
 #include "cli/CommandLine.h"
@@ -101,7 +100,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
         return 0;
     } catch (const std::exception& e) {
-        err << withFullStop(e.what()) << "\n";
+        reportError(err, e);
         return 1;
     }
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "app/Error.h"
-#include "app/ErrorReport.h"
 #include "cli/CommandLine.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectWriter.h"
@@ -80,7 +79,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         if (!out) throw Error("Stream write error");
         return 0;
     } catch (const std::exception& e) {
-        err << withFullStop(e.what()) << "\n";
+        reportError(err, e);
         return 1;
     }
 }

@@ -82,6 +82,15 @@ TEST_F(BuildCommandTest, RefusalsAndErrorsGoToStandardErrorWithFailureStatus)
     EXPECT_EQ(run({(base / "other.qmp").string()}), 1);
     EXPECT_EQ(err.str(), "This isn't Quillmap Project File\n");
 
+    // A caption quoted from an 8-bit project reaches the terminal as UTF-8.
+    writeLinesCrLf((base / "cafe.qmp").string(), {"Quillmap Project File", "2000", "Top", "\t\t\tCaf\xE9",
+                                                    "/---- * QMAP IMGs * ----/", "/---- * QMAP URLs * ----/",
+                                                    "/---- * QMAP Trgts * ----/", "/---- * QMAP OpenFolders * ----/",
+                                                    "/---- * QMAP Opt * ----/", "/---- * QMAP Cust IMG * ----/",
+                                                    "/---- *END IMG* ----/"});
+    EXPECT_EQ(run({(base / "cafe.qmp").string()}), 1);
+    EXPECT_EQ(err.str(), "Invalid level (3) for item \"Caf\xC3\xA9\"\n");
+
     EXPECT_EQ(run({(base / "missing.qmp").string()}), 1);
     EXPECT_EQ(err.str(), "Cannot open file " + (base / "missing.qmp").string() + ".\n");
 
