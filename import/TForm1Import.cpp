@@ -1,6 +1,9 @@
 // The main window's import of a site folder or a sitemap: the dialogs, the progress dialog, and
 // the imported items added under the selected folder as one step.
 #include <QMenu>
+#include <atomic>
+#include <chrono>
+#include <future>
 
 #include "app/LocalText.h"
 #include "app/TForm1.h"
@@ -72,19 +75,34 @@ void TForm1::mnuImportSitemapClick()
     });
 }
 
+// The import runs on a thread of its own, so that the window keeps drawing itself and the
+// progress dialog answers at once, however long one step of the import takes. A cancel adds
+// nothing, even when the import has just finished.
 void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
 {
     std::optional<ImportResult> result;
+    bool cancelled = false;
     {
         const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Importing pages..."));
+        std::atomic<std::size_t> done{0};
+        std::atomic<std::size_t> total{0};
+        std::atomic<bool> stop{false};
         ImportOptions options;
         options.encoding = model_->encoding();
-        options.progress = [&](std::size_t done, std::size_t total) {
-            return progress->update(static_cast<qint64>(done), static_cast<qint64>(total));
+        options.progress = [&](std::size_t pagesDone, std::size_t pages) {
+            done = pagesDone;
+            total = pages;
+            return !stop;
         };
-        result = run(options);
+        auto work = std::async(std::launch::async, [&] { return run(options); });
+        do {
+            if (!stop && !progress->update(static_cast<qint64>(done.load()), static_cast<qint64>(total.load())))
+                stop = true;
+        } while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
+        result = work.get();
+        cancelled = stop;
     }
-    if (!result) return;
+    if (cancelled || !result) return;
 
     // Under the selected folder, or the folder of the selected document; the root when nothing
     // is selected; a new root on an empty tree.
