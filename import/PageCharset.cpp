@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "app/TextEncoding.h"
+#include "import/AsciiText.h"
 
 namespace quillmap {
 
@@ -16,10 +17,7 @@ std::string lowerTrimmed(std::string_view text)
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return asciiLower(text);
 }
 
 bool isOneOf(const std::string& label, std::initializer_list<const char*> names)

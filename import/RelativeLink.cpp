@@ -1,5 +1,7 @@
 #include "import/RelativeLink.h"
 
+#include "import/AsciiText.h"
+
 namespace quillmap {
 
 namespace {
@@ -20,23 +22,7 @@ int hexValue(char c)
 
 }  // namespace
 
-std::string encodeLinkSegment(std::string_view segment)
-{
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(segment.size());
-    for (const char ch : segment) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (keptInLink(c)) {
-            out += ch;
-        } else {
-            out += '%';
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        }
-    }
-    return out;
-}
+std::string encodeLinkSegment(std::string_view segment) { return percentEncoded(segment, keptInLink); }
 
 std::string decodeLinkSegment(std::string_view segment)
 {

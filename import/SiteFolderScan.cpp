@@ -6,6 +6,7 @@
 
 #include "app/Error.h"
 #include "import/NaturalOrder.h"
+#include "import/AsciiText.h"
 #include "import/RelativeLink.h"
 
 namespace quillmap {
@@ -15,13 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::array<const char*, 5> PageExtensions{".html", ".htm", ".xhtml", ".shtml", ".php"};
-
-std::string lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 bool endsWith(const std::string& text, const std::string& end)
 {
@@ -38,7 +32,7 @@ struct PendingFolder {
 
 bool isPageFileName(const std::string& name, bool withPdf)
 {
-    const std::string l = lower(name);
+    const std::string l = asciiLower(name);
     for (const char* extension : PageExtensions)
         if (endsWith(l, extension)) return true;
     return withPdf && endsWith(l, ".pdf");
@@ -49,7 +43,7 @@ void takeIndexPage(OutlineFolder& folder)
     for (const char* extension : PageExtensions) {
         const std::string wanted = std::string("index") + extension;
         const auto it = std::find_if(folder.pages.begin(), folder.pages.end(),
-                                     [&](const OutlinePage& p) { return lower(p.name) == wanted; });
+                                     [&](const OutlinePage& p) { return asciiLower(p.name) == wanted; });
         if (it == folder.pages.end()) continue;
         folder.index = std::move(*it);
         folder.pages.erase(it);
@@ -114,7 +108,7 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, bool with
                     report.skip(nameFor(name), SkipReason::NotAFile);
                     continue;
                 }
-                const bool readTitle = !endsWith(lower(name), ".pdf");
+                const bool readTitle = !endsWith(asciiLower(name), ".pdf");
                 outline.folders[here.folder].pages.push_back(
                     {name, prefix + encodeLinkSegment(name), readTitle ? entry.path().string() : std::string()});
             }

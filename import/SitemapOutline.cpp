@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "import/AsciiText.h"
 #include "import/RelativeLink.h"
 #include "import/SiteFolderScan.h"
 
@@ -12,14 +13,6 @@ namespace quillmap {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::string stem(const std::string& name)
 {
@@ -31,19 +24,9 @@ std::string stem(const std::string& name)
 // characters, blanks, quotes, angle brackets, non-ASCII) become %XX.
 std::string encodedQuery(std::string_view query)
 {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : query) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c > 0x20 && c < 0x7F && ch != '"' && ch != '<' && ch != '>' && ch != '\\') {
-            out += ch;
-        } else {
-            out += '%';
-            out += Hex[c >> 4];
-            out += Hex[c & 15];
-        }
-    }
-    return out;
+    return percentEncoded(query, [](unsigned char c) {
+        return c > 0x20 && c < 0x7F && c != '"' && c != '<' && c != '>' && c != '\\';
+    });
 }
 
 bool holdsBlankOrControl(std::string_view text)
@@ -85,11 +68,11 @@ void joinPagesToTheirFolders(SiteOutline& outline)
 std::optional<WebAddress> parseWebAddress(std::string_view address)
 {
     WebAddress web;
-    const std::string scheme = lower(address.substr(0, 8));
+    const std::string scheme = asciiLower(address.substr(0, 8));
     if (scheme.rfind("http://", 0) == 0 || scheme.rfind("https://", 0) == 0) {
         address.remove_prefix(address.find("//") + 2);
         const std::size_t end = std::min(address.find_first_of("/?#"), address.size());
-        web.host = lower(address.substr(0, end));
+        web.host = asciiLower(address.substr(0, end));
         address.remove_prefix(end);
         if (web.host.empty() || holdsBlankOrControl(web.host)) return std::nullopt;
     } else if (address.empty() || address[0] != '/') {
