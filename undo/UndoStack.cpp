@@ -42,25 +42,18 @@ void UndoStack::record(QUndoCommand* change)
     stack_.push(owned.release());
 }
 
-void UndoStack::undo()
-{
-    if (replaying_ || group_) return;
-    replaying_ = true;
-    try {
-        stack_.undo();
-    } catch (...) {
-        replaying_ = false;
-        throw;
-    }
-    replaying_ = false;
-}
+void UndoStack::undo() { replay(&QUndoStack::undo); }
 
-void UndoStack::redo()
+void UndoStack::redo() { replay(&QUndoStack::redo); }
+
+// Changes that an undo or redo makes are the step's own, never new steps; nothing replays while
+// a group is being recorded.
+void UndoStack::replay(void (QUndoStack::*step)())
 {
     if (replaying_ || group_) return;
     replaying_ = true;
     try {
-        stack_.redo();
+        (stack_.*step)();
     } catch (...) {
         replaying_ = false;
         throw;

@@ -49,6 +49,7 @@ signals:
     void cleanChanged(bool clean);
 
 private:
+    void replay(void (QUndoStack::*step)());
     class ChangeGroup;
     QUndoStack stack_;
     bool replaying_ = false;
