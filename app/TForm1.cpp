@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include <QAbstractScrollArea>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
@@ -190,16 +191,30 @@ void TForm1::fitListRow()
                                boxOpenFolder->height());
 }
 
+QMenu* TForm1::contextMenu(QWidget* owner, const QString& name, const std::function<void()>& fill)
+{
+    auto* menu = new QMenu(this);
+    menu->setObjectName(name);
+    owner->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A view reports the pointer in its viewport's coordinates.
+    auto* view = qobject_cast<QAbstractScrollArea*>(owner);
+    QWidget* area = view ? view->viewport() : owner;
+    connect(owner, &QWidget::customContextMenuRequested, this, [this, menu, area, fill](const QPoint& at) {
+        guard([&] {
+            if (fill) fill();
+            menu->popup(area->mapToGlobal(at));
+        });
+    });
+    return menu;
+}
+
 void TForm1::setUpSaveMenu()
 {
-    popUpSave = new QMenu(this);
-    popUpSave->setObjectName(QStringLiteral("popUpSave"));
+    popUpSave = contextMenu(btnSAVE, QStringLiteral("popUpSave"));
     mnuSave = popUpSave->addAction(QStringLiteral("Save"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSaveAs = popUpSave->addAction(QStringLiteral("Save As..."));
     mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-    connect(btnSAVE, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { guard([&] { popUpSave->popup(btnSAVE->mapToGlobal(at)); }); });
 }
 
 void TForm1::FormCreate()

@@ -243,6 +243,8 @@ private:
     void connectProjectHandlers();
     void connectHistory();
     void setUpShortcuts();
+    // A right-click menu of owner, filled by fill (when given) each time it opens.
+    QMenu* contextMenu(QWidget* owner, const QString& name, const std::function<void()>& fill = {});
     void setUpOpenMenu();
     void setUpItemMenu();
     void layoutControls();

@@ -42,15 +42,7 @@ void writeRecent(Registry& registry, const RecentProjects& recent)
 
 void TForm1::setUpOpenMenu()
 {
-    popUpOpen = new QMenu(this);
-    popUpOpen->setObjectName(QStringLiteral("popUpOpen"));
-    btnOPEN->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(btnOPEN, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        guard([&] {
-            fillOpenMenu();
-            popUpOpen->popup(btnOPEN->mapToGlobal(at));
-        });
-    });
+    popUpOpen = contextMenu(btnOPEN, QStringLiteral("popUpOpen"), [this] { fillOpenMenu(); });
 }
 
 QStringList TForm1::recentProjects() const

@@ -9,15 +9,7 @@ namespace quillmap {
 
 void TForm1::setUpItemMenu()
 {
-    popUpItem = new QMenu(this);
-    popUpItem->setObjectName(QStringLiteral("popUpItem"));
-    Tree2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Tree2, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        guard([&] {
-            fillItemMenu();
-            popUpItem->popup(Tree2->viewport()->mapToGlobal(at));
-        });
-    });
+    popUpItem = contextMenu(Tree2, QStringLiteral("popUpItem"), [this] { fillItemMenu(); });
 }
 
 void TForm1::fillItemMenu()
