@@ -39,12 +39,6 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton)
     EXPECT_EQ(helpPages, 2);
 }
 
-}  // namespace
-}  // namespace quillmap::test
-
-namespace quillmap::test {
-namespace {
-
 // After a click on an item the focus is in the Caption box; F2 still renames the item in the tree.
 TEST_F(MainWindowTest, F2RenamesTheSelectedItemAfterAClick)
 {
@@ -84,12 +78,6 @@ TEST_F(MainWindowTest, TreeDrawsConnectingLinesBelowTheRoot)
     EXPECT_GT(linePixels(1), 10);  // the folder: its line and its minus box
     EXPECT_GT(linePixels(2), 10);  // the document: a line to its folder
 }
-
-}  // namespace
-}  // namespace quillmap::test
-
-namespace quillmap::test {
-namespace {
 
 // The tree's current item and the help text show when they hold the keyboard focus.
 TEST_F(MainWindowTest, TreeAndHelpTextShowTheKeyboardFocus)
