@@ -7,17 +7,13 @@
 
 #include "app/Error.h"
 #include "app/ErrorReport.h"
-#include "app/LocalText.h"
 #include "app/Platform.h"
 
 namespace quillmap {
 
-// An error text holds file names, which are UTF-8 on Windows, and texts from files, which are
-// UTF-8 or in the 8-bit code page.
 inline void reportError(Prompts& prompts, const std::string& text)
 {
-    const std::string shown = withFullStop(text);
-    prompts.error(decodedText(shown, detectEncoding(shown)));
+    prompts.error(QString::fromStdString(reportText(text)));
 }
 
 template <typename Handler>

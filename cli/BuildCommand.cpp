@@ -10,6 +10,7 @@
 #include "app/Error.h"
 #include "app/MessageTexts.h"
 #include "app/TextFile.h"
+#include "app/ErrorReport.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
@@ -100,7 +101,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
         return 0;
     } catch (const std::exception& e) {
-        reportError(err, e);
+        err << reportText(e.what()) << "\n";
         return 1;
     }
 }

@@ -1,8 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "app/ErrorReport.h"
-#include "app/TextEncoding.h"
-
 namespace quillmap {
 
 std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::vector<std::string>& arguments,
@@ -49,17 +46,6 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
     }
     if (syntax.argument->empty()) return usageError("");
     return std::nullopt;
-}
-
-void reportError(std::ostream& err, const std::exception& error)
-{
-    std::string text = withFullStop(error.what());
-    if (detectEncoding(text) == TextEncoding::CodePage) {
-        std::string utf8;
-        encodeText(decodeText(text, TextEncoding::CodePage), TextEncoding::Utf8, utf8);
-        text = std::move(utf8);
-    }
-    err << text << "\n";
 }
 
 }  // namespace quillmap

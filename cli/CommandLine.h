@@ -1,5 +1,4 @@
 #pragma once
-#include <exception>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -34,9 +33,5 @@ struct CommandLineSyntax {
 // to err.
 std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::vector<std::string>& arguments,
                                     std::ostream& out, std::ostream& err);
-
-// Writes an error's text as a line of UTF-8, the encoding of every report: a caption or file name
-// quoted from an 8-bit file is decoded from its code page.
-void reportError(std::ostream& err, const std::exception& error);
 
 }  // namespace quillmap

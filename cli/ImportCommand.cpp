@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/Error.h"
+#include "app/ErrorReport.h"
 #include "cli/CommandLine.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectWriter.h"
@@ -79,7 +80,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         if (!out) throw Error("Stream write error");
         return 0;
     } catch (const std::exception& e) {
-        reportError(err, e);
+        err << reportText(e.what()) << "\n";
         return 1;
     }
 }
