@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/Error.h"
 #include "generator/ScriptBuilder.h"
@@ -295,41 +296,39 @@ TEST(ScriptBuilder, WritesEveryItemUnderItsParentsVariable)
 
 TEST(ScriptBuilder, RefusesTreesTheScriptCannotHold)
 {
-    {
+    struct Refused {
+        const char* what;
+        std::function<void(ItemTree&)> make;
+        ::testing::Matcher<std::string> message;
+    };
+    const Refused cases[] = {
+        {"a second top-level item",
+         [](ItemTree& tree) {
+             addFolder(tree, nullptr, "First");
+             addFolder(tree, nullptr, "Second");
+         },
+         HasSubstr("item 1, \"Second\", is a second top-level item")},
+        {"an item below a document",
+         [](ItemTree& tree) {
+             Node* doc = addDocument(tree, addFolder(tree, nullptr, "Root"), "Page", "p.html");
+             addDocument(tree, doc, "Under a page", "u.html");
+         },
+         HasSubstr("the document \"Page\" (item 1) holds other items")},
+        {"a document without a target",
+         [](ItemTree& tree) { addDocument(tree, addFolder(tree, nullptr, "Root"), "Page", "p.html", ""); },
+         ::testing::Eq("'' is not a valid integer value")},
+        {"an empty tree", [](ItemTree&) {}, ::testing::_},
+    };
+    for (const Refused& refused : cases) {
         ItemTree tree;
-        addFolder(tree, nullptr, "First");
-        addFolder(tree, nullptr, "Second");
+        refused.make(tree);
         try {
             BuildScriptLines(tree, GlobalOptions{});
-            FAIL() << "a second top-level item was built";
+            ADD_FAILURE() << refused.what << " was built";
         } catch (const Error& e) {
-            EXPECT_THAT(e.what(), HasSubstr("item 1, \"Second\", is a second top-level item"));
+            EXPECT_THAT(std::string(e.what()), refused.message) << refused.what;
         }
     }
-    {
-        ItemTree tree;
-        Node* root = addFolder(tree, nullptr, "Root");
-        Node* doc = addDocument(tree, root, "Page", "p.html");
-        addDocument(tree, doc, "Under a page", "u.html");
-        try {
-            BuildScriptLines(tree, GlobalOptions{});
-            FAIL() << "an item below a document was built";
-        } catch (const Error& e) {
-            EXPECT_THAT(e.what(), HasSubstr("the document \"Page\" (item 1) holds other items"));
-        }
-    }
-    {
-        ItemTree tree;
-        Node* root = addFolder(tree, nullptr, "Root");
-        addDocument(tree, root, "Page", "p.html", "");
-        EXPECT_THROW(
-            try { BuildScriptLines(tree, GlobalOptions{}); } catch (const Error& e) {
-                EXPECT_STREQ(e.what(), "'' is not a valid integer value");
-                throw;
-            },
-            Error);
-    }
-    EXPECT_THROW(BuildScriptLines(ItemTree{}, GlobalOptions{}), Error);
 }
 
 TEST(ScriptBuilder, TopItemMayBeADocumentWithItemsBelow)
