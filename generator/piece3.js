@@ -138,6 +138,10 @@ function onTreeClick(event)
 	if (isConnector(entry, anchor)) {
 		event.preventDefault()
 		clickOnNode(entry.id)
+		// The connector is hidden from assistive technology and takes no keys but
+		// Enter and Space: the focus a click gave it belongs to its row.
+		if (document.activeElement == anchor)
+			moveTabStop(entry, true)
 	} else if (isFolderAnchor(entry, anchor)) {
 		if (entry.hreference == "")
 			event.preventDefault()

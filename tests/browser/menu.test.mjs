@@ -258,6 +258,9 @@ for (const browser of ['chromium', 'firefox'])
         assert.equal(await focusedId(page), 'folder6');
         assert.notEqual(await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle), 'none',
           'the focused row shows a focus ring');
+        await click(page, connector(1));
+        await page.keyboard.press('ArrowDown');
+        assert.equal(await focusedId(page), 'item5', 'the keys go on from the row whose connector was clicked');
         await finish(menu);
       });
 
