@@ -133,20 +133,20 @@ function onTreeClick(event)
 	var anchor = event.target.closest ? event.target.closest("a") : 0
 	var entry = anchor ? entryAt(anchor) : 0
 
-	if (!entry || !entry.children)
+	if (!entry)
 		return
-	if (isConnector(entry, anchor)) {
+	if (entry.children && isConnector(entry, anchor)) {
 		event.preventDefault()
 		clickOnNode(entry.id)
-		// The connector is hidden from assistive technology and takes no keys but
-		// Enter and Space: the focus a click gave it belongs to its row.
-		if (document.activeElement == anchor)
-			moveTabStop(entry, true)
-	} else if (isFolderAnchor(entry, anchor)) {
+	} else if (entry.children && isFolderAnchor(entry, anchor)) {
 		if (entry.hreference == "")
 			event.preventDefault()
 		clickOnFolder(entry.id)
 	}
+	// A link hidden from assistive technology (the connector, an icon beside its
+	// caption's link) gives the focus a click put on it to its row.
+	if (document.activeElement == anchor && anchor.getAttribute("aria-hidden") == "true")
+		moveTabStop(entry, true)
 }
 
 function onTreeFocus(event)
