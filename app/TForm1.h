@@ -193,8 +193,9 @@ public:
     void btnBrowseLinkClick();
 
     // Project files and the life of the current project (project/TForm1Project.cpp). An empty
-    // file name makes SaveProject ask for one and OpenProject show the open dialog.
-    void SaveProject(const QString& fileName);
+    // file name makes SaveProject ask for one and OpenProject show the open dialog. SaveProject
+    // answers whether the project was written (not when the tree is empty or the dialog cancelled).
+    bool SaveProject(const QString& fileName);
     void OpenProject(const QString& fileName);
     // The chosen file name, or an empty text when the user cancels.
     QString AskSaveFileName();

@@ -47,11 +47,11 @@ void TForm1::connectProjectHandlers()
     connect(mnuSaveAs, &QAction::triggered, this, [this] { guard([this] { mnuSaveAsClick(); }); });
 }
 
-void TForm1::SaveProject(const QString& fileName)
+bool TForm1::SaveProject(const QString& fileName)
 {
     if (tree().empty()) {
         platform_.prompts.message(QString::fromStdString(messages.noItemsToSave));
-        return;
+        return false;
     }
     // The whole file is made before the save dialog opens, the frame name first: a character the
     // project's code page cannot hold turns every text of the project into UTF-8, the items too.
@@ -63,12 +63,13 @@ void TForm1::SaveProject(const QString& fileName)
     const std::string text = projectText(tree(), options);
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
-    if (name.isEmpty()) return;
+    if (name.isEmpty()) return false;
     saveTextFile(toFilePath(name), text);
     ProjectFileName = name;
     SetSaved(true);
     rememberRecentProject(name);
     setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
+    return true;
 }
 
 void TForm1::OpenProject(const QString& fileName)
@@ -150,9 +151,9 @@ bool TForm1::QuerySaveChanges()
     case Prompts::Answer::Cancel:
         return false;
     case Prompts::Answer::Yes:
-        // A cancelled save dialog goes on as after No.
-        SaveProject(ProjectFileName);
-        return true;
+        // Cancelling the save dialog after Yes stops the operation too: going on would throw
+        // away the changes the user just asked to keep.
+        return SaveProject(ProjectFileName);
     case Prompts::Answer::No:
         break;
     }

@@ -66,7 +66,7 @@ TEST_F(UnsavedQuestion, NewNoDiscardsTheTree)
     EXPECT_EQ(kinds(), QStringList({"yesnocancel"}));
 }
 
-TEST_F(UnsavedQuestion, NewYesSavesFirstAndCancelledSaveStillGoesOn)
+TEST_F(UnsavedQuestion, NewYesSavesFirstAndACancelledSaveStopsIt)
 {
     buildUnsavedTree();
     TForm1& w = form();
@@ -81,12 +81,21 @@ TEST_F(UnsavedQuestion, NewYesSavesFirstAndCancelledSaveStillGoesOn)
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
 
     buildSmallTree();
+    const auto before = items();
     fake.prompts.clear();
     fake.prompts.answers.push_back(Answer::Yes);  // and the save dialog is cancelled
     w.btnNew->click();
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "save"}));
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_EQ(items(), before);
+    EXPECT_FALSE(w.Saved);
+
+    // Open likewise: no open dialog follows, nothing is replaced.
+    fake.prompts.clear();
+    fake.prompts.answers.push_back(Answer::Yes);
+    w.btnOPEN->click();
+    EXPECT_EQ(kinds(), QStringList({"yesnocancel", "save"}));
+    EXPECT_EQ(items(), before);
+    EXPECT_FALSE(w.Saved);
 }
 
 TEST_F(UnsavedQuestion, OpenCancelShowsNoDialog)
@@ -146,9 +155,10 @@ TEST_F(UnsavedQuestion, ClosingFollowsTheAnswer)
     EXPECT_TRUE(requestClose());
     EXPECT_TRUE(QDir(folder.path() + "/Projects").entryList(QDir::Files).isEmpty());
 
-    // Yes saves; a cancelled save dialog lets the window close all the same.
+    // Yes saves; a cancelled save dialog keeps the window open with the changes.
     fake.prompts.answers.push_back(Answer::Yes);
-    EXPECT_TRUE(requestClose());
+    EXPECT_FALSE(requestClose());
+    EXPECT_FALSE(w.Saved);
     fake.prompts.answers.push_back(Answer::Yes);
     fake.prompts.fileNames.push_back(projectPath("closing.qmp"));
     EXPECT_TRUE(requestClose());
