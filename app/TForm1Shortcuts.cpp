@@ -67,7 +67,8 @@ void TForm1::setUpShortcuts()
     showShortcutsInHints();
 }
 
-// A button without a hint of its own shows its caption with the key.
+// A button without a hint of its own shows its caption with the key. The buttons that show only
+// a picture take their hint, without the key, as the name screen readers say.
 void TForm1::showShortcutsInHints()
 {
     for (const ButtonKey& entry : buttonKeys()) {
@@ -80,7 +81,9 @@ void TForm1::showShortcutsInHints()
             button->setProperty("hintIsCaption", true);
         }
         button->setToolTip(hint + key);
+        if (button->text().isEmpty()) button->setAccessibleName(hint);
     }
+    btnColors->setAccessibleName(btnColors->toolTip());
 }
 
 // In the window's text boxes the undo keys take back the project's changes as everywhere else

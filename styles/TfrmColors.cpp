@@ -53,7 +53,7 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
         connect(list, &QComboBox::currentIndexChanged, this, [this, list] { boxLinkStyleChange(list); });
     }
     FormCreate();
-    nameSwatches();
+    nameRowControls();
     fitStyleLists();
 }
 
@@ -80,7 +80,7 @@ void TfrmColors::ApplyLanguage()
         } updating(mainState_);
         applyColorsWindowTexts(this, file);
     });
-    nameSwatches();
+    nameRowControls();
     fitStyleLists();
 }
 
@@ -95,14 +95,16 @@ void TfrmColors::fitStyleLists()
     }
 }
 
-// Each swatch is announced by its row's label, without the colon.
-void TfrmColors::nameSwatches()
+// Screen readers announce each swatch by its row's label, without the colon, and each style
+// list by that label and the title of the styles column.
+void TfrmColors::nameRowControls()
 {
     const QLabel* labels[] = {ui->lblBackground, ui->lblText, ui->lblLink, ui->lblVLink, ui->lblActivatedLink};
     for (int i = 0; i < 5; ++i) {
         QString name = labels[i]->text().trimmed();
         if (name.endsWith(QLatin1Char(':'))) name.chop(1);
         swatch(i)->setAccessibleName(name);
+        if (i >= 2) styleList(i - 2)->setAccessibleName(name + QStringLiteral(": ") + ui->Label2->text().trimmed());
     }
 }
 

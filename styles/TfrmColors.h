@@ -57,7 +57,7 @@ protected:
 
 private:
     void FormCreate();
-    void nameSwatches();
+    void nameRowControls();
     void fitStyleLists();
     ColorSwatch* swatch(int index) const;
     QComboBox* styleList(int index) const;

@@ -1,4 +1,6 @@
+#include <QAccessible>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -9,6 +11,49 @@ namespace quillmap::test {
 namespace {
 
 using Keyboard = MainWindowTest;
+
+// What a screen reader says for a control: the labels it is labelled by (not the group it lies in,
+// which is said on entering the group), then its name.
+QString announced(QWidget* control)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    QStringList parts;
+    for (const auto& [label, relation] : accessible->relations(QAccessible::Label))
+        if (!qobject_cast<QGroupBox*>(label->object())) parts << label->text(QAccessible::Name).simplified();
+    parts << accessible->text(QAccessible::Name).simplified();
+    parts.removeDuplicates();
+    return parts.join(QLatin1Char(' '));
+}
+
+// Every control the focus can reach is announced by its own label or caption; the picture-only
+// buttons by their hint. (A box used to take its group's title, the open and save buttons both
+// said "Project", the style lists only their value.)
+TEST_F(Keyboard, ScreenReadersAnnounceEveryControlByItsOwnText)
+{
+    TForm1& w = window();
+    w.show();
+    w.frmColors().show();
+    QList<QWidget*> controls = w.findChildren<QWidget*>() + w.frmColors().findChildren<QWidget*>();
+    int checked = 0;
+    for (QWidget* control : controls) {
+        if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus || control->focusProxy()) continue;
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QString said = announced(control);
+        EXPECT_FALSE(said.isEmpty());
+        for (QWidget* group = control->parentWidget(); group; group = group->parentWidget()) {
+            if (auto* box = qobject_cast<QGroupBox*>(group)) {
+                EXPECT_NE(said, box->title().simplified());
+            }
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 30);
+    const std::pair<QWidget*, QString> expected[] = {
+        {w.txtCaption, "Caption:"}, {w.boxOpenFolder, "Initial state:"}, {w.btnOPEN, "Open"},
+        {w.btnSAVE, "Save"}, {w.btnColors, "Colors and Styles"}, {w.Tree2, "Menu tree"},
+        {w.frmColors().findChild<QWidget*>("boxVisitedLinkStyle"), "Visited Link: none"}};
+    for (const auto& [control, text] : expected) EXPECT_EQ(announced(control), text) << control->objectName().toStdString();
+}
 
 // Enter and the keypad's Enter press the focused button, exactly once, like Space.
 TEST_F(Keyboard, EnterPressesTheFocusedButton)
