@@ -163,6 +163,9 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return ImageList1::icon(node->imageIndex);
     case SelectedDecorationRole:
         return ImageList1::icon(node->selectedImageIndex);
+    case Qt::AccessibleDescriptionRole:
+        // Only the picture tells them apart on screen.
+        return node->isDocument() ? QStringLiteral("Document") : QStringLiteral("Folder");
     default:
         return {};
     }

@@ -53,6 +53,16 @@ TEST_F(Keyboard, ScreenReadersAnnounceEveryControlByItsOwnText)
         {w.btnSAVE, "Save"}, {w.btnColors, "Colors and Styles"}, {w.Tree2, "Menu tree"},
         {w.frmColors().findChild<QWidget*>("boxVisitedLinkStyle"), "Visited Link: none"}};
     for (const auto& [control, text] : expected) EXPECT_EQ(announced(control), text) << control->objectName().toStdString();
+
+    // The tree's rows say what kind of item they are, which on screen only the picture shows.
+    buildSmallTree();
+    w.Tree2->expandAll();
+    QStringList rows;
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(w.Tree2);
+    for (int i = 0; i < tree->childCount(); ++i)
+        if (QAccessibleInterface* row = tree->child(i); row->role() == QAccessible::TreeItem)
+            rows << row->text(QAccessible::Name) + "|" + row->text(QAccessible::Description);
+    EXPECT_EQ(rows, QStringList({"Root Folder|Folder", "New Folder|Folder", "New Document|Document"}));
 }
 
 // Enter and the keypad's Enter press the focused button, exactly once, like Space.
