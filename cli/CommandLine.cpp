@@ -31,6 +31,8 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
             } else {
                 continue;
             }
+            // An empty value (an unset shell variable) must not fall back to the default quietly.
+            if (option.value->empty()) return usageError(option.name + " needs " + option.what);
             known = true;
             break;
         }

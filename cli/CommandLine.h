@@ -12,7 +12,7 @@ struct CommandLineSyntax {
     struct ValueOption {
         std::string name;   // "--out"
         std::string what;   // what the value is, for the message when it is missing: "a folder"
-        std::string* value;
+        std::string* value;  // an empty value is refused like a missing one
     };
     struct Flag {
         std::string name;

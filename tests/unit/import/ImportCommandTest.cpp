@@ -41,6 +41,8 @@ TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
         {{}, 2, "", "Usage: quillmap-import"},
         {{site, "--bogus"}, 2, "", "quillmap-import: unknown option --bogus\nUsage:"},
         {{site, "--out"}, 2, "", "quillmap-import: --out needs a value\nUsage:"},
+        {{site, "--out", ""}, 2, "", "quillmap-import: --out needs a value\nUsage:"},
+        {{site, "--base="}, 2, "", "quillmap-import: --base needs a value\nUsage:"},
         {{site, site}, 2, "", "quillmap-import: only one site folder or sitemap"},
         {{(root / "missing").string()}, 1, "", "Cannot open folder "},
         {{notXml}, 1, "", notXml + " is not a sitemap: "},
