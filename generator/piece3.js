@@ -135,7 +135,7 @@ function onTreeClick(event)
 
 	if (!entry)
 		return
-	if (entry.children && isConnector(entry, anchor)) {
+	if (isConnector(entry, anchor)) {
 		event.preventDefault()
 		clickOnNode(entry.id)
 	} else if (entry.children && isFolderAnchor(entry, anchor)) {
