@@ -8,9 +8,9 @@
 #endif
 
 #include "app/Error.h"
+#include "app/ErrorReport.h"
 #include "app/MessageTexts.h"
 #include "app/TextFile.h"
-#include "app/ErrorReport.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"

@@ -23,15 +23,14 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
         }
         bool known = false;
         for (const auto& option : syntax.values) {
-            if (a.rfind(option.name + "=", 0) == 0) {
+            if (a.rfind(option.name + "=", 0) == 0)
                 *option.value = a.substr(option.name.size() + 1);
-            } else if (a == option.name) {
-                if (i + 1 >= arguments.size()) return usageError(a + " needs " + option.what);
-                *option.value = arguments[++i];
-            } else {
+            else if (a == option.name)
+                *option.value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+            else
                 continue;
-            }
-            // An empty value (an unset shell variable) must not fall back to the default quietly.
+            // A missing value, or an empty one (an unset shell variable), must not quietly leave
+            // the default in place.
             if (option.value->empty()) return usageError(option.name + " needs " + option.what);
             known = true;
             break;
