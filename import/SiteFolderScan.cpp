@@ -5,8 +5,8 @@
 #include <set>
 
 #include "app/Error.h"
-#include "import/NaturalOrder.h"
 #include "import/AsciiText.h"
+#include "import/NaturalOrder.h"
 #include "import/RelativeLink.h"
 
 namespace quillmap {

@@ -81,7 +81,6 @@ void TForm1::mnuImportSitemapClick()
 void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
 {
     std::optional<ImportResult> result;
-    bool cancelled = false;
     {
         const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Importing pages..."));
         std::atomic<std::size_t> done{0};
@@ -100,9 +99,9 @@ void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOp
                 stop = true;
         } while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
         result = work.get();
-        cancelled = stop;
+        if (stop) result.reset();
     }
-    if (cancelled || !result) return;
+    if (!result) return;
 
     // Under the selected folder, or the folder of the selected document; the root when nothing
     // is selected; a new root on an empty tree.
