@@ -9,11 +9,11 @@
 #include <QWindow>
 #include <cassert>
 
-#include "app/ApplicationTitle.h"
+#include "shell/ApplicationTitle.h"
 #include "app/GroupTitleStyle.h"
-#include "app/ListWidth.h"
-#include "app/Pictures.h"
-#include "app/WindowPlacement.h"
+#include "shell/ListWidth.h"
+#include "shell/Pictures.h"
+#include "shell/WindowPlacement.h"
 #include "generator/HelpText.h"
 #include "lang/LanguageWidgets.h"
 #include "undo/UndoStack.h"

@@ -8,10 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/EditState.h"
-#include "app/EventGuard.h"
-#include "app/MessageTexts.h"
-#include "app/Platform.h"
+#include "project/EditState.h"
+#include "shell/EventGuard.h"
+#include "text/MessageTexts.h"
+#include "shell/Platform.h"
+#include "tree/ItemPlacement.h"
 #include "tree/TreeModel.h"
 #include "ui_TForm1.h"
 

@@ -1,9 +1,9 @@
 #include <QApplication>
 
-#include "app/ApplicationTitle.h"
-#include "app/LocalText.h"
-#include "app/Pictures.h"
-#include "app/QtPlatform.h"
+#include "shell/ApplicationTitle.h"
+#include "text/LocalText.h"
+#include "shell/Pictures.h"
+#include "shell/QtPlatform.h"
 #include "app/TForm1.h"
 #include "shell/QtRegistry.h"
 #include "shell/TfrmAskToAssociate.h"

@@ -7,10 +7,10 @@
 #include <windows.h>
 #endif
 
-#include "app/Error.h"
-#include "app/ErrorReport.h"
-#include "app/MessageTexts.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/ErrorReport.h"
+#include "text/MessageTexts.h"
+#include "text/TextFile.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"

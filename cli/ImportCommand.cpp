@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/Error.h"
-#include "app/ErrorReport.h"
+#include "text/Error.h"
+#include "text/ErrorReport.h"
 #include "cli/CommandLine.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectWriter.h"

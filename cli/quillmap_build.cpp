@@ -11,7 +11,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 
 namespace {
 

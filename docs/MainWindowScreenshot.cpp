@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/ApplicationTitle.h"
-#include "app/QtPlatform.h"
+#include "shell/ApplicationTitle.h"
+#include "shell/QtPlatform.h"
 #include "app/TForm1.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Error.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 
 namespace quillmap {
 

@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "generator/ScriptBuilder.h"
 #include "styles/StyleSheet.h"
 #include "tree/ItemTree.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "generator/TemplatePieces.h"
 
 namespace quillmap {

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <vector>
 
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "shell/Association.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <cerrno>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "import/AsciiText.h"
 
 namespace quillmap {

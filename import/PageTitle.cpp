@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "import/CaptionText.h"
 #include "import/PageCharset.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <set>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "import/AsciiText.h"
 #include "import/NaturalOrder.h"
 #include "import/RelativeLink.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/Error.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 #include "import/CaptionText.h"
 #include "import/PageTitle.h"
 #include "import/SiteFolderScan.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "import/ImportReport.h"
 #include "tree/ItemTree.h"
 

@@ -2,7 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <future>
 
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 #include "app/TForm1.h"
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "import/SiteImporter.h"
 
 namespace quillmap {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

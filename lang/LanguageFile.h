@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/TextEncoding.h"
-#include "app/TextFile.h"
+#include "text/TextEncoding.h"
+#include "text/TextFile.h"
 
 namespace quillmap {
 

@@ -11,9 +11,9 @@
 #include <QTextEdit>
 #include <QWidget>
 
-#include "app/Error.h"
-#include "app/EventGuard.h"
-#include "app/LocalText.h"
+#include "text/Error.h"
+#include "shell/EventGuard.h"
+#include "text/LocalText.h"
 
 namespace quillmap {
 

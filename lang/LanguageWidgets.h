@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/Platform.h"
+#include "shell/Platform.h"
 #include "lang/WindowTexts.h"
 
 class QObject;

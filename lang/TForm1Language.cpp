@@ -1,6 +1,6 @@
 // The main window's texts from Lang.ini: captions, hints, list entries, the help text, the
 // version and title texts and the seventeen message texts.
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 #include "app/TForm1.h"
 #include "lang/LanguageWidgets.h"
 

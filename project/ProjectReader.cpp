@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "project/ProjectFormat.h"
 #include "project/TreeOutline.h"
 

@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/TextEncoding.h"
-#include "app/TextFile.h"
+#include "text/TextEncoding.h"
+#include "text/TextFile.h"
 #include "styles/ColorText.h"
 #include "tree/ItemTree.h"
 

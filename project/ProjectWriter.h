@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "project/ProjectOptions.h"
 #include "tree/ItemTree.h"
 

@@ -5,9 +5,9 @@
 #include <QMenu>
 #include <QSignalBlocker>
 
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 #include "app/TForm1.h"
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "project/FormProjectTarget.h"
 #include "project/ProjectWriter.h"
 #include "project/TreeExpansion.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "app/TForm1.h"
 #include "project/RecentProjects.h"
 

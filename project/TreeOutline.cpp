@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

@@ -3,7 +3,7 @@
 // commands Help and Browse "Out".
 #include <QString>
 
-#include "app/Platform.h"
+#include "shell/Platform.h"
 
 namespace quillmap {
 

@@ -9,8 +9,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "app/Error.h"
-#include "app/Pictures.h"
+#include "text/Error.h"
+#include "shell/Pictures.h"
 
 namespace quillmap {
 

@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "shell/Association.h"
 #include "shell/RegistryStore.h"
 

@@ -2,7 +2,7 @@
 #include <QString>
 #include <optional>
 
-#include "app/Platform.h"
+#include "shell/Platform.h"
 #include "shell/DesktopAssociation.h"
 
 namespace quillmap {

@@ -6,7 +6,7 @@
 
 #include "lang/LanguageWidgets.h"
 #include "shell/Association.h"
-#include "app/EventGuard.h"
+#include "shell/EventGuard.h"
 #include "ui_TfrmAskToAssociate.h"
 
 namespace quillmap {

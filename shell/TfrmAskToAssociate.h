@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/Platform.h"
+#include "shell/Platform.h"
 
 class QCheckBox;
 class QLabel;

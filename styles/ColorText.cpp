@@ -1,6 +1,6 @@
 #include "styles/ColorText.h"
 
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

@@ -1,14 +1,14 @@
 #include "styles/TfrmColors.h"
 
-#include "app/EventGuard.h"
+#include "shell/EventGuard.h"
 
 #include <QHideEvent>
 #include <exception>
 #include <utility>
 
-#include "app/ErrorReport.h"
-#include "app/ListWidth.h"
-#include "app/WindowPlacement.h"
+#include "text/ErrorReport.h"
+#include "shell/ListWidth.h"
+#include "shell/WindowPlacement.h"
 #include "lang/LanguageWidgets.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"

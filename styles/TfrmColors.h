@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/EditState.h"
-#include "app/Platform.h"
+#include "project/EditState.h"
+#include "shell/Platform.h"
 #include "styles/StyleSheet.h"
 
 class QComboBox;

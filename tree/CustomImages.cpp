@@ -1,6 +1,6 @@
 #include "tree/CustomImages.h"
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 
 namespace quillmap {
 

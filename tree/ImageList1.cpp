@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <array>
 
-#include "app/Pictures.h"
+#include "shell/Pictures.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap {

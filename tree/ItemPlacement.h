@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "text/MessageTexts.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap {
@@ -18,6 +19,11 @@ struct NewItemCaptions {
     std::string newDocument = "New Document";
     std::string rootFolder = "Root Folder";
 };
+
+inline NewItemCaptions newItemCaptions(const MessageTexts& texts)
+{
+    return {texts.newFolder, texts.newDocument, texts.rootFolder};
+}
 
 // The caption of a folder added while nothing is selected; a fixed text, never translated.
 inline constexpr const char* UnselectedFolderCaption = "Folder";

@@ -2,7 +2,7 @@
 // follow expanding and collapsing.
 #include <QItemSelectionModel>
 
-#include "app/SingleLine.h"
+#include "text/SingleLine.h"
 #include "app/TForm1.h"
 #include "tree/ItemPlacement.h"
 
@@ -42,7 +42,7 @@ void TForm1::selectCurrentRow()
 
 NewItemCaptions TForm1::newItemCaptions()
 {
-    NewItemCaptions captions = messages.newItemCaptions();
+    NewItemCaptions captions = quillmap::newItemCaptions(messages);
     for (std::string* caption : {&captions.newFolder, &captions.newDocument, &captions.rootFolder})
         *caption = model_->bytes(withoutLeadingBlanks(QString::fromStdString(*caption)));
     return captions;

@@ -5,9 +5,9 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/LocalText.h"
-#include "app/Error.h"
-#include "app/SingleLine.h"
+#include "text/LocalText.h"
+#include "text/Error.h"
+#include "text/SingleLine.h"
 #include "app/TForm1.h"
 #include "tree/CustomImages.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap {

@@ -3,8 +3,8 @@
 #include <QMimeData>
 #include <algorithm>
 
-#include "app/LocalText.h"
-#include "app/SingleLine.h"
+#include "text/LocalText.h"
+#include "text/SingleLine.h"
 #include "tree/ImageList1.h"
 #include "tree/TreeEncoding.h"
 

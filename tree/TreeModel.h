@@ -4,7 +4,7 @@
 #include <QAbstractItemModel>
 #include <memory>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "tree/DropRules.h"
 #include "tree/ItemTree.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "generator/MenuBuild.h"
 
 using namespace quillmap;

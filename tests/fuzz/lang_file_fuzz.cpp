@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "lang/WindowTexts.h"
 
 using namespace quillmap;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "generator/ScriptBuilder.h"
 #include "project/ProjectData.h"
 #include "project/ProjectWriter.h"

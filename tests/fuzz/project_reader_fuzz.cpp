@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "project/ProjectData.h"
 #include "project/ProjectWriter.h"
 

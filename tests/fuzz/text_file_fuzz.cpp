@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/Error.h"
-#include "app/TextEncoding.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextEncoding.h"
+#include "text/TextFile.h"
 #include "lang/LanguageFile.h"
 #include "project/ProjectData.h"
 

@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QTimer>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"

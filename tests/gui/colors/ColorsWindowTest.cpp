@@ -7,7 +7,7 @@
 #include <QUndoCommand>
 
 #include "../support/Doubles.h"
-#include "app/EditState.h"
+#include "project/EditState.h"
 #include "styles/ColorSwatch.h"
 #include "styles/TfrmColors.h"
 

@@ -3,7 +3,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/QtPlatform.h"
+#include "shell/QtPlatform.h"
 
 namespace quillmap::test {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 
 #include "shell/TfrmAskToAssociate.h"
 #include "tests/gui/lifecycle/LifecycleFixture.h"

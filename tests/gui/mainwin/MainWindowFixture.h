@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/ApplicationTitle.h"
+#include "shell/ApplicationTitle.h"
 #include "app/TForm1.h"
 #include "tests/gui/support/Doubles.h"
 

@@ -1,7 +1,7 @@
 #include <QScreen>
 #include <QSettings>
 
-#include "app/WindowPlacement.h"
+#include "shell/WindowPlacement.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/ApplicationTitle.h"
-#include "app/QtPlatform.h"
+#include "shell/ApplicationTitle.h"
+#include "shell/QtPlatform.h"
 
 namespace quillmap::test {
 namespace {

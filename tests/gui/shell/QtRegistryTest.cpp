@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "shell/Association.h"
 #include "shell/QtRegistry.h"
 

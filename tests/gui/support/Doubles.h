@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <deque>
 
-#include "app/Error.h"
-#include "app/Platform.h"
+#include "text/Error.h"
+#include "shell/Platform.h"
 
 namespace quillmap::test {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "cli/BuildCommand.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectWriter.h"

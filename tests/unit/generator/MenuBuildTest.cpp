@@ -9,8 +9,8 @@
 #include <random>
 #include <regex>
 
-#include "app/Error.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 #include "TreeFixtures.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "generator/ScriptBuilder.h"
 #include "generator/TemplatePieces.h"
 #include "TreeFixtures.h"

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "cli/ImportCommand.h"
 #include "project/ProjectData.h"
 #include "tests/unit/import/SiteFixture.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 #include "import/PageTitle.h"
 
 using namespace quillmap;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/Error.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "import/RelativeLink.h"
 #include "import/SiteImporter.h"

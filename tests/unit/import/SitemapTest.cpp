@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "import/SiteImporter.h"
 #include "import/SitemapReader.h"
 #include "tests/unit/import/SiteFixture.h"

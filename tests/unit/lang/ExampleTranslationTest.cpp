@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 #include "lang/WindowTexts.h"
 
 using namespace quillmap;

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "lang/LanguageFile.h"
 
 using namespace quillmap;

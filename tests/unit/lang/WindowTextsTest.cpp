@@ -5,7 +5,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "lang/WindowTexts.h"
 
 using namespace quillmap;

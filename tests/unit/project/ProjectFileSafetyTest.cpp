@@ -17,7 +17,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "ProjectTestSupport.h"
 
 using namespace quillmap;

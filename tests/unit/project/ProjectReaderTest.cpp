@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "project/ProjectFormat.h"
 #include "project/ProjectReader.h"
 #include "ProjectTestSupport.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "project/ProjectWriter.h"
 #include "ProjectTestSupport.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "project/TreeExpansion.h"
 #include "project/TreeOutline.h"
 #include "ProjectTestSupport.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <set>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "ProjectTestSupport.h"
 
 using namespace quillmap;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Error.h"
+#include "text/Error.h"
 #include "styles/StyleSheet.h"
 
 using namespace quillmap;

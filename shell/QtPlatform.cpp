@@ -1,4 +1,4 @@
-#include "app/QtPlatform.h"
+#include "shell/QtPlatform.h"
 
 #include <algorithm>
 
@@ -12,8 +12,8 @@
 #include <QProgressDialog>
 #include <QUrl>
 
-#include "app/ApplicationTitle.h"
-#include "app/DialogFilter.h"
+#include "shell/ApplicationTitle.h"
+#include "text/DialogFilter.h"
 
 namespace quillmap {
 

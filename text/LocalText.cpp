@@ -1,4 +1,4 @@
-#include "app/LocalText.h"
+#include "text/LocalText.h"
 
 #include <QList>
 #include <algorithm>

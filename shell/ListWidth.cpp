@@ -1,4 +1,4 @@
-#include "app/ListWidth.h"
+#include "shell/ListWidth.h"
 
 #include <QComboBox>
 #include <QStyleOptionComboBox>

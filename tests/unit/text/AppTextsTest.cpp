@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/DialogFilter.h"
-#include "app/MessageTexts.h"
+#include "text/DialogFilter.h"
+#include "text/MessageTexts.h"
 #include "generator/HelpText.h"
+#include "tree/ItemPlacement.h"
 
 using namespace quillmap;
 
@@ -39,7 +40,7 @@ TEST(MessageTexts, ReplacedTextsReachTheNewItemCaptions)
     texts.byNumber(4) = "Neuer Ordner";
     texts.byNumber(5) = "Neues Dokument";
     texts.byNumber(6) = "Wurzel";
-    const NewItemCaptions captions = texts.newItemCaptions();
+    const NewItemCaptions captions = newItemCaptions(texts);
     EXPECT_EQ(captions.newFolder, "Neuer Ordner");
     EXPECT_EQ(captions.newDocument, "Neues Dokument");
     EXPECT_EQ(captions.rootFolder, "Wurzel");

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 namespace quillmap {
 

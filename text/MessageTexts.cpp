@@ -1,4 +1,4 @@
-#include "app/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 using namespace quillmap;
 

@@ -5,9 +5,9 @@
 #include <exception>
 #include <utility>
 
-#include "app/Error.h"
-#include "app/ErrorReport.h"
-#include "app/Platform.h"
+#include "text/Error.h"
+#include "text/ErrorReport.h"
+#include "shell/Platform.h"
 
 namespace quillmap {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 namespace quillmap {
 

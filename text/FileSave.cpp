@@ -4,8 +4,8 @@
 #include <random>
 #include <system_error>
 
-#include "app/Error.h"
-#include "app/TextFile.h"
+#include "text/Error.h"
+#include "text/TextFile.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The real platform layers: Qt dialogs and message boxes, the desktop's file and folder opening,
 // and the system beep.
-#include "app/Platform.h"
+#include "shell/Platform.h"
 
 namespace quillmap {
 

@@ -1,8 +1,6 @@
 #pragma once
 #include <string>
 
-#include "tree/ItemPlacement.h"
-
 namespace quillmap {
 
 // The seventeen texts the program shows to the user, numbered 1 to 17 in this order. The language
@@ -32,8 +30,6 @@ struct MessageTexts {
     // Text number 1 to 17; throws std::out_of_range for any other number.
     std::string& byNumber(int number);
     const std::string& byNumber(int number) const;
-
-    NewItemCaptions newItemCaptions() const { return {newFolder, newDocument, rootFolder}; }
 };
 
 }  // namespace quillmap

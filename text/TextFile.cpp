@@ -1,4 +1,4 @@
-#include "app/TextFile.h"
+#include "text/TextFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <unistd.h>
 #endif
 
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

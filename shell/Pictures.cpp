@@ -1,4 +1,4 @@
-#include "app/Pictures.h"
+#include "shell/Pictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

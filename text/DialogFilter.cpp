@@ -1,4 +1,4 @@
-#include "app/DialogFilter.h"
+#include "text/DialogFilter.h"
 
 namespace quillmap {
 

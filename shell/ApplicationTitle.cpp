@@ -1,4 +1,4 @@
-#include "app/ApplicationTitle.h"
+#include "shell/ApplicationTitle.h"
 
 namespace quillmap {
 

@@ -1,4 +1,4 @@
-#include "app/Error.h"
+#include "text/Error.h"
 
 namespace quillmap {
 

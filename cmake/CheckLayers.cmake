@@ -1,0 +1,52 @@
+# Checks that includes run one way. Core files (the sources of the toolkit-free libraries and
+# their headers) include neither Qt nor a window header; the text utilities include nothing
+# of a subsystem.
+# Run as: cmake -DSOURCE_DIR=<root> -DCORE_LIST=<file listing the core .cpp> -DSTAMP=<file> -P CheckLayers.cmake
+file(READ ${CORE_LIST} CORE_SOURCES)
+file(GLOB_RECURSE all_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
+list(FILTER all_files EXCLUDE REGEX "^(build|tests|docs)[^/]*/")
+
+set(core_files "")
+foreach(source ${CORE_SOURCES})
+  file(RELATIVE_PATH source ${SOURCE_DIR} ${source})
+  string(REGEX REPLACE "\\.cpp$" ".h" header ${source})
+  list(APPEND core_files ${source})
+  if(EXISTS ${SOURCE_DIR}/${header})
+    list(APPEND core_files ${header})
+  endif()
+endforeach()
+
+# A window file is one that includes Qt or a form.
+set(window_files "")
+foreach(file ${all_files})
+  file(STRINGS ${SOURCE_DIR}/${file} qt_includes REGEX "^#include [<\"](Q|ui_)")
+  if(qt_includes)
+    list(APPEND window_files ${file})
+  endif()
+endforeach()
+
+set(faults "")
+foreach(file ${all_files})
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[^\"]+\"")
+  list(FIND core_files ${file} is_core)
+  list(FIND window_files ${file} is_window)
+  if(is_core GREATER -1 AND is_window GREATER -1)
+    list(APPEND faults "${file}: core code includes Qt")
+  endif()
+  foreach(line ${includes})
+    string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+    list(FIND window_files ${included} included_window)
+    if(is_core GREATER -1 AND included_window GREATER -1)
+      list(APPEND faults "${file}: core code includes window code ${included}")
+    endif()
+    if(file MATCHES "^text/" AND NOT included MATCHES "^text/")
+      list(APPEND faults "${file}: a text utility includes ${included}")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes that run the wrong way:\n  ${text}")
+endif()
+file(TOUCH ${STAMP})
