@@ -1,23 +1,26 @@
 #include "app/TForm1.h"
 
-#include <QAbstractScrollArea>
+#include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <cassert>
 
-#include "shell/ApplicationTitle.h"
 #include "app/GroupTitleStyle.h"
+#include "generator/HelpText.h"
+#include "import/ImportCommands.h"
+#include "lang/LanguageWidgets.h"
+#include "project/ProjectFiles.h"
+#include "shell/ApplicationTitle.h"
 #include "shell/ListWidth.h"
 #include "shell/Pictures.h"
 #include "shell/WindowPlacement.h"
-#include "generator/HelpText.h"
-#include "lang/LanguageWidgets.h"
-#include "undo/UndoStack.h"
 #include "styles/TfrmColors.h"
+#include "text/LocalText.h"
+#include "tree/ItemCommands.h"
+#include "tree/PropertiesPanel.h"
 
 namespace quillmap {
 
@@ -44,50 +47,68 @@ void registerFontSubstitutes()
     (void)done;
 }
 
+QString withTrailingSeparator(QString folder)
+{
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
 }  // namespace
 
-QString TForm1::LastLinkFolder;
-
 TForm1::TForm1(const Platform& platform, QString appFolder, QStringList arguments, QWidget* parent)
-    : QWidget(parent), platform_(platform), arguments_(std::move(arguments))
+    : QWidget(parent), AppFolder(withTrailingSeparator(std::move(appFolder))), platform_(platform),
+      arguments_(std::move(arguments)), document_(new ProjectDocument(this)),
+      colors_(platform_, *document_, AppFolder, this)
 {
     setupUi(this);
     setUpLook();
-    setUpSaveMenu();
-
-    model_ = new TreeModel(this);
-    Tree2->setModel(model_);
-    connectItemHandlers();
-    connectPropertyHandlers();
-    connectBuildAndShellHandlers();
-    connectDragDropHandlers();
-    connectProjectHandlers();
-    connectHistory();
+    Tree2->setModel(&document_->model());
+    createParts();
+    connectButtons();
     setUpShortcuts();
-    setUpOpenMenu();
-    setUpItemMenu();
-    setUpImportActions();
 
     for (QWidget* w : std::initializer_list<QWidget*>{btnAddFolder, btnAddDoc, btnRemove, GroupBox1, GroupBox2,
                                                       GroupBox3, btnBuild_Test, btnBuild, btnBrowseOUT, panelHelp,
                                                       btnMoreHelp})
         rightColumn_.emplace_back(w, w->pos());
 
-    AppFolder = std::move(appFolder);
-    if (!AppFolder.isEmpty() && !AppFolder.endsWith(QLatin1Char('/')) && !AppFolder.endsWith(QLatin1Char('\\')))
-        AppFolder += QLatin1Char('/');
     FormCreate();
     placementRestored_ = restoreWindowGeometry(QStringLiteral("MainWindow"), *this);
     if (!placementRestored_) centreOnDesktop();
 }
 
-// The child widgets outlive this part of the window; none of their last signals may reach it.
+// The child widgets outlive the parts; none of their last signals may reach them.
 TForm1::~TForm1()
 {
-    if (Tree2->selectionModel()) disconnect(Tree2->selectionModel(), nullptr, this, nullptr);
-    disconnect(Tree2, nullptr, this, nullptr);
-    disconnect(model_, nullptr, this, nullptr);
+    for (QObject* part : std::initializer_list<QObject*>{properties_, items_, files_, imports_, document_}) {
+        if (Tree2->selectionModel()) disconnect(Tree2->selectionModel(), nullptr, part, nullptr);
+        disconnect(Tree2, nullptr, part, nullptr);
+        disconnect(&document_->model(), nullptr, part, nullptr);
+    }
 }
+
+void TForm1::createParts()
+{
+    const OptionBoxes options{txtTFRAME, boxTarget, chkUSETEXTLINKS, chkAutoClose};
+    properties_ = new PropertiesPanel(*document_, platform_,
+                                      {Tree2, txtCaption, txtURL, boxTarget, boxOpenFolder, boxImg, btnBrowseLink,
+                                       lblLinkTarget, lblInitialState, lblImage, txtTFRAME, chkUSETEXTLINKS,
+                                       chkAutoClose},
+                                      AppFolder, this);
+    items_ = new ItemCommands(*document_, platform_, messages, *properties_,
+                              {Tree2, btnAddFolder, btnAddDoc, btnRemove}, this);
+    files_ = new ProjectFiles(*document_, platform_, messages, {*items_, *properties_, colors_},
+                              {Tree2, btnNew, btnOPEN, btnSAVE, options}, AppFolder, this);
+    imports_ = new ImportCommands(*document_, platform_, *properties_, Tree2, AppFolder, this);
+    items_->setFurtherMenuEntries(imports_->menuEntries());
+    files_->recent().setFurtherMenuEntries(imports_->menuEntries());
+
+    connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
+    connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);
+}
+
+TfrmColors& TForm1::frmColors() const { return colors_.window(); }
 
 void TForm1::setUpLook()
 {
@@ -191,40 +212,14 @@ void TForm1::fitListRow()
                                boxOpenFolder->height());
 }
 
-QMenu* TForm1::contextMenu(QWidget* owner, const QString& name, const std::function<void()>& fill)
-{
-    auto* menu = new QMenu(this);
-    menu->setObjectName(name);
-    owner->setContextMenuPolicy(Qt::CustomContextMenu);
-    // A view reports the pointer in its viewport's coordinates.
-    auto* view = qobject_cast<QAbstractScrollArea*>(owner);
-    QWidget* area = view ? view->viewport() : owner;
-    connect(owner, &QWidget::customContextMenuRequested, this, [this, menu, area, fill](const QPoint& at) {
-        guard([&] {
-            if (fill) fill();
-            menu->popup(area->mapToGlobal(at));
-        });
-    });
-    return menu;
-}
-
-void TForm1::setUpSaveMenu()
-{
-    popUpSave = contextMenu(btnSAVE, QStringLiteral("popUpSave"));
-    mnuSave = popUpSave->addAction(QStringLiteral("Save"));
-    mnuSave->setObjectName(QStringLiteral("mnuSave"));
-    mnuSaveAs = popUpSave->addAction(QStringLiteral("Save As..."));
-    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
-}
-
 void TForm1::FormCreate()
 {
     VersionText = QStringLiteral("2.0");
     TitleText = QStringLiteral("Quillmap ") + VersionText;
-    ProjectFileName.clear();
-    Saved = true;
-    Updating = false;
-    ListCustomImages();
+    document_->ProjectFileName.clear();
+    document_->Saved = true;
+    document_->Updating = false;
+    properties_->ListCustomImages();
     messages = MessageTexts{};
     if (LanguageFilePresent(AppFolder)) ApplyLanguage();
 }
@@ -233,35 +228,45 @@ void TForm1::FormCreate()
 // check is skipped in that start; a refused file lets it run.
 void TForm1::FormShow()
 {
-    if (!commandLineArguments().isEmpty()) OpenProject(commandLineArguments().first());
+    if (!commandLineArguments().isEmpty()) files_->OpenProject(commandLineArguments().first());
     runAssociationCheck();
 }
 
-void TForm1::setUpdating(bool updating)
+void TForm1::showSaved(bool saved)
 {
-    assert(!(updating && Updating) && "Updating is a plain flag and is never set twice");
-    Updating = updating;
-}
-
-// The saved state is also the history's clean state, to which undo and redo can return.
-void TForm1::SetSaved(bool value)
-{
-    if (value) history_->setClean();
-    if (value == Saved) return;
-    btnSAVE->setIcon(value ? picSAVED : picNOT_SAVED);
-    btnSAVE->setToolTip(QString::fromStdString(value ? messages.saveAsHint : messages.saveHint));
-    Saved = value;
+    btnSAVE->setIcon(saved ? picSAVED : picNOT_SAVED);
+    btnSAVE->setToolTip(QString::fromStdString(saved ? messages.saveAsHint : messages.saveHint));
     showShortcutsInHints();
 }
 
-// One handler serves both build buttons; it tells them apart by the sender's name.
-void TForm1::connectBuildAndShellHandlers()
+void TForm1::showFileName()
 {
+    const QString& file = document_->ProjectFileName;
+    setTitle(file.isEmpty() ? TitleText : TitleText + QStringLiteral(" - ") + fileNameOf(file));
+}
+
+// One handler serves both build buttons; it tells them apart by the sender's name.
+void TForm1::connectButtons()
+{
+    Prompts& prompts = platform_.prompts;
     for (QPushButton* button : {btnBuild, btnBuild_Test})
-        connect(button, &QPushButton::clicked, this, [this, button] { guard([&] { btnBuildTestClick(button); }); });
-    connect(btnColors, &QPushButton::clicked, this, [this] { guard([this] { btnColorsClick(); }); });
-    connect(btnMoreHelp, &QPushButton::clicked, this, [this] { guard([this] { btnMoreHelpClick(); }); });
-    connect(btnBrowseOUT, &QPushButton::clicked, this, [this] { guard([this] { btnBrowseOUTClick(); }); });
+        connectGuarded(button, &QPushButton::clicked, this, prompts, [this, button] { btnBuildTestClick(button); });
+    connectGuarded(btnColors, &QPushButton::clicked, this, prompts, [this] { btnColorsClick(); });
+    connectGuarded(btnMoreHelp, &QPushButton::clicked, this, prompts, [this] { btnMoreHelpClick(); });
+    connectGuarded(btnBrowseOUT, &QPushButton::clicked, this, prompts, [this] { btnBrowseOUTClick(); });
+}
+
+// A failed save after Yes keeps the window open as well, so the changes are not lost.
+void TForm1::FormCloseQuery(bool& CanClose) { CanClose = files_->QuerySaveChanges(); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    bool canClose = false;
+    guard([&] { FormCloseQuery(canClose); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)
@@ -293,7 +298,7 @@ void TForm1::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (event->spontaneous()) return;
     rememberWindowGeometry(QStringLiteral("MainWindow"), *this);
-    if (frmColors_) frmColors_->hide();
+    if (colors_.created()) frmColors().hide();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
@@ -376,10 +381,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         bool used = false;
         guard([&] {
-            if (historyKeyPress(key)) used = true;
-            else if (watched == txtCaption) used = txtCaptionKeyPress(key);
-            else if (watched == txtURL) used = txtURLKeyPress(key);
-            else if (watched == txtTFRAME) used = txtTFRAMEKeyPress(key);
+            used = historyKeyPress(key);
         });
         return used;
     }

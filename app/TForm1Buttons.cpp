@@ -1,5 +1,7 @@
-// "Build" and "Build and Test" in the main window.
+// The main window's own buttons: "Build" and "Build and Test", Colors, Help, Browse "Out", and
+// the start-up association check.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "shell/Association.h"
+#include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
 
 namespace quillmap {
@@ -38,16 +41,17 @@ private:
 
 void TForm1::btnBuildTestClick(QObject* Sender)
 {
-    if (tree().empty()) {
+    const ItemTree& tree = document_->tree();
+    if (tree.empty()) {
         platform_.prompts.message(QString::fromStdString(messages.noItemsToBuild));
         return;
     }
     BusyState busy({btnBuild_Test, btnBuild, btnBrowseOUT});
 
-    const GlobalOptions options{model_->bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
+    const GlobalOptions options{document_->model().bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree(), options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder)));
+    BuildMenu(tree, options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder)));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {
@@ -55,5 +59,22 @@ void TForm1::btnBuildTestClick(QObject* Sender)
         ShellOpen(page.file, page.parameters, page.folder, page.showCommand);
     }
 }
+
+void TForm1::btnColorsClick() { frmColors().showCentredOver(this); }
+
+void TForm1::runAssociationCheck()
+{
+    if (!frmAskToAssociate) return;
+    quillmap::runAssociationCheck(platform_.registry, QCoreApplication::applicationFilePath(), VersionText,
+                                  *frmAskToAssociate);
+}
+
+void TForm1::btnMoreHelpClick()
+{
+    const ShellCommand help = helpCommand(AppFolder);
+    ShellOpen(help.file, help.parameters, help.folder, help.showCommand);
+}
+
+void TForm1::btnBrowseOUTClick() { execute(platform_.shell, browseOutCommand(AppFolder)); }
 
 }  // namespace quillmap

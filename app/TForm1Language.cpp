@@ -11,7 +11,7 @@ namespace quillmap {
 void TForm1::ApplyLanguage()
 {
     ApplyLanguageFile(platform_.prompts, AppFolder, [this](const LanguageFile& file) {
-        UpdatingScope updating(*this);
+        ProjectDocument::UpdatingScope updating(*document_);
         applyMainWindowTexts(this, file, [this, &file](MainText target, int entry, const std::string& text) {
             switch (target) {
             case MainText::VersionText: VersionText = decodedText(text, file.encoding()); break;

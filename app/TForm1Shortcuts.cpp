@@ -8,6 +8,8 @@
 #include <QTextEdit>
 
 #include "app/TForm1.h"
+#include "project/ProjectFiles.h"
+#include "tree/ItemCommands.h"
 
 namespace quillmap {
 
@@ -36,9 +38,9 @@ std::vector<TForm1::ButtonKey> TForm1::buttonKeys() const
             {btnBuild, QKeySequence(Qt::CTRL | Qt::Key_B), false},
             {btnBuild_Test, QKeySequence(Qt::Key_F5), false},
             {btnMoreHelp, QKeySequence(Qt::Key_F1), false},
-            {btnRemove, QKeySequence(Qt::Key_Delete), true},
-            {btnAddDoc, QKeySequence(Qt::Key_Insert), true},
-            {btnAddFolder, QKeySequence(Qt::CTRL | Qt::Key_Insert), true}};
+            {btnRemove, ItemCommands::RemoveKey, true},
+            {btnAddDoc, ItemCommands::AddDocumentKey, true},
+            {btnAddFolder, ItemCommands::AddFolderKey, true}};
 }
 
 void TForm1::setUpShortcuts()
@@ -56,14 +58,15 @@ void TForm1::setUpShortcuts()
             if (!(itemCommand && textBoxHasFocus())) button->click();
         });
     }
-    addKeys({UndoKey}, [this] { guard([this] { undoClick(); }); });
-    addKeys(RedoKeys, [this] { guard([this] { redoClick(); }); });
+    addKeys({UndoKey}, [this] { guard([this] { document_->undo(); }); });
+    addKeys(RedoKeys, [this] { guard([this] { document_->redo(); }); });
     // Save As is an entry of the save button's menu, which shows its key.
-    mnuSaveAs->setShortcut(SaveAsKey);
-    mnuSaveAs->setShortcutContext(Qt::WindowShortcut);
-    addAction(mnuSaveAs);
+    QAction* saveAs = files_->mnuSaveAs;
+    saveAs->setShortcut(SaveAsKey);
+    saveAs->setShortcutContext(Qt::WindowShortcut);
+    addAction(saveAs);
 
-    boxImg->lineEdit()->installEventFilter(this);
+    for (QLineEdit* box : {txtCaption, txtURL, txtTFRAME, boxImg->lineEdit()}) box->installEventFilter(this);
     showShortcutsInHints();
 }
 
@@ -92,11 +95,11 @@ bool TForm1::historyKeyPress(QKeyEvent* event)
 {
     const QKeySequence pressed(event->keyCombination());
     if (pressed == UndoKey) {
-        undoClick();
+        document_->undo();
         return true;
     }
     if (RedoKeys.contains(pressed)) {
-        redoClick();
+        document_->redo();
         return true;
     }
     return false;

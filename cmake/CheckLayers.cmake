@@ -1,6 +1,6 @@
 # Checks that includes run one way. Core files (the sources of the toolkit-free libraries and
 # their headers) include neither Qt nor a window header; the text utilities include nothing
-# of a subsystem.
+# of a subsystem; no file outside app/ includes the main window.
 # Run as: cmake -DSOURCE_DIR=<root> -DCORE_LIST=<file listing the core .cpp> -DSTAMP=<file> -P CheckLayers.cmake
 file(READ ${CORE_LIST} CORE_SOURCES)
 file(GLOB_RECURSE all_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
@@ -41,6 +41,9 @@ foreach(file ${all_files})
     endif()
     if(file MATCHES "^text/" AND NOT included MATCHES "^text/")
       list(APPEND faults "${file}: a text utility includes ${included}")
+    endif()
+    if(NOT file MATCHES "^app/" AND included MATCHES "^app/")
+      list(APPEND faults "${file}: includes the main window's ${included}")
     endif()
   endforeach()
 endforeach()

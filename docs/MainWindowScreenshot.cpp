@@ -8,6 +8,7 @@
 #include "shell/ApplicationTitle.h"
 #include "shell/QtPlatform.h"
 #include "app/TForm1.h"
+#include "tree/ItemCommands.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
     name(form, "Welcome", "welcome.html");
     form.btnAddFolder->click();
     name(form, "Products");
-    quillmap::Node* products = form.selectedNode();
+    quillmap::Node* products = form.items().selectedNode();
     form.btnAddDoc->click();
     name(form, "Garden tools", "products/garden.html");
     form.btnAddDoc->click();
@@ -55,8 +56,8 @@ int main(int argc, char** argv)
     form.btnAddDoc->click();
     name(form, "Price list (new window)", "products/prices.html");
     form.boxTarget->setCurrentIndex(1);
-    quillmap::Node* prices = form.selectedNode();
-    form.selectNode(form.tree().root());
+    quillmap::Node* prices = form.items().selectedNode();
+    form.items().selectNode(form.document().tree().root());
     form.btnAddFolder->click();
     name(form, "About us");
     form.boxOpenFolder->setCurrentIndex(1);
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
     form.btnAddDoc->click();
     name(form, "Contact", "about/contact.html");
     (void)products;
-    form.selectNode(prices);
+    form.items().selectNode(prices);
     form.Tree2->setFocus();
 
     QTest::qWait(300);

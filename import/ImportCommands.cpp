@@ -1,14 +1,16 @@
-// The main window's import of a site folder or a sitemap: the dialogs, the progress dialog, and
-// the imported items added under the selected folder as one step.
-#include <QMenu>
+#include "import/ImportCommands.h"
+
+#include <QAction>
 #include <atomic>
 #include <chrono>
 #include <future>
 
-#include "text/LocalText.h"
-#include "app/TForm1.h"
-#include "text/TextFile.h"
 #include "import/SiteImporter.h"
+#include "shell/EventGuard.h"
+#include "text/LocalText.h"
+#include "text/TextFile.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
 
 namespace quillmap {
 
@@ -21,28 +23,29 @@ QString folderOf(const QString& fileName) { return fileName.left(fileName.size()
 
 }  // namespace
 
-// The entries are added to the open button's and the tree's menus each time they open.
-void TForm1::setUpImportActions()
+ImportCommands::ImportCommands(ProjectDocument& document, const Platform& platform, PropertiesPanel& properties,
+                               Tree2View* tree, QString appFolder, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform), properties_(properties), Tree2(tree),
+      appFolder_(std::move(appFolder))
 {
     mnuImportFolder = new QAction(QStringLiteral("Import site folder..."), this);
     mnuImportFolder->setObjectName(QStringLiteral("mnuImportFolder"));
     mnuImportSitemap = new QAction(QStringLiteral("Import sitemap..."), this);
     mnuImportSitemap->setObjectName(QStringLiteral("mnuImportSitemap"));
-    connect(mnuImportFolder, &QAction::triggered, this, [this] { guard([this] { mnuImportFolderClick(); }); });
-    connect(mnuImportSitemap, &QAction::triggered, this, [this] { guard([this] { mnuImportSitemapClick(); }); });
+    connectGuarded(mnuImportFolder, &QAction::triggered, this, platform_.prompts, [this] { mnuImportFolderClick(); });
+    connectGuarded(mnuImportSitemap, &QAction::triggered, this, platform_.prompts,
+                   [this] { mnuImportSitemapClick(); });
 }
 
-void TForm1::addImportEntries(QMenu* menu)
+QString ImportCommands::startFolder() const
 {
-    if (!menu->isEmpty()) menu->addSeparator();
-    menu->addAction(mnuImportFolder);
-    menu->addAction(mnuImportSitemap);
+    const QString& project = document_.ProjectFileName;
+    return project.isEmpty() ? appFolder_ : folderOf(project);
 }
 
-void TForm1::mnuImportFolderClick()
+void ImportCommands::mnuImportFolderClick()
 {
-    const QString start = ProjectFileName.isEmpty() ? AppFolder : folderOf(ProjectFileName);
-    const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), start);
+    const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), startFolder());
     if (site.isEmpty()) return;
     const QString base = platform_.prompts.chooseFolder(
         QStringLiteral("Links relative to: the folder of the page that will show the menu"), site);
@@ -53,10 +56,10 @@ void TForm1::mnuImportFolderClick()
     });
 }
 
-void TForm1::mnuImportSitemapClick()
+void ImportCommands::mnuImportSitemapClick()
 {
     Prompts::FileDialogOptions dialog;
-    dialog.folder = ProjectFileName.isEmpty() ? AppFolder : folderOf(ProjectFileName);
+    dialog.folder = startFolder();
     dialog.filter = SitemapFilter;
     dialog.defaultSuffix = QStringLiteral("xml");
     const QString sitemap = platform_.prompts.openFileName(dialog);
@@ -78,7 +81,7 @@ void TForm1::mnuImportSitemapClick()
 // The import runs on a thread of its own, so that the window keeps drawing itself and the
 // progress dialog answers at once, however long one step of the import takes. A cancel adds
 // nothing, even when the import has just finished.
-void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
+void ImportCommands::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
 {
     std::optional<ImportResult> result;
     {
@@ -87,7 +90,7 @@ void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOp
         std::atomic<std::size_t> total{0};
         std::atomic<bool> stop{false};
         ImportOptions options;
-        options.encoding = model_->encoding();
+        options.encoding = document_.model().encoding();
         options.progress = [&](std::size_t pagesDone, std::size_t pages) {
             done = pagesDone;
             total = pages;
@@ -105,13 +108,13 @@ void TForm1::importSite(const std::function<std::optional<ImportResult>(ImportOp
 
     // Under the selected folder, or the folder of the selected document; the root when nothing
     // is selected; a new root on an empty tree.
-    Node* parent = selectedNode();
+    Node* parent = Tree2->selectedNode();
     if (parent && parent->isDocument()) parent = parent->parent();
-    if (!parent) parent = tree().root();
-    Node* added = model_->insertSubtree(parent, result->items->detach(result->items->root()));
-    recordAddedItem(added);
-    selectNode(added);
-    showPropertiesOf(added);
+    if (!parent) parent = document_.tree().root();
+    Node* added = document_.model().insertSubtree(parent, result->items->detach(result->items->root()));
+    document_.recordAddedItem(added);
+    Tree2->selectNode(added);
+    properties_.showPropertiesOf(added);
     platform_.prompts.message(QString::fromUtf8(result->report.summary()));
 }
 

@@ -1,25 +1,19 @@
 #include "project/FormProjectTarget.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <memory>
 
-#include "app/TForm1.h"
+#include "project/ProjectDocument.h"
+#include "styles/CurrentColorsWindow.h"
 #include "styles/TfrmColors.h"
 
 namespace quillmap {
 
 namespace {
 
-// Updating is set for one filling of a control and cleared again, also when the filling fails.
-class Filling {
-public:
-    explicit Filling(TForm1& form) : form_(form) { form_.setUpdating(true); }
-    ~Filling() { form_.setUpdating(false); }
-    Filling(const Filling&) = delete;
-    Filling& operator=(const Filling&) = delete;
-
-private:
-    TForm1& form_;
-};
+using Filling = ProjectDocument::UpdatingScope;
 
 }  // namespace
 
@@ -29,37 +23,37 @@ void FormProjectTarget::loadOutline(ItemTree& built)
 {
     auto items = std::make_unique<ItemTree>();
     items->swap(built);
-    form_.model().reset(std::move(items), encoding_);
+    document_.model().reset(std::move(items), encoding_);
     replacedTree_ = true;
 }
 
 void FormProjectTarget::setTargetFrame(std::string frame)
 {
-    const QString text = form_.model().text(frame);
-    Filling filling(form_);
-    form_.txtTFRAME->setText(text);
+    const QString text = document_.model().text(frame);
+    Filling filling(document_);
+    options_.txtTFRAME->setText(text);
     // Entry 0 of the target list is the frame that the Target value "0" stands for.
-    form_.boxTarget->setItemText(0, form_.txtTFRAME->text());
+    options_.boxTarget->setItemText(0, options_.txtTFRAME->text());
 }
 
 void FormProjectTarget::setUseTextLinks(bool use)
 {
-    Filling filling(form_);
-    form_.chkUSETEXTLINKS->setChecked(use);
+    Filling filling(document_);
+    options_.chkUSETEXTLINKS->setChecked(use);
 }
 
-void FormProjectTarget::setColor(int index, Rgb color) { form_.frmColors().setColor(index, color); }
+void FormProjectTarget::setColor(int index, Rgb color) { colors_.window().setColor(index, color); }
 
 void FormProjectTarget::setStyle(int index, int style)
 {
-    Filling filling(form_);
-    form_.frmColors().setStyle(index, style);
+    Filling filling(document_);
+    colors_.window().setStyle(index, style);
 }
 
 void FormProjectTarget::setAutoClose(bool autoClose)
 {
-    Filling filling(form_);
-    form_.chkAutoClose->setChecked(autoClose);
+    Filling filling(document_);
+    options_.chkAutoClose->setChecked(autoClose);
 }
 
 }  // namespace quillmap

@@ -1,9 +1,11 @@
 #pragma once
+#include "project/OptionBoxes.h"
 #include "project/ProjectReader.h"
 
 namespace quillmap {
 
-class TForm1;
+class CurrentColorsWindow;
+class ProjectDocument;
 
 // Reads a project into the main window: the items go into Tree2's model as soon as the outline
 // is rebuilt (so the view always shows a whole tree, also when a later line ends the read), the
@@ -11,7 +13,10 @@ class TForm1;
 // Styles window of the moment.
 class FormProjectTarget : public ProjectTarget {
 public:
-    explicit FormProjectTarget(TForm1& form) : form_(form) {}
+    FormProjectTarget(ProjectDocument& document, const OptionBoxes& options, CurrentColorsWindow& colors)
+        : document_(document), options_(options), colors_(colors)
+    {
+    }
 
     // Whether the window's tree has been replaced by the file's.
     bool replacedTree() const { return replacedTree_; }
@@ -25,7 +30,9 @@ public:
     void setAutoClose(bool autoClose) override;
 
 private:
-    TForm1& form_;
+    ProjectDocument& document_;
+    OptionBoxes options_;
+    CurrentColorsWindow& colors_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool replacedTree_ = false;
 };

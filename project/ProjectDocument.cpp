@@ -1,41 +1,51 @@
-// The main window's history of changes: recording each edit, undo and redo, and showing what
-// an undone or redone change touched. The unsaved mark follows the history.
-#include <QCheckBox>
+#include "project/ProjectDocument.h"
 
-#include "app/TForm1.h"
+#include <cassert>
+
 #include "undo/ItemChanges.h"
 #include "undo/UndoStack.h"
 #include "undo/ValueChange.h"
 
 namespace quillmap {
 
-void TForm1::connectHistory()
+ProjectDocument::ProjectDocument(QObject* parent)
+    : QObject(parent), model_(new TreeModel(this)), history_(new UndoStack(this))
 {
-    history_ = new UndoStack(this);
-    connect(history_, &UndoStack::cleanChanged, this, [this](bool clean) { guard([&] { SetSaved(clean); }); });
+    connect(history_, &UndoStack::cleanChanged, this, &ProjectDocument::SetSaved);
 }
 
-void TForm1::undoClick() { history_->undo(); }
+ProjectDocument::~ProjectDocument() = default;
 
-void TForm1::redoClick() { history_->redo(); }
-
-void TForm1::recordChange(QUndoCommand* change) { history_->record(change); }
-
-void TForm1::showChangedItem(Node* node)
+void ProjectDocument::setUpdating(bool updating)
 {
-    if (node) {
-        selectNode(node);
-        showPropertiesOf(node);
-        return;
-    }
-    selectCurrentRow();
-    if (Node* now = selectedNode())
-        showPropertiesOf(now);
-    else
-        emptyCaptionAndLink();
+    assert(!(updating && Updating) && "Updating is a plain flag and is never set twice");
+    Updating = updating;
 }
 
-void TForm1::recordItemText(Node* node, ItemText text, const QString& before, const QString& after, bool typed)
+void ProjectDocument::SetSaved(bool value)
+{
+    if (value) history_->setClean();
+    if (value == Saved) return;
+    Saved = value;
+    emit savedChanged(value);
+}
+
+void ProjectDocument::recordChange(QUndoCommand* change) { history_->record(change); }
+
+void ProjectDocument::undo() { history_->undo(); }
+
+void ProjectDocument::redo() { history_->redo(); }
+
+TMyRec& ProjectDocument::recordOf(Node* node)
+{
+    if (!node->record())
+        node->setRecord(std::make_unique<TMyRec>(node->isDocument() ? TMyRec::documentDefaults()
+                                                                    : TMyRec::folderDefaults()));
+    return *node->record();
+}
+
+void ProjectDocument::recordItemText(Node* node, ItemText text, const QString& before, const QString& after,
+                                     bool typed)
 {
     auto apply = [this, node, text](const QVariant& value) {
         const std::string stored = model_->bytes(value.toString());
@@ -46,41 +56,28 @@ void TForm1::recordItemText(Node* node, ItemText text, const QString& before, co
         case ItemText::OpenState: recordOf(node).OpenState = stored; break;
         case ItemText::Image: recordOf(node).CustomImage = stored; break;
         }
-        showChangedItem(node);
+        emit showItem(node);
     };
     recordChange(new ValueChange(node, static_cast<int>(text), before, after, apply, typed));
 }
 
-// Putting an option back runs its change handler like a user's edit; the history ignores what
-// that handler records.
-void TForm1::recordOption(QWidget* control, const QVariant& before, const QVariant& after, bool typed)
+void ProjectDocument::recordAddedItem(Node* node)
 {
-    auto apply = [control](const QVariant& value) {
-        if (auto* box = qobject_cast<QCheckBox*>(control))
-            box->setChecked(value.toBool());
-        else if (auto* line = qobject_cast<QLineEdit*>(control))
-            line->setText(value.toString());
-    };
-    recordChange(new ValueChange(control, 0, before, after, apply, typed));
+    recordChange(ItemPresenceChange::added(*model_, node, [this](Node* shown) { emit showItem(shown); }));
 }
 
-void TForm1::recordAddedItem(Node* node)
-{
-    recordChange(ItemPresenceChange::added(*model_, node, [this](Node* shown) { showChangedItem(shown); }));
-}
-
-void TForm1::removeItem(Node* node)
+void ProjectDocument::removeItem(Node* node)
 {
     Node* parent = node->parent();
     const std::size_t row = node->row();
     std::unique_ptr<Node> removed = model_->takeItem(node);
     recordChange(ItemPresenceChange::removed(*model_, parent, row, std::move(removed),
-                                             [this](Node* shown) { showChangedItem(shown); }));
+                                             [this](Node* shown) { emit showItem(shown); }));
 }
 
-void TForm1::recordMovedItem(Node* node, Node* fromParent, std::size_t fromRow)
+void ProjectDocument::recordMovedItem(Node* node, Node* fromParent, std::size_t fromRow)
 {
-    recordChange(new ItemMove(*model_, node, fromParent, fromRow, [this](Node* shown) { showChangedItem(shown); }));
+    recordChange(new ItemMove(*model_, node, fromParent, fromRow, [this](Node* shown) { emit showItem(shown); }));
 }
 
 }  // namespace quillmap

@@ -1,17 +1,25 @@
-// The life of the current project in the main window: Save, Save As, Open, New, the question
-// before unsaved changes are lost, closing the window, and the project named on the command line.
-#include <QCloseEvent>
+#include "project/ProjectFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
 
-#include "text/LocalText.h"
-#include "app/TForm1.h"
-#include "text/TextFile.h"
 #include "project/FormProjectTarget.h"
 #include "project/ProjectWriter.h"
 #include "project/TreeExpansion.h"
+#include "shell/ContextMenu.h"
+#include "shell/EventGuard.h"
+#include "styles/CurrentColorsWindow.h"
 #include "styles/TfrmColors.h"
+#include "text/LocalText.h"
+#include "text/TextFile.h"
+#include "tree/ItemCommands.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
 #include "undo/UndoStack.h"
 
 namespace quillmap {
@@ -38,47 +46,73 @@ void makeCurrentQuietly(QTreeView* view, const QModelIndex& index)
 
 }  // namespace
 
-void TForm1::connectProjectHandlers()
+ProjectFiles::ProjectFiles(ProjectDocument& document, const Platform& platform, const MessageTexts& messages,
+                           const Parts& parts, const Widgets& widgets, QString appFolder, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform), messages_(messages), parts_(parts), w_(widgets),
+      appFolder_(std::move(appFolder)), recent_(platform, widgets.btnOPEN)
 {
-    connect(btnNew, &QPushButton::clicked, this, [this] { guard([this] { btnNewClick(); }); });
-    connect(btnOPEN, &QPushButton::clicked, this, [this] { guard([this] { btnOPENClick(); }); });
-    connect(btnSAVE, &QPushButton::clicked, this, [this] { guard([this] { btnSAVEClick(); }); });
-    connect(mnuSave, &QAction::triggered, this, [this] { guard([this] { mnuSaveClick(); }); });
-    connect(mnuSaveAs, &QAction::triggered, this, [this] { guard([this] { mnuSaveAsClick(); }); });
+    setUpSaveMenu();
+    connectHandlers();
 }
 
-bool TForm1::SaveProject(const QString& fileName)
+void ProjectFiles::setUpSaveMenu()
 {
-    if (tree().empty()) {
-        platform_.prompts.message(QString::fromStdString(messages.noItemsToSave));
+    popUpSave = contextMenu(w_.btnSAVE, platform_.prompts, QStringLiteral("popUpSave"));
+    mnuSave = popUpSave->addAction(QStringLiteral("Save"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSaveAs = popUpSave->addAction(QStringLiteral("Save As..."));
+    mnuSaveAs->setObjectName(QStringLiteral("mnuSaveAs"));
+}
+
+void ProjectFiles::connectHandlers()
+{
+    Prompts& prompts = platform_.prompts;
+    connectGuarded(w_.btnNew, &QPushButton::clicked, this, prompts, [this] { btnNewClick(); });
+    connectGuarded(w_.btnOPEN, &QPushButton::clicked, this, prompts, [this] { btnOPENClick(); });
+    connectGuarded(w_.btnSAVE, &QPushButton::clicked, this, prompts, [this] { btnSAVEClick(); });
+    connectGuarded(mnuSave, &QAction::triggered, this, prompts, [this] { mnuSaveClick(); });
+    connectGuarded(mnuSaveAs, &QAction::triggered, this, prompts, [this] { mnuSaveAsClick(); });
+    connectGuarded(&recent_, &RecentProjectsMenu::openRequested, this, prompts,
+                   [this](const QString& file) { OpenProject(file); });
+}
+
+void ProjectFiles::setFileName(const QString& name)
+{
+    document_.ProjectFileName = name;
+    emit fileNameChanged();
+}
+
+bool ProjectFiles::SaveProject(const QString& fileName)
+{
+    if (document_.tree().empty()) {
+        platform_.prompts.message(QString::fromStdString(messages_.noItemsToSave));
         return false;
     }
     // The whole file is made before the save dialog opens, the frame name first: a character the
     // project's code page cannot hold turns every text of the project into UTF-8, the items too.
     ProjectOptions options;
-    options.targetFrame = model_->bytes(txtTFRAME->text());
-    options.useTextLinks = chkUSETEXTLINKS->isChecked();
-    options.autoClose = chkAutoClose->isChecked();
-    options.look = frmColors().look();
-    const std::string text = projectText(tree(), options);
+    options.targetFrame = document_.model().bytes(w_.options.txtTFRAME->text());
+    options.useTextLinks = w_.options.chkUSETEXTLINKS->isChecked();
+    options.autoClose = w_.options.chkAutoClose->isChecked();
+    options.look = parts_.colors.window().look();
+    const std::string text = projectText(document_.tree(), options);
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
     if (name.isEmpty()) return false;
     saveTextFile(toFilePath(name), text);
-    ProjectFileName = name;
-    SetSaved(true);
-    rememberRecentProject(name);
-    setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
+    document_.SetSaved(true);
+    setFileName(name);
+    recent_.rememberRecentProject(name);
     return true;
 }
 
-void TForm1::OpenProject(const QString& fileName)
+void ProjectFiles::OpenProject(const QString& fileName)
 {
     if (!QuerySaveChanges()) return;
     QString name = fileName;
     if (name.isEmpty()) {
         Prompts::FileDialogOptions options;
-        options.folder = AppFolder + ProjectsFolder;
+        options.folder = appFolder_ + ProjectsFolder;
         options.filter = ProjectFilter;
         options.defaultSuffix = ProjectSuffix;
         name = platform_.prompts.openFileName(options);
@@ -86,55 +120,54 @@ void TForm1::OpenProject(const QString& fileName)
     }
     // From here on the project counts as saved, whatever the file turns out to hold, and its
     // history starts afresh.
-    SetSaved(true);
-    history().clear();
+    document_.SetSaved(true);
+    document_.history().clear();
 
-    FormProjectTarget target(*this);
+    FormProjectTarget target(document_, w_.options, parts_.colors);
     try {
         switch (readProjectFile(toFilePath(name), target)) {
         case ReadOutcome::NotAProject:
-            platform_.prompts.message(QString::fromStdString(messages.notProjectFile));
+            platform_.prompts.message(QString::fromStdString(messages_.notProjectFile));
             return;
         case ReadOutcome::NeedsNewerProgram:
-            platform_.prompts.message(QString::fromStdString(messages.newerVersion));
+            platform_.prompts.message(QString::fromStdString(messages_.newerVersion));
             return;
         case ReadOutcome::Loaded:
             break;
         }
 
         // Expanding an item without children would only give it the open-folder look.
-        if (Node* root = tree().root()) {
-            const QModelIndex rootIndex = model_->indexOf(root);
-            if (root->childCount() > 0) Tree2->expand(rootIndex);
-            makeCurrentQuietly(Tree2, rootIndex);
-            ShowItemProperties(0);
+        if (Node* root = document_.tree().root()) {
+            const QModelIndex rootIndex = document_.model().indexOf(root);
+            if (root->childCount() > 0) w_.Tree2->expand(rootIndex);
+            makeCurrentQuietly(w_.Tree2, rootIndex);
+            parts_.properties.ShowItemProperties(0);
         }
-        for (Node* folder : itemsToExpandAfterLoad(tree())) Tree2->expand(model_->indexOf(folder));
+        for (Node* folder : itemsToExpandAfterLoad(document_.tree())) w_.Tree2->expand(document_.model().indexOf(folder));
     } catch (...) {
         // The partly read tree stays for the user to salvage, but it belongs to no file: neither
         // the earlier project's file nor the damaged one may be written over without a dialog.
         if (target.replacedTree()) {
-            ProjectFileName.clear();
-            setTitle(TitleText);
-            SetSaved(false);
+            setFileName(QString());
+            document_.SetSaved(false);
         }
         throw;
     }
 
-    ProjectFileName = name;
-    setTitle(TitleText + QStringLiteral(" - ") + fileNameOf(ProjectFileName));
-    rememberRecentProject(name);
+    setFileName(name);
+    recent_.rememberRecentProject(name);
 }
 
-QString TForm1::AskSaveFileName()
+QString ProjectFiles::AskSaveFileName()
 {
     Prompts::FileDialogOptions options;
-    if (ProjectFileName.isEmpty()) {
-        options.folder = AppFolder + ProjectsFolder;
+    const QString& current = document_.ProjectFileName;
+    if (current.isEmpty()) {
+        options.folder = appFolder_ + ProjectsFolder;
         options.fileName = NewProjectFileName;
     } else {
-        options.fileName = fileNameOf(ProjectFileName);
-        options.folder = ProjectFileName.left(ProjectFileName.size() - options.fileName.size());
+        options.fileName = fileNameOf(current);
+        options.folder = current.left(current.size() - options.fileName.size());
     }
     options.filter = ProjectFilter;
     options.defaultSuffix = ProjectSuffix;
@@ -142,75 +175,58 @@ QString TForm1::AskSaveFileName()
     return platform_.prompts.saveFileName(options);
 }
 
-bool TForm1::QuerySaveChanges()
+bool ProjectFiles::QuerySaveChanges()
 {
-    if (tree().empty() || Saved) return true;
-    const QString question = QString::fromStdString(messages.saveChangesTo) + fileNameOf(ProjectFileName) +
-                             QString::fromStdString(messages.projectQuestionEnd);
+    if (document_.tree().empty() || document_.Saved) return true;
+    const QString question = QString::fromStdString(messages_.saveChangesTo) + fileNameOf(document_.ProjectFileName) +
+                             QString::fromStdString(messages_.projectQuestionEnd);
     switch (platform_.prompts.askYesNoCancel(question)) {
     case Prompts::Answer::Cancel:
         return false;
     case Prompts::Answer::Yes:
         // Cancelling the save dialog after Yes stops the operation too: going on would throw
         // away the changes the user just asked to keep.
-        return SaveProject(ProjectFileName);
+        return SaveProject(document_.ProjectFileName);
     case Prompts::Answer::No:
         break;
     }
     return true;
 }
 
-void TForm1::btnNewClick()
+void ProjectFiles::btnNewClick()
 {
     if (!QuerySaveChanges()) return;
-    setTitle(TitleText);
-    ProjectFileName.clear();
-    if (Node* root = tree().root()) {
-        selectNode(root);
+    setFileName(QString());
+    const ItemTree& tree = document_.tree();
+    if (Node* root = tree.root()) {
+        parts_.items.selectNode(root);
         // An empty line in a project's outline makes a further top-level item; New leaves none.
-        while (tree().topLevel().size() > 1) model_->removeItem(tree().topLevel().back().get());
-        btnRemoveClick(false);
+        while (tree.topLevel().size() > 1) document_.model().removeItem(tree.topLevel().back().get());
+        parts_.items.btnRemoveClick(false);
     }
-    model_->startEncoding(TextEncoding::Utf8);
-    recreateColorsWindow();
+    document_.model().startEncoding(TextEncoding::Utf8);
+    parts_.colors.recreate();
+    parts_.properties.emptyCaptionAndLink();
+    parts_.properties.EnableTargetChoice(false);
+    parts_.properties.EnableOpenStateChoice(false);
     {
-        UpdatingScope updating(*this);
-        txtCaption->clear();
-        txtURL->clear();
-    }
-    EnableTargetChoice(false);
-    EnableOpenStateChoice(false);
-    {
-        UpdatingScope updating(*this);
-        txtTFRAME->setText(DefaultTargetFrame);
-        boxTarget->setItemText(0, txtTFRAME->text());
-        chkUSETEXTLINKS->setChecked(true);
+        ProjectDocument::UpdatingScope updating(document_);
+        w_.options.txtTFRAME->setText(DefaultTargetFrame);
+        w_.options.boxTarget->setItemText(0, w_.options.txtTFRAME->text());
+        w_.options.chkUSETEXTLINKS->setChecked(true);
     }
     // Auto-close keeps its state into the new project.
-    SetSaved(true);
-    history().clear();
+    document_.SetSaved(true);
+    document_.history().clear();
 }
 
-void TForm1::btnOPENClick() { OpenProject(QString()); }
+void ProjectFiles::btnOPENClick() { OpenProject(QString()); }
 
 // With nothing unsaved the button saves under a new name; otherwise to the current file.
-void TForm1::btnSAVEClick() { SaveProject(Saved ? QString() : ProjectFileName); }
+void ProjectFiles::btnSAVEClick() { SaveProject(document_.Saved ? QString() : document_.ProjectFileName); }
 
-void TForm1::mnuSaveClick() { SaveProject(ProjectFileName); }
+void ProjectFiles::mnuSaveClick() { SaveProject(document_.ProjectFileName); }
 
-void TForm1::mnuSaveAsClick() { SaveProject(QString()); }
-
-void TForm1::FormCloseQuery(bool& CanClose) { CanClose = QuerySaveChanges(); }
-
-// A failed save after Yes keeps the window open as well, so the changes are not lost.
-void TForm1::closeEvent(QCloseEvent* event)
-{
-    bool canClose = false;
-    guard([&] { FormCloseQuery(canClose); });
-    if (canClose)
-        event->accept();
-    else
-        event->ignore();
-}
+void ProjectFiles::mnuSaveAsClick() { SaveProject(QString()); }
 
 }  // namespace quillmap

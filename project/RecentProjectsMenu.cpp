@@ -1,13 +1,14 @@
-// The open button's menu of recent projects. The list is kept per user in the platform's
-// settings store (the registry's current-user part).
+#include "project/RecentProjectsMenu.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
-#include "text/Error.h"
-#include "app/TForm1.h"
 #include "project/RecentProjects.h"
+#include "shell/ContextMenu.h"
+#include "shell/EventGuard.h"
+#include "text/Error.h"
 
 namespace quillmap {
 
@@ -40,12 +41,13 @@ void writeRecent(Registry& registry, const RecentProjects& recent)
 
 }  // namespace
 
-void TForm1::setUpOpenMenu()
+RecentProjectsMenu::RecentProjectsMenu(const Platform& platform, QWidget* openButton)
+    : platform_(platform)
 {
-    popUpOpen = contextMenu(btnOPEN, QStringLiteral("popUpOpen"), [this] { fillOpenMenu(); });
+    popUpOpen = contextMenu(openButton, platform_.prompts, QStringLiteral("popUpOpen"), [this] { fillOpenMenu(); });
 }
 
-QStringList TForm1::recentProjects() const
+QStringList RecentProjectsMenu::recentProjects() const
 {
     QStringList files;
     const RecentProjects recent = readRecent(platform_.registry);
@@ -53,7 +55,7 @@ QStringList TForm1::recentProjects() const
     return files;
 }
 
-void TForm1::rememberRecentProject(const QString& fileName)
+void RecentProjectsMenu::rememberRecentProject(const QString& fileName)
 {
     RecentProjects recent = readRecent(platform_.registry);
     recent.add(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()).toStdString());
@@ -62,7 +64,7 @@ void TForm1::rememberRecentProject(const QString& fileName)
 
 // One entry per recent project, the newest first. A project that is gone leaves the list and
 // its open reports the error as any open of a missing file does.
-void TForm1::fillOpenMenu()
+void RecentProjectsMenu::fillOpenMenu()
 {
     popUpOpen->clear();
     const QStringList files = recentProjects();
@@ -70,19 +72,18 @@ void TForm1::fillOpenMenu()
         const QString file = files[i];
         QString shown = QDir::toNativeSeparators(file);
         QAction* entry = popUpOpen->addAction(QStringLiteral("&%1 ").arg(i + 1) + shown.replace('&', "&&"));
-        connect(entry, &QAction::triggered, this, [this, file] {
-            guard([&] {
-                if (!QFileInfo::exists(file)) {
-                    RecentProjects recent = readRecent(platform_.registry);
-                    recent.remove(file.toStdString());
-                    writeRecent(platform_.registry, recent);
-                }
-                OpenProject(file);
-            });
+        connectGuarded(entry, &QAction::triggered, this, platform_.prompts, [this, file] {
+            if (!QFileInfo::exists(file)) {
+                RecentProjects recent = readRecent(platform_.registry);
+                recent.remove(file.toStdString());
+                writeRecent(platform_.registry, recent);
+            }
+            emit openRequested(file);
         });
     }
     if (files.isEmpty()) popUpOpen->addAction(QStringLiteral("No recent projects"))->setEnabled(false);
-    addImportEntries(popUpOpen);
+    if (!furtherEntries_.isEmpty()) popUpOpen->addSeparator();
+    popUpOpen->addActions(furtherEntries_);
 }
 
 }  // namespace quillmap

@@ -1,118 +1,104 @@
-// The main window's item commands: New Folder, Document, Remove, and the folder pictures that
-// follow expanding and collapsing.
-#include <QItemSelectionModel>
+#include "tree/ItemCommands.h"
 
+#include <QPushButton>
+
+#include "shell/EventGuard.h"
 #include "text/SingleLine.h"
-#include "app/TForm1.h"
-#include "tree/ItemPlacement.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
 
 namespace quillmap {
 
-void TForm1::connectItemHandlers()
+const QKeySequence ItemCommands::AddFolderKey(Qt::CTRL | Qt::Key_Insert);
+const QKeySequence ItemCommands::AddDocumentKey(Qt::Key_Insert);
+const QKeySequence ItemCommands::RemoveKey(Qt::Key_Delete);
+const QKeySequence ItemCommands::RenameKey(Qt::Key_F2);
+
+ItemCommands::ItemCommands(ProjectDocument& document, const Platform& platform, const MessageTexts& messages,
+                           PropertiesPanel& properties, const Widgets& widgets, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform), messages_(messages), properties_(properties),
+      w_(widgets)
 {
-    connect(btnAddFolder, &QPushButton::clicked, this, [this] { guard([this] { btnAddFolderClick(); }); });
-    connect(btnAddDoc, &QPushButton::clicked, this, [this] { guard([this] { btnAddDocClick(); }); });
-    connect(btnRemove, &QPushButton::clicked, this, [this] { guard([this] { btnRemoveClick(true); }); });
-    connect(Tree2, &QTreeView::expanded, this,
-            [this](const QModelIndex& index) { guard([&] { Tree2Expanding(index); }); });
-    connect(Tree2, &QTreeView::collapsed, this,
-            [this](const QModelIndex& index) { guard([&] { Tree2Collapsing(index); }); });
+    connectHandlers();
+    setUpItemMenu();
 }
 
-Node* TForm1::selectedNode() const { return model_->nodeOf(Tree2->currentIndex()); }
-
-void TForm1::selectNode(Node* node)
+void ItemCommands::connectHandlers()
 {
-    std::vector<Node*> ancestors;
-    for (Node* p = node->parent(); p; p = p->parent()) ancestors.push_back(p);
-    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) Tree2->expand(model_->indexOf(*it));
-    const QModelIndex index = model_->indexOf(node);
-    Tree2->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    Tree2->scrollTo(index);
+    Prompts& prompts = platform_.prompts;
+    connectGuarded(w_.btnAddFolder, &QPushButton::clicked, this, prompts, [this] { btnAddFolderClick(); });
+    connectGuarded(w_.btnAddDoc, &QPushButton::clicked, this, prompts, [this] { btnAddDocClick(); });
+    connectGuarded(w_.btnRemove, &QPushButton::clicked, this, prompts, [this] { btnRemoveClick(true); });
+    connectGuarded(w_.Tree2, &QTreeView::expanded, this, prompts,
+                   [this](const QModelIndex& index) { Tree2Expanding(index); });
+    connectGuarded(w_.Tree2, &QTreeView::collapsed, this, prompts,
+                   [this](const QModelIndex& index) { Tree2Collapsing(index); });
+    connectGuarded(w_.Tree2, &Tree2View::dropped, this, prompts, [this](QPoint at) { Tree2DragDrop(at); });
 }
 
-// When the selected item is deleted the tree moves the current item to a neighbour or the parent;
-// that item becomes the selected one.
-void TForm1::selectCurrentRow()
-{
-    const QModelIndex current = Tree2->currentIndex();
-    if (current.isValid() && !Tree2->selectionModel()->isSelected(current))
-        Tree2->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
-}
+Node* ItemCommands::selectedNode() const { return w_.Tree2->selectedNode(); }
 
-NewItemCaptions TForm1::newItemCaptions()
+void ItemCommands::selectNode(Node* node) { w_.Tree2->selectNode(node); }
+
+NewItemCaptions ItemCommands::newItemCaptions()
 {
-    NewItemCaptions captions = quillmap::newItemCaptions(messages);
+    NewItemCaptions captions = quillmap::newItemCaptions(messages_);
     for (std::string* caption : {&captions.newFolder, &captions.newDocument, &captions.rootFolder})
-        *caption = model_->bytes(withoutLeadingBlanks(QString::fromStdString(*caption)));
+        *caption = document_.model().bytes(withoutLeadingBlanks(QString::fromStdString(*caption)));
     return captions;
 }
 
-void TForm1::btnAddFolderClick()
+void ItemCommands::btnAddFolderClick()
 {
-    const Placement place = placeNewFolder(tree(), selectedNode(), newItemCaptions());
-    Node* folder = model_->appendItem(place.parent, place.caption, ClosedFolderImage,
+    const Placement place = placeNewFolder(document_.tree(), selectedNode(), newItemCaptions());
+    Node* folder = document_.model().appendItem(place.parent, place.caption, ClosedFolderImage,
                                         std::make_unique<TMyRec>(TMyRec::folderDefaults()));
     selectNode(folder);
-    showPropertiesOf(folder);
-    recordAddedItem(folder);
-    focusCaptionBox();
+    properties_.showPropertiesOf(folder);
+    document_.recordAddedItem(folder);
+    properties_.focusCaptionBox();
 }
 
-void TForm1::btnAddDocClick()
+void ItemCommands::btnAddDocClick()
 {
     const std::optional<Placement> place = placeNewDocument(selectedNode(), newItemCaptions());
     if (!place) {
-        platform_.prompts.message(QString::fromStdString(messages.pleaseSelectFolder));
+        platform_.prompts.message(QString::fromStdString(messages_.pleaseSelectFolder));
         return;
     }
-    Node* document = model_->appendItem(place->parent, place->caption, DocumentImage,
+    Node* document = document_.model().appendItem(place->parent, place->caption, DocumentImage,
                                           std::make_unique<TMyRec>(TMyRec::documentDefaults()));
     selectNode(document);
-    showPropertiesOf(document);
-    recordAddedItem(document);
-    focusCaptionBox();
+    properties_.showPropertiesOf(document);
+    document_.recordAddedItem(document);
+    properties_.focusCaptionBox();
 }
 
-// Typing right after adding an item replaces its default caption.
-void TForm1::focusCaptionBox()
-{
-    txtCaption->setFocus(Qt::OtherFocusReason);
-    txtCaption->selectAll();
-}
-
-void TForm1::btnRemoveClick(bool askRootQuestion)
+void ItemCommands::btnRemoveClick(bool askRootQuestion)
 {
     Node* selected = selectedNode();
     if (!selected) {
-        platform_.prompts.message(QString::fromStdString(messages.nothingSelected));
+        platform_.prompts.message(QString::fromStdString(messages_.nothingSelected));
         return;
     }
     if (!selected->parent() && askRootQuestion &&
-        platform_.prompts.askYesNo(QString::fromStdString(messages.removeRootQuestion)) != Prompts::Answer::Yes)
+        platform_.prompts.askYesNo(QString::fromStdString(messages_.removeRootQuestion)) != Prompts::Answer::Yes)
         return;
-    removeItem(selected);
-    showChangedItem(nullptr);
-}
-
-void TForm1::emptyCaptionAndLink()
-{
-    UpdatingScope updating(*this);
-    txtCaption->clear();
-    txtURL->clear();
+    document_.removeItem(selected);
+    properties_.showChangedItem(nullptr);
 }
 
 // A document keeps its picture: its kind is its image index, and expanding is no edit.
-void TForm1::Tree2Expanding(const QModelIndex& index)
+void ItemCommands::Tree2Expanding(const QModelIndex& index)
 {
-    Node* node = model_->nodeOf(index);
-    if (node && !node->isDocument()) model_->setImageIndex(node, OpenFolderImage);
+    Node* node = document_.model().nodeOf(index);
+    if (node && !node->isDocument()) document_.model().setImageIndex(node, OpenFolderImage);
 }
 
-void TForm1::Tree2Collapsing(const QModelIndex& index)
+void ItemCommands::Tree2Collapsing(const QModelIndex& index)
 {
-    Node* node = model_->nodeOf(index);
-    if (node && !node->isDocument()) model_->setImageIndex(node, ClosedFolderImage);
+    Node* node = document_.model().nodeOf(index);
+    if (node && !node->isDocument()) document_.model().setImageIndex(node, ClosedFolderImage);
 }
 
 }  // namespace quillmap

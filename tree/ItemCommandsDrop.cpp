@@ -1,18 +1,15 @@
 // Moving items by dragging them inside Tree2: onto a folder to become its last child, onto a
 // document to go just before it.
-#include "app/TForm1.h"
 #include "tree/DropRules.h"
+#include "tree/ItemCommands.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
 
 namespace quillmap {
 
-void TForm1::connectDragDropHandlers()
+void ItemCommands::Tree2DragDrop(QPoint position)
 {
-    connect(Tree2, &Tree2View::dropped, this, [this](QPoint at) { guard([&] { Tree2DragDrop(at); }); });
-}
-
-void TForm1::Tree2DragDrop(QPoint position)
-{
-    Node* target = model_->nodeOf(Tree2->indexAt(position));
+    Node* target = document_.model().nodeOf(w_.Tree2->indexAt(position));
     const DropDecision drop = decideDrop(selectedNode(), target);
     MovePlan plan;
     switch (drop.kind) {
@@ -20,25 +17,25 @@ void TForm1::Tree2DragDrop(QPoint position)
         return;
     case DropKind::Refuse:
         platform_.beeper.beep();
-        platform_.prompts.message(QString::fromStdString(messages.byNumber(drop.refusalMessage)));
+        platform_.prompts.message(QString::fromStdString(messages_.byNumber(drop.refusalMessage)));
         return;
     case DropKind::Unchanged:
         break;
     case DropKind::MoveBefore:
-        if (planMove(drop, plan)) model_->moveItem(plan);
+        if (planMove(drop, plan)) document_.model().moveItem(plan);
         break;
     case DropKind::MoveInto:
-        if (planMove(drop, plan)) model_->moveItemAsNew(plan);
-        Tree2->expand(model_->indexOf(target));
-        selectCurrentRow();
+        if (planMove(drop, plan)) document_.model().moveItemAsNew(plan);
+        w_.Tree2->expand(document_.model().indexOf(target));
+        w_.Tree2->selectCurrentRow();
         break;
     }
-    if (plan.node && !plan.returnsToSamePlace()) recordMovedItem(plan.node, plan.fromParent, plan.fromRow);
-    SetSaved(false);
+    if (plan.node && !plan.returnsToSamePlace()) document_.recordMovedItem(plan.node, plan.fromParent, plan.fromRow);
+    document_.SetSaved(false);
     if (Node* selected = selectedNode())
-        ShowItemProperties(tree().absoluteIndex(selected));
+        properties_.ShowItemProperties(document_.tree().absoluteIndex(selected));
     else
-        emptyCaptionAndLink();
+        properties_.emptyCaptionAndLink();
 }
 
 }  // namespace quillmap

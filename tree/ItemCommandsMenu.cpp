@@ -2,38 +2,40 @@
 // under the pointer (or cleared the selection on empty space); the entries press the item
 // buttons, so they do exactly what the buttons and their keys do.
 #include <QMenu>
+#include <QPushButton>
 
-#include "app/TForm1.h"
+#include "shell/ContextMenu.h"
+#include "shell/EventGuard.h"
+#include "tree/ItemCommands.h"
+#include "tree/Tree2View.h"
 
 namespace quillmap {
 
-void TForm1::setUpItemMenu()
+void ItemCommands::setUpItemMenu()
 {
-    popUpItem = contextMenu(Tree2, QStringLiteral("popUpItem"), [this] { fillItemMenu(); });
+    popUpItem = contextMenu(w_.Tree2, platform_.prompts, QStringLiteral("popUpItem"), [this] { fillItemMenu(); });
 }
 
-void TForm1::fillItemMenu()
+void ItemCommands::fillItemMenu()
 {
     popUpItem->clear();
     auto addEntry = [this](const QString& text, const QKeySequence& key, auto run) {
         QAction* action = popUpItem->addAction(QString(text).remove(QLatin1Char('&')) + QLatin1Char('\t') +
                                                key.toString(QKeySequence::NativeText));
-        connect(action, &QAction::triggered, this, [this, run] { guard(run); });
+        connectGuarded(action, &QAction::triggered, this, platform_.prompts, run);
         return action;
     };
-    auto addButton = [&](QAbstractButton* button) {
-        QKeySequence key;
-        for (const ButtonKey& entry : buttonKeys())
-            if (entry.button == button) key = entry.key;
+    auto addButton = [&](QAbstractButton* button, const QKeySequence& key) {
         return addEntry(button->text(), key, [button] { button->click(); });
     };
     const bool onItem = selectedNode() != nullptr;
-    addButton(btnAddFolder);
-    addButton(btnAddDoc);
-    addEntry(QStringLiteral("Rename"), QKeySequence(Qt::Key_F2), [this] { Tree2->edit(Tree2->currentIndex()); })
+    addButton(w_.btnAddFolder, AddFolderKey);
+    addButton(w_.btnAddDoc, AddDocumentKey);
+    addEntry(QStringLiteral("Rename"), RenameKey, [this] { w_.Tree2->edit(w_.Tree2->currentIndex()); })
         ->setEnabled(onItem);
-    addButton(btnRemove)->setEnabled(onItem);
-    addImportEntries(popUpItem);
+    addButton(w_.btnRemove, RemoveKey)->setEnabled(onItem);
+    if (!furtherEntries_.isEmpty()) popUpItem->addSeparator();
+    popUpItem->addActions(furtherEntries_);
 }
 
 }  // namespace quillmap

@@ -1,19 +1,29 @@
-// The main window's Properties panel: loading it from the selected item, the handlers that write
-// the user's edits back, the global options, the keys and mouse of the panel and the tree, the
-// link browse button and the list of replacement pictures.
+#include "tree/PropertiesPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "text/LocalText.h"
+#include "shell/EventGuard.h"
 #include "text/Error.h"
+#include "text/LocalText.h"
 #include "text/SingleLine.h"
-#include "app/TForm1.h"
 #include "tree/CustomImages.h"
+#include "tree/Tree2View.h"
+#include "undo/ValueChange.h"
 
 namespace quillmap {
 
 namespace {
+
+using UpdatingScope = ProjectDocument::UpdatingScope;
+using ItemText = ProjectDocument::ItemText;
 
 bool isEnterKey(const QKeyEvent* event)
 {
@@ -28,73 +38,131 @@ void showEntry(QComboBox* box, int entry)
 
 }  // namespace
 
-void TForm1::connectPropertyHandlers()
+QString PropertiesPanel::LastLinkFolder;
+
+PropertiesPanel::PropertiesPanel(ProjectDocument& document, const Platform& platform, const Widgets& widgets,
+                                 QString appFolder, QObject* parent)
+    : QObject(parent), document_(document), platform_(platform), w_(widgets), appFolder_(std::move(appFolder))
 {
-    auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { guard([&] { (this->*handler)(); }); });
-    };
-    on(txtCaption, &QLineEdit::textChanged, &TForm1::txtCaptionChange);
-    on(txtURL, &QLineEdit::textChanged, &TForm1::txtURLChange);
-    on(boxTarget, &QComboBox::currentIndexChanged, &TForm1::boxTargetChange);
-    on(boxOpenFolder, &QComboBox::currentIndexChanged, &TForm1::boxOpenFolderChange);
-    on(boxImg, &QComboBox::editTextChanged, &TForm1::boxImgChange);
-    on(txtTFRAME, &QLineEdit::textChanged, &TForm1::txtTFRAMEChange);
-    on(chkUSETEXTLINKS, &QCheckBox::toggled, &TForm1::chkUSETEXTLINKSClick);
-    on(chkAutoClose, &QCheckBox::toggled, &TForm1::chkAutoCloseClick);
-    on(btnBrowseLink, &QPushButton::clicked, &TForm1::btnBrowseLinkClick);
-
-    connect(Tree2, &Tree2View::mouseDown, this,
-            [this](Qt::MouseButton button, QPoint at) { guard([&] { Tree2MouseDown(button, at); }); });
-    connect(Tree2, &Tree2View::mouseUp, this,
-            [this](Qt::MouseButton button, QPoint at) { guard([&] { Tree2MouseUp(button, at); }); });
-    connect(model_, &TreeModel::captionEdited, this,
-            [this](Node* node, const QString& text) { guard([&] { Tree2Edited(node, text); }); });
-    connect(Tree2->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { guard([&] { onCurrentChanged(current); }); });
-
-    boxImg->setCompleter(nullptr);
-    for (QLineEdit* box : {txtCaption, txtURL, txtTFRAME}) box->installEventFilter(this);
+    connectHandlers();
 }
+
+void PropertiesPanel::connectHandlers()
+{
+    auto on = [this](auto* sender, auto signal, void (PropertiesPanel::*handler)()) {
+        connectGuarded(sender, signal, this, platform_.prompts, [this, handler] { (this->*handler)(); });
+    };
+    on(w_.txtCaption, &QLineEdit::textChanged, &PropertiesPanel::txtCaptionChange);
+    on(w_.txtURL, &QLineEdit::textChanged, &PropertiesPanel::txtURLChange);
+    on(w_.boxTarget, &QComboBox::currentIndexChanged, &PropertiesPanel::boxTargetChange);
+    on(w_.boxOpenFolder, &QComboBox::currentIndexChanged, &PropertiesPanel::boxOpenFolderChange);
+    on(w_.boxImg, &QComboBox::editTextChanged, &PropertiesPanel::boxImgChange);
+    on(w_.txtTFRAME, &QLineEdit::textChanged, &PropertiesPanel::txtTFRAMEChange);
+    on(w_.chkUSETEXTLINKS, &QCheckBox::toggled, &PropertiesPanel::chkUSETEXTLINKSClick);
+    on(w_.chkAutoClose, &QCheckBox::toggled, &PropertiesPanel::chkAutoCloseClick);
+    on(w_.btnBrowseLink, &QPushButton::clicked, &PropertiesPanel::btnBrowseLinkClick);
+
+    connectGuarded(w_.Tree2, &Tree2View::mouseDown, this, platform_.prompts,
+                   [this](Qt::MouseButton button, QPoint at) { Tree2MouseDown(button, at); });
+    connectGuarded(w_.Tree2, &Tree2View::mouseUp, this, platform_.prompts,
+                   [this](Qt::MouseButton button, QPoint at) { Tree2MouseUp(button, at); });
+    connectGuarded(&document_.model(), &TreeModel::captionEdited, this, platform_.prompts,
+                   [this](Node* node, const QString& text) { Tree2Edited(node, text); });
+    connectGuarded(w_.Tree2->selectionModel(), &QItemSelectionModel::currentChanged, this, platform_.prompts,
+                   [this](const QModelIndex& current, const QModelIndex&) { onCurrentChanged(current); });
+    connectGuarded(&document_, &ProjectDocument::showItem, this, platform_.prompts,
+                   [this](Node* node) { showChangedItem(node); });
+
+    w_.boxImg->setCompleter(nullptr);
+    for (QLineEdit* box : {w_.txtCaption, w_.txtURL, w_.txtTFRAME}) box->installEventFilter(this);
+}
+
+bool PropertiesPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    bool used = false;
+    guarded(platform_.prompts, [&] {
+        if (watched == w_.txtCaption) used = txtCaptionKeyPress(key);
+        else if (watched == w_.txtURL) used = txtURLKeyPress(key);
+        else if (watched == w_.txtTFRAME) used = txtTFRAMEKeyPress(key);
+    });
+    return used;
+}
+
+Node* PropertiesPanel::selectedNode() const { return w_.Tree2->selectedNode(); }
 
 // The panel always shows the item that edits go to, however the selection moved.
-void TForm1::onCurrentChanged(const QModelIndex& current)
+void PropertiesPanel::onCurrentChanged(const QModelIndex& current)
 {
-    if (Node* node = model_->nodeOf(current)) showPropertiesOf(node);
+    if (Node* node = model().nodeOf(current)) showPropertiesOf(node);
 }
 
-TMyRec& TForm1::recordOf(Node* node)
+void PropertiesPanel::showChangedItem(Node* node)
 {
-    if (!node->record())
-        node->setRecord(std::make_unique<TMyRec>(node->isDocument() ? TMyRec::documentDefaults()
-                                                                    : TMyRec::folderDefaults()));
-    return *node->record();
+    if (node) {
+        w_.Tree2->selectNode(node);
+        showPropertiesOf(node);
+        return;
+    }
+    w_.Tree2->selectCurrentRow();
+    if (Node* now = selectedNode())
+        showPropertiesOf(now);
+    else
+        emptyCaptionAndLink();
 }
 
-void TForm1::ShowItemProperties(int absoluteIndex)
+void PropertiesPanel::emptyCaptionAndLink()
 {
-    if (Node* node = tree().itemAt(absoluteIndex)) showPropertiesOf(node);
+    UpdatingScope updating(document_);
+    w_.txtCaption->clear();
+    w_.txtURL->clear();
+}
+
+void PropertiesPanel::focusCaptionBox()
+{
+    w_.txtCaption->setFocus(Qt::OtherFocusReason);
+    w_.txtCaption->selectAll();
+}
+
+// Putting an option back runs its change handler like a user's edit; the history ignores what
+// that handler records.
+void PropertiesPanel::recordOption(QWidget* control, const QVariant& before, const QVariant& after, bool typed)
+{
+    auto apply = [control](const QVariant& value) {
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            box->setChecked(value.toBool());
+        else if (auto* line = qobject_cast<QLineEdit*>(control))
+            line->setText(value.toString());
+    };
+    document_.recordChange(new ValueChange(control, 0, before, after, apply, typed));
+}
+
+void PropertiesPanel::ShowItemProperties(int absoluteIndex)
+{
+    if (Node* node = document_.tree().itemAt(absoluteIndex)) showPropertiesOf(node);
 }
 
 // A Target or OpenState that is no integer text stops the loading with the integer error; what
 // was filled before stays and Updating is cleared again.
-void TForm1::showPropertiesOf(Node* node)
+void PropertiesPanel::showPropertiesOf(Node* node)
 {
-    const TMyRec& record = recordOf(node);
+    const TMyRec& record = document_.recordOf(node);
     {
-        UpdatingScope updating(*this);
-        txtCaption->setText(model_->text(node->caption));
-        txtURL->setText(model_->text(record.URL));
-        showEntry(boxTarget, toInteger(record.Target));
-        showEntry(boxOpenFolder, toInteger(record.OpenState));
-        const QString picture = model_->text(record.CustomImage);
-        boxImg->setCurrentIndex(boxImg->findText(picture, Qt::MatchExactly));
-        boxImg->setEditText(picture);
+        UpdatingScope updating(document_);
+        w_.txtCaption->setText(model().text(node->caption));
+        w_.txtURL->setText(model().text(record.URL));
+        showEntry(w_.boxTarget, toInteger(record.Target));
+        showEntry(w_.boxOpenFolder, toInteger(record.OpenState));
+        const QString picture = model().text(record.CustomImage);
+        w_.boxImg->setCurrentIndex(w_.boxImg->findText(picture, Qt::MatchExactly));
+        w_.boxImg->setEditText(picture);
     }
     if (node->isDocument()) {
         EnableTargetChoice(true);
         EnableOpenStateChoice(false);
         EnableImageChoice(true);
-    } else if (node != tree().root()) {
+    } else if (node != document_.tree().root()) {
         EnableTargetChoice(false);
         EnableImageChoice(false);
         EnableOpenStateChoice(true);
@@ -103,210 +171,210 @@ void TForm1::showPropertiesOf(Node* node)
         EnableImageChoice(false);
         EnableOpenStateChoice(false);
         // The root always starts open in the menu; its record keeps its own value.
-        UpdatingScope updating(*this);
-        boxOpenFolder->setCurrentIndex(1);
+        UpdatingScope updating(document_);
+        w_.boxOpenFolder->setCurrentIndex(1);
     }
 }
 
-void TForm1::EnableTargetChoice(bool on)
+void PropertiesPanel::EnableTargetChoice(bool on)
 {
     {
-        UpdatingScope updating(*this);
-        boxTarget->setEnabled(on);
+        UpdatingScope updating(document_);
+        w_.boxTarget->setEnabled(on);
     }
-    lblLinkTarget->setEnabled(on);
+    w_.lblLinkTarget->setEnabled(on);
 }
 
-void TForm1::EnableOpenStateChoice(bool on)
+void PropertiesPanel::EnableOpenStateChoice(bool on)
 {
     {
-        UpdatingScope updating(*this);
-        boxOpenFolder->setEnabled(on);
+        UpdatingScope updating(document_);
+        w_.boxOpenFolder->setEnabled(on);
     }
-    lblInitialState->setEnabled(on);
+    w_.lblInitialState->setEnabled(on);
 }
 
-void TForm1::EnableImageChoice(bool on)
+void PropertiesPanel::EnableImageChoice(bool on)
 {
     {
-        UpdatingScope updating(*this);
-        boxImg->setEnabled(on);
+        UpdatingScope updating(document_);
+        w_.boxImg->setEnabled(on);
     }
-    lblImage->setEnabled(on);
+    w_.lblImage->setEnabled(on);
 }
 
-void TForm1::ListCustomImages()
+void PropertiesPanel::ListCustomImages()
 {
-    const QSignalBlocker quiet(boxImg);
-    for (const std::string& name : listCustomImages(toFilePath(AppFolder)))
-        boxImg->addItem(fromFilePath(name));
-    boxImg->setCurrentIndex(-1);
-    boxImg->setEditText(QString());
+    const QSignalBlocker quiet(w_.boxImg);
+    for (const std::string& name : listCustomImages(toFilePath(appFolder_)))
+        w_.boxImg->addItem(fromFilePath(name));
+    w_.boxImg->setCurrentIndex(-1);
+    w_.boxImg->setEditText(QString());
 }
 
-QString TForm1::singleLineText(QLineEdit* box)
+QString PropertiesPanel::singleLineText(QLineEdit* box)
 {
     const QString text = box->text();
     if (!hasLineBreak(text)) return text;
     const QString clean = singleLine(text);
     const int cursor = singleLine(text.left(box->cursorPosition())).size();
-    UpdatingScope updating(*this);
+    UpdatingScope updating(document_);
     box->setText(clean);
     box->setCursorPosition(cursor);
     return clean;
 }
 
 // Leading blanks and TABs go as they are typed; the cursor stays where it was in the rest.
-QString TForm1::captionBoxText()
+QString PropertiesPanel::captionBoxText()
 {
-    const QString text = singleLineText(txtCaption);
+    const QString text = singleLineText(w_.txtCaption);
     const QString caption = withoutLeadingBlanks(text);
     if (caption.size() == text.size()) return text;
-    const qsizetype cursor = std::max<qsizetype>(0, txtCaption->cursorPosition() - (text.size() - caption.size()));
-    UpdatingScope updating(*this);
-    txtCaption->setText(caption);
-    txtCaption->setCursorPosition(static_cast<int>(cursor));
+    const qsizetype cursor = std::max<qsizetype>(0, w_.txtCaption->cursorPosition() - (text.size() - caption.size()));
+    UpdatingScope updating(document_);
+    w_.txtCaption->setText(caption);
+    w_.txtCaption->setCursorPosition(static_cast<int>(cursor));
     return caption;
 }
 
-void TForm1::txtCaptionChange()
+void PropertiesPanel::txtCaptionChange()
 {
-    if (Updating) return;
+    if (document_.Updating) return;
     const QString caption = captionBoxText();
     Node* node = selectedNode();
     if (!node) return;
-    const QString before = model_->text(node->caption);
-    model_->setCaption(node, model_->bytes(caption));
-    recordItemText(node, ItemText::Caption, before, model_->text(node->caption), true);
+    const QString before = model().text(node->caption);
+    model().setCaption(node, model().bytes(caption));
+    document_.recordItemText(node, ItemText::Caption, before, model().text(node->caption), true);
 }
 
-void TForm1::txtURLChange()
+void PropertiesPanel::txtURLChange()
 {
-    if (Updating) return;
-    const QString link = singleLineText(txtURL);
+    if (document_.Updating) return;
+    const QString link = singleLineText(w_.txtURL);
     Node* node = selectedNode();
     if (!node) return;
-    const QString before = model_->text(recordOf(node).URL);
-    recordOf(node).URL = model_->bytes(link);
-    recordItemText(node, ItemText::Link, before, model_->text(recordOf(node).URL), true);
+    const QString before = model().text(document_.recordOf(node).URL);
+    document_.recordOf(node).URL = model().bytes(link);
+    document_.recordItemText(node, ItemText::Link, before, model().text(document_.recordOf(node).URL), true);
 }
 
-void TForm1::boxTargetChange()
+void PropertiesPanel::boxTargetChange()
 {
-    if (Updating) return;
+    if (document_.Updating) return;
     Node* node = selectedNode();
-    if (!node || boxTarget->currentIndex() < 0) return;
-    const QString before = model_->text(recordOf(node).Target);
-    recordOf(node).Target = std::to_string(boxTarget->currentIndex());
-    recordItemText(node, ItemText::Target, before, model_->text(recordOf(node).Target), false);
+    if (!node || w_.boxTarget->currentIndex() < 0) return;
+    const QString before = model().text(document_.recordOf(node).Target);
+    document_.recordOf(node).Target = std::to_string(w_.boxTarget->currentIndex());
+    document_.recordItemText(node, ItemText::Target, before, model().text(document_.recordOf(node).Target), false);
 }
 
-void TForm1::boxOpenFolderChange()
+void PropertiesPanel::boxOpenFolderChange()
 {
-    if (Updating) return;
+    if (document_.Updating) return;
     Node* node = selectedNode();
-    if (!node || boxOpenFolder->currentIndex() < 0) return;
-    const QString before = model_->text(recordOf(node).OpenState);
-    recordOf(node).OpenState = std::to_string(boxOpenFolder->currentIndex());
-    recordItemText(node, ItemText::OpenState, before, model_->text(recordOf(node).OpenState), false);
+    if (!node || w_.boxOpenFolder->currentIndex() < 0) return;
+    const QString before = model().text(document_.recordOf(node).OpenState);
+    document_.recordOf(node).OpenState = std::to_string(w_.boxOpenFolder->currentIndex());
+    document_.recordItemText(node, ItemText::OpenState, before, model().text(document_.recordOf(node).OpenState), false);
 }
 
-void TForm1::boxImgChange()
+void PropertiesPanel::boxImgChange()
 {
-    if (Updating) return;
-    const QString picture = singleLineText(boxImg->lineEdit());
+    if (document_.Updating) return;
+    const QString picture = singleLineText(w_.boxImg->lineEdit());
     Node* node = selectedNode();
     if (!node) return;
-    const QString before = model_->text(recordOf(node).CustomImage);
-    recordOf(node).CustomImage = model_->bytes(picture);
-    recordItemText(node, ItemText::Image, before, model_->text(recordOf(node).CustomImage), true);
+    const QString before = model().text(document_.recordOf(node).CustomImage);
+    document_.recordOf(node).CustomImage = model().bytes(picture);
+    document_.recordItemText(node, ItemText::Image, before, model().text(document_.recordOf(node).CustomImage), true);
 }
 
-void TForm1::txtTFRAMEChange()
+void PropertiesPanel::txtTFRAMEChange()
 {
-    if (Updating) return;
-    const QString frame = singleLineText(txtTFRAME);
+    if (document_.Updating) return;
+    const QString frame = singleLineText(w_.txtTFRAME);
     // Entry 0 of the target list always holds the frame name as it was before this edit.
-    const QString before = boxTarget->itemText(0);
+    const QString before = w_.boxTarget->itemText(0);
     {
-        UpdatingScope updating(*this);
-        boxTarget->setItemText(0, frame);
-        boxTarget->setCurrentIndex(0);
+        UpdatingScope updating(document_);
+        w_.boxTarget->setItemText(0, frame);
+        w_.boxTarget->setCurrentIndex(0);
     }
-    recordOption(txtTFRAME, before, frame, true);
+    recordOption(w_.txtTFRAME, before, frame, true);
 }
 
-void TForm1::chkUSETEXTLINKSClick()
+void PropertiesPanel::chkUSETEXTLINKSClick()
 {
-    if (Updating) return;
-    recordOption(chkUSETEXTLINKS, !chkUSETEXTLINKS->isChecked(), chkUSETEXTLINKS->isChecked(), false);
+    if (document_.Updating) return;
+    recordOption(w_.chkUSETEXTLINKS, !w_.chkUSETEXTLINKS->isChecked(), w_.chkUSETEXTLINKS->isChecked(), false);
 }
 
-void TForm1::chkAutoCloseClick()
+void PropertiesPanel::chkAutoCloseClick()
 {
-    if (Updating) return;
-    recordOption(chkAutoClose, !chkAutoClose->isChecked(), chkAutoClose->isChecked(), false);
+    if (document_.Updating) return;
+    recordOption(w_.chkAutoClose, !w_.chkAutoClose->isChecked(), w_.chkAutoClose->isChecked(), false);
 }
 
-bool TForm1::txtCaptionKeyPress(QKeyEvent* event)
+bool PropertiesPanel::txtCaptionKeyPress(QKeyEvent* event)
 {
     if (!isEnterKey(event)) return false;
-    txtURL->setFocus(Qt::OtherFocusReason);
+    w_.txtURL->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-bool TForm1::txtURLKeyPress(QKeyEvent* event)
+bool PropertiesPanel::txtURLKeyPress(QKeyEvent* event)
 {
     if (!isEnterKey(event)) return false;
-    txtCaption->setFocus(Qt::OtherFocusReason);
+    w_.txtCaption->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-bool TForm1::txtTFRAMEKeyPress(QKeyEvent* event)
+bool PropertiesPanel::txtTFRAMEKeyPress(QKeyEvent* event)
 {
     if (!isEnterKey(event)) return false;
-    txtCaption->setFocus(Qt::OtherFocusReason);
+    w_.txtCaption->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-void TForm1::Tree2MouseDown(Qt::MouseButton button, QPoint position)
+void PropertiesPanel::Tree2MouseDown(Qt::MouseButton button, QPoint position)
 {
     if (Node* node = selectedNode()) showPropertiesOf(node);
     if (button != Qt::RightButton) return;
-    const QModelIndex under = Tree2->indexAt(position);
+    const QModelIndex under = w_.Tree2->indexAt(position);
     if (under.isValid())
-        Tree2->selectionModel()->setCurrentIndex(under, QItemSelectionModel::ClearAndSelect);
+        w_.Tree2->selectionModel()->setCurrentIndex(under, QItemSelectionModel::ClearAndSelect);
     else
-        Tree2->selectionModel()->clear();
+        w_.Tree2->selectionModel()->clear();
 }
 
-void TForm1::Tree2MouseUp(Qt::MouseButton, QPoint position)
+void PropertiesPanel::Tree2MouseUp(Qt::MouseButton, QPoint position)
 {
-    if (Tree2->indexAt(position).isValid()) txtCaption->setFocus(Qt::OtherFocusReason);
+    if (w_.Tree2->indexAt(position).isValid()) w_.txtCaption->setFocus(Qt::OtherFocusReason);
 }
 
 // The model stores the caption once this has run.
-void TForm1::Tree2Edited(Node* node, const QString& text)
+void PropertiesPanel::Tree2Edited(Node* node, const QString& text)
 {
     {
-        UpdatingScope updating(*this);
-        txtCaption->setText(text);
+        UpdatingScope updating(document_);
+        w_.txtCaption->setText(text);
     }
-    recordItemText(node, ItemText::Caption, model_->text(node->caption), text, false);
+    document_.recordItemText(node, ItemText::Caption, model().text(node->caption), text, false);
 }
 
-void TForm1::btnBrowseLinkClick()
+void PropertiesPanel::btnBrowseLinkClick()
 {
     Prompts::FileDialogOptions options;
-    options.folder = LastLinkFolder.isEmpty() ? AppFolder + QStringLiteral("Projects") : LastLinkFolder;
+    options.folder = LastLinkFolder.isEmpty() ? appFolder_ + QStringLiteral("Projects") : LastLinkFolder;
     options.fileName.clear();
     options.filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
     options.defaultSuffix = QStringLiteral("htm");
     const QString chosen = platform_.prompts.openFileName(options);
     if (chosen.isEmpty()) return;
     const QString name = fileNameOf(chosen);
-    txtURL->setText(name);
-    txtURL->setFocus(Qt::OtherFocusReason);
+    w_.txtURL->setText(name);
+    w_.txtURL->setFocus(Qt::OtherFocusReason);
     LastLinkFolder = chosen.left(chosen.size() - name.size());
 }
 

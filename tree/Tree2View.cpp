@@ -15,6 +15,27 @@
 
 namespace quillmap {
 
+TreeModel& Tree2View::treeModel() const { return *static_cast<TreeModel*>(model()); }
+
+Node* Tree2View::selectedNode() const { return treeModel().nodeOf(currentIndex()); }
+
+void Tree2View::selectNode(Node* node)
+{
+    std::vector<Node*> ancestors;
+    for (Node* p = node->parent(); p; p = p->parent()) ancestors.push_back(p);
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) expand(treeModel().indexOf(*it));
+    const QModelIndex index = treeModel().indexOf(node);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void Tree2View::selectCurrentRow()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+}
+
 namespace {
 
 // Draws a selected item with its selected picture and gives every row the pictures' height.

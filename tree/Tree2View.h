@@ -4,6 +4,9 @@
 
 namespace quillmap {
 
+class Node;
+class TreeModel;
+
 // The tree view of the main window: 16 x 22 pictures in 22-pixel rows, 19 pixels of indentation
 // per level, no expand button at the top level, in-place caption editing, no sorting, and the
 // selection still highlighted while another control has the focus. Pressing the left button on
@@ -14,6 +17,16 @@ public:
     explicit Tree2View(QWidget* parent = nullptr);
 
     static constexpr int RowHeight = 22;
+
+    // The view always shows a TreeModel.
+    TreeModel& treeModel() const;
+    // The selected item, or null.
+    Node* selectedNode() const;
+    // Makes node the selected item, expanding its collapsed ancestors so that it can be seen.
+    void selectNode(Node* node);
+    // When the selected item is deleted the view moves the current item to a neighbour or the
+    // parent; that item becomes the selected one.
+    void selectCurrentRow();
 
 signals:
     // After the view has handled the press (the clicked item is already selected).

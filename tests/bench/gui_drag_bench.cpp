@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "tree/ItemCommands.h"
 #include "tests/gui/support/Doubles.h"
 
 using namespace quillmap;
@@ -42,23 +43,23 @@ struct Window {
             tree->append(sub, "Document " + std::to_string(i), DocumentImage,
                          std::make_unique<TMyRec>(TMyRec::documentDefaults()));
         }
-        form.model().reset(std::move(tree));
-        for (Node* node : form.tree().preorder())
-            if (!node->isDocument()) form.Tree2->expand(form.model().indexOf(node));
+        form.document().model().reset(std::move(tree));
+        for (Node* node : form.document().tree().preorder())
+            if (!node->isDocument()) form.Tree2->expand(form.document().model().indexOf(node));
         form.resize(800, 900);
         form.show();
         QCoreApplication::processEvents();
     }
 
-    QPoint rowCentre(Node* node) { return form.Tree2->visualRect(form.model().indexOf(node)).center(); }
+    QPoint rowCentre(Node* node) { return form.Tree2->visualRect(form.document().model().indexOf(node)).center(); }
 
     // A drop onto a folder leaves the moved folder collapsed; open it all again, so that every
     // drop starts with all its rows shown.
     void expandMoving()
     {
-        form.Tree2->expand(form.model().indexOf(moving));
+        form.Tree2->expand(form.document().model().indexOf(moving));
         for (const auto& child : moving->children())
-            if (!child->isDocument()) form.Tree2->expand(form.model().indexOf(child.get()));
+            if (!child->isDocument()) form.Tree2->expand(form.document().model().indexOf(child.get()));
     }
 };
 
@@ -70,12 +71,12 @@ void BM_DropFolderOntoFolder(benchmark::State& state)
         // Choosing the dragged item is part of the mouse press, not of the drop.
         state.PauseTiming();
         w.expandMoving();
-        w.form.selectNode(w.moving);
+        w.form.items().selectNode(w.moving);
         QCoreApplication::processEvents();
         const QPoint target = w.rowCentre(toRight ? w.right : w.left);
         state.ResumeTiming();
 
-        w.form.Tree2DragDrop(target);
+        w.form.items().Tree2DragDrop(target);
         QCoreApplication::processEvents();
 
         if (w.moving->parent() != (toRight ? w.right : w.left)) state.SkipWithError("the folder did not move");
@@ -89,18 +90,18 @@ void BM_DropFolderOntoFolder(benchmark::State& state)
 void BM_DropFolderBeforeDocument(benchmark::State& state)
 {
     Window w(static_cast<int>(state.range(0)));
-    Node* leftDoc = w.form.model().appendItem(w.left, "left doc", DocumentImage, std::make_unique<TMyRec>());
-    Node* rightDoc = w.form.model().appendItem(w.right, "right doc", DocumentImage, std::make_unique<TMyRec>());
+    Node* leftDoc = w.form.document().model().appendItem(w.left, "left doc", DocumentImage, std::make_unique<TMyRec>());
+    Node* rightDoc = w.form.document().model().appendItem(w.right, "right doc", DocumentImage, std::make_unique<TMyRec>());
     QCoreApplication::processEvents();
     bool toRight = true;
     for (auto _ : state) {
         state.PauseTiming();
-        w.form.selectNode(w.moving);
+        w.form.items().selectNode(w.moving);
         QCoreApplication::processEvents();
         const QPoint target = w.rowCentre(toRight ? rightDoc : leftDoc);
         state.ResumeTiming();
 
-        w.form.Tree2DragDrop(target);
+        w.form.items().Tree2DragDrop(target);
         QCoreApplication::processEvents();
 
         if (w.moving->parent() != (toRight ? w.right : w.left)) state.SkipWithError("the folder did not move");

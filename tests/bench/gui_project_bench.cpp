@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/TForm1.h"
+#include "project/ProjectFiles.h"
 #include "project/ProjectWriter.h"
 #include "tests/gui/support/Doubles.h"
 
@@ -58,14 +59,14 @@ void openProject(benchmark::State& state, bool allOpen)
 {
     Bench b(static_cast<int>(state.range(0)), allOpen);
     for (auto _ : state) {
-        b.form.OpenProject(b.path);
+        b.form.projectFiles().OpenProject(b.path);
         QCoreApplication::processEvents();
     }
-    if (b.form.tree().size() != static_cast<std::size_t>(state.range(0)) || !b.fake.prompts.shown.empty())
+    if (b.form.document().tree().size() != static_cast<std::size_t>(state.range(0)) || !b.fake.prompts.shown.empty())
         state.SkipWithError("the project did not open");
     int shown = 0;
-    for (Node* node : b.form.tree().preorder())
-        if (b.form.Tree2->isExpanded(b.form.model().indexOf(node))) ++shown;
+    for (Node* node : b.form.document().tree().preorder())
+        if (b.form.Tree2->isExpanded(b.form.document().model().indexOf(node))) ++shown;
     state.counters["expanded"] = shown;
     state.SetComplexityN(state.range(0));
 }
@@ -73,9 +74,9 @@ void openProject(benchmark::State& state, bool allOpen)
 void saveProject(benchmark::State& state)
 {
     Bench b(static_cast<int>(state.range(0)), false);
-    b.form.OpenProject(b.path);
+    b.form.projectFiles().OpenProject(b.path);
     QCoreApplication::processEvents();
-    for (auto _ : state) b.form.SaveProject(b.form.ProjectFileName);
+    for (auto _ : state) b.form.projectFiles().SaveProject(b.form.document().ProjectFileName);
     if (!b.fake.prompts.shown.empty()) state.SkipWithError("the project was not saved");
     state.SetComplexityN(state.range(0));
 }
@@ -86,13 +87,13 @@ void newProject(benchmark::State& state)
     Bench b(static_cast<int>(state.range(0)), true);
     for (auto _ : state) {
         state.PauseTiming();
-        b.form.OpenProject(b.path);
+        b.form.projectFiles().OpenProject(b.path);
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        b.form.btnNewClick();
+        b.form.projectFiles().btnNewClick();
         QCoreApplication::processEvents();
     }
-    if (!b.form.tree().empty()) state.SkipWithError("the tree was not emptied");
+    if (!b.form.document().tree().empty()) state.SkipWithError("the tree was not emptied");
     state.SetComplexityN(state.range(0));
 }
 

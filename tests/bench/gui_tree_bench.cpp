@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "tree/ItemCommands.h"
+#include "tree/PropertiesPanel.h"
 #include "tests/gui/support/Doubles.h"
 
 using namespace quillmap;
@@ -39,10 +41,10 @@ struct Window {
     // and the last folder through selecting its last document.
     explicit Window(bool wide, bool allOpen = true) : form(fake.platform(), QCoreApplication::applicationDirPath() + "/", {})
     {
-        form.model().reset(makeTree(wide));
-        for (Node* node : form.tree().preorder())
-            if (!node->isDocument() && (allOpen || node == form.tree().root()))
-                form.Tree2->expand(form.model().indexOf(node));
+        form.document().model().reset(makeTree(wide));
+        for (Node* node : form.document().tree().preorder())
+            if (!node->isDocument() && (allOpen || node == form.document().tree().root()))
+                form.Tree2->expand(form.document().model().indexOf(node));
         form.show();
         QCoreApplication::processEvents();
     }
@@ -51,27 +53,27 @@ struct Window {
 void addDocument(benchmark::State& state, bool wide, bool untilPainted, bool allOpen = true)
 {
     Window w(wide, allOpen);
-    Node* last = w.form.tree().itemAt(Items - 1);
-    w.form.selectNode(last);
+    Node* last = w.form.document().tree().itemAt(Items - 1);
+    w.form.items().selectNode(last);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         w.form.btnAddDoc->click();
         if (untilPainted) QCoreApplication::processEvents();
     }
-    state.counters["items"] = static_cast<double>(w.form.tree().size());
+    state.counters["items"] = static_cast<double>(w.form.document().tree().size());
 }
 
 void showItemProperties(benchmark::State& state, bool wide)
 {
     Window w(wide);
-    for (auto _ : state) w.form.ShowItemProperties(Items - 1);
+    for (auto _ : state) w.form.properties().ShowItemProperties(Items - 1);
     if (w.form.txtCaption->text() != QString("Document %1").arg(Items - 1)) state.SkipWithError("wrong item shown");
 }
 
 void selectByKeyboard(benchmark::State& state, bool wide)
 {
     Window w(wide);
-    w.form.selectNode(w.form.tree().itemAt(Items / 2));
+    w.form.items().selectNode(w.form.document().tree().itemAt(Items / 2));
     bool down = true;
     for (auto _ : state) {
         QKeyEvent key(QEvent::KeyPress, down ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/TForm1.h"
+#include "tree/ItemCommands.h"
 #include "tests/gui/support/Doubles.h"
 #include "undo/UndoStack.h"
 
@@ -30,17 +31,17 @@ struct Window {
             else
                 tree->append(folder, "Document", DocumentImage, std::make_unique<TMyRec>(TMyRec::documentDefaults()));
         }
-        form.model().reset(std::move(tree));
+        form.document().model().reset(std::move(tree));
         form.Tree2->expandAll();
         form.show();
-        form.selectNode(form.tree().itemAt(items - 1));
+        form.items().selectNode(form.document().tree().itemAt(items - 1));
         QCoreApplication::processEvents();
     }
 };
 
 void check(benchmark::State& state, const Window& w, std::size_t items)
 {
-    if (w.form.tree().size() != items) state.SkipWithError("the tree did not come back");
+    if (w.form.document().tree().size() != items) state.SkipWithError("the tree did not come back");
 }
 
 void captionTyped(benchmark::State& state)
@@ -49,8 +50,8 @@ void captionTyped(benchmark::State& state)
     int i = 0;
     for (auto _ : state) {
         w.form.txtCaption->setText(QString("Word %1 ").arg(++i));
-        w.form.undoClick();
-        w.form.redoClick();
+        w.form.document().undo();
+        w.form.document().redo();
     }
 }
 
@@ -59,9 +60,9 @@ void documentAdded(benchmark::State& state)
     Window w(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         w.form.btnAddDoc->click();
-        w.form.undoClick();
-        w.form.redoClick();
-        w.form.undoClick();
+        w.form.document().undo();
+        w.form.document().redo();
+        w.form.document().undo();
     }
     check(state, w, static_cast<std::size_t>(state.range(0)));
 }
@@ -69,13 +70,13 @@ void documentAdded(benchmark::State& state)
 void folderRemoved(benchmark::State& state)
 {
     Window w(static_cast<int>(state.range(0)));
-    Node* folder = w.form.tree().root()->child(0);
+    Node* folder = w.form.document().tree().root()->child(0);
     for (auto _ : state) {
-        w.form.selectNode(folder);
-        w.form.btnRemoveClick();
-        w.form.undoClick();
-        w.form.redoClick();
-        w.form.undoClick();
+        w.form.items().selectNode(folder);
+        w.form.items().btnRemoveClick();
+        w.form.document().undo();
+        w.form.document().redo();
+        w.form.document().undo();
     }
     check(state, w, static_cast<std::size_t>(state.range(0)));
 }

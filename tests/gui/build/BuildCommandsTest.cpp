@@ -63,7 +63,7 @@ TEST_F(BuildCommandsTest, BuildUsesTheCurrentColoursAndDoesNotTouchTheSavedState
     w.SetSaved(true);
     w.btnBuild->click();
     EXPECT_EQ(read("Quillnavstyle.css").substr(0, 34), "BODY {background-color: #123456}\r\n");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(BuildCommandsTest, FailingSaveReportsTheErrorAndLeavesTheBusyState)

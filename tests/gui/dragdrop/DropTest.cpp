@@ -30,33 +30,33 @@ public:
         d2 = doc(root, "d2");
         w.resize(582, 700);
         w.show();
-        for (Node* n : w.tree().preorder())
-            if (!n->isDocument()) w.Tree2->expand(w.model().indexOf(n));
-        for (Node* n : w.tree().preorder()) records[n] = n->record();
-        w.selectNode(d2);
+        for (Node* n : w.document().tree().preorder())
+            if (!n->isDocument()) w.Tree2->expand(w.document().model().indexOf(n));
+        for (Node* n : w.document().tree().preorder()) records[n] = n->record();
+        w.items().selectNode(d2);
         w.SetSaved(true);
         QCoreApplication::processEvents();
     }
 
     Node* folder(Node* parent, const std::string& caption)
     {
-        return window().model().appendItem(parent, caption, ClosedFolderImage,
+        return window().document().model().appendItem(parent, caption, ClosedFolderImage,
                                            std::make_unique<TMyRec>(TMyRec::folderDefaults()));
     }
     Node* doc(Node* parent, const std::string& caption)
     {
         auto record = std::make_unique<TMyRec>(TMyRec::documentDefaults());
         record->URL = caption + ".html";
-        return window().model().appendItem(parent, caption, DocumentImage, std::move(record));
+        return window().document().model().appendItem(parent, caption, DocumentImage, std::move(record));
     }
 
-    QPoint centreOf(Node* node) { return window().Tree2->visualRect(window().model().indexOf(node)).center(); }
+    QPoint centreOf(Node* node) { return window().Tree2->visualRect(window().document().model().indexOf(node)).center(); }
 
     // Drags the item as the mouse would: pressing on it selects it.
     void drop(Node* dragged, Node* target)
     {
-        window().selectNode(dragged);
-        window().Tree2DragDrop(centreOf(target));
+        window().items().selectNode(dragged);
+        window().items().Tree2DragDrop(centreOf(target));
         settle();
     }
 
@@ -64,25 +64,25 @@ public:
     std::string outline()
     {
         std::string text;
-        window().tree().forEach([&text](Node* n, int level) { text += std::string(level, '.') + n->caption + " "; });
+        window().document().tree().forEach([&text](Node* n, int level) { text += std::string(level, '.') + n->caption + " "; });
         return text;
     }
 
-    bool expanded(Node* node) { return window().Tree2->isExpanded(window().model().indexOf(node)); }
+    bool expanded(Node* node) { return window().Tree2->isExpanded(window().document().model().indexOf(node)); }
 
     void expectRefused(const QString& message)
     {
         EXPECT_EQ(fake.beeper.beeps, 1);
         EXPECT_EQ(fake.prompts.texts("message"), QStringList{message});
         EXPECT_EQ(outline(), Unchanged);
-        EXPECT_TRUE(window().Saved);
+        EXPECT_TRUE(window().document().Saved);
     }
 
     // Every item keeps the record it had before the drop.
     void expectSameRecords()
     {
-        ASSERT_EQ(window().tree().size(), records.size());
-        for (Node* n : window().tree().preorder()) EXPECT_EQ(n->record(), records.at(n)) << n->caption;
+        ASSERT_EQ(window().document().tree().size(), records.size());
+        for (Node* n : window().document().tree().preorder()) EXPECT_EQ(n->record(), records.at(n)) << n->caption;
     }
 
     static constexpr const char* Unchanged = "Root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 .d1 .d2 ";
@@ -114,7 +114,7 @@ TEST_F(Drops, RefusalsBeepShowTheirMessageAndChangeNothing)
         TForm1& w = window();
         drop(this->*c.dragged, this->*c.target);
         expectRefused(c.message);
-        EXPECT_EQ(w.selectedNode(), this->*c.dragged);
+        EXPECT_EQ(w.items().selectedNode(), this->*c.dragged);
     }
 }
 
@@ -130,14 +130,14 @@ TEST_F(Drops, NothingUnderThePointIsIgnoredSilently)
     TForm1& w = window();
     const QPoint belowLastRow(20, w.Tree2->viewport()->height() - 3);
     ASSERT_FALSE(w.Tree2->indexAt(belowLastRow).isValid());
-    w.selectNode(A);
+    w.items().selectNode(A);
     w.txtCaption->setText("edited by hand");  // the panel is not reloaded by an ignored drop
     w.SetSaved(true);
-    w.Tree2DragDrop(belowLastRow);
+    w.items().Tree2DragDrop(belowLastRow);
     EXPECT_EQ(outline(), "Root .edited by hand ..a1 ..a2 ..Asub ...s1 .B ..b1 .d1 .d2 ");
     EXPECT_EQ(fake.beeper.beeps, 0);
     EXPECT_TRUE(fake.prompts.shown.empty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Drops, OntoADocumentTheSameNodesMoveBeforeIt)
@@ -145,12 +145,12 @@ TEST_F(Drops, OntoADocumentTheSameNodesMoveBeforeIt)
     TForm1& w = window();
     drop(A, d2);  // a folder with its subtree, keeping its expanded sub-folder
     EXPECT_EQ(outline(), "Root .B ..b1 .d1 .A ..a1 ..a2 ..Asub ...s1 .d2 ");
-    EXPECT_EQ(w.selectedNode(), A);
-    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(A)));
+    EXPECT_EQ(w.items().selectedNode(), A);
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.document().model().indexOf(A)));
     EXPECT_TRUE(expanded(A));
     EXPECT_TRUE(expanded(Asub));
-    EXPECT_EQ(w.Tree2->indexAt(centreOf(s1)), w.model().indexOf(s1));
-    EXPECT_FALSE(w.Saved);
+    EXPECT_EQ(w.Tree2->indexAt(centreOf(s1)), w.document().model().indexOf(s1));
+    EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(w.txtCaption->text(), "A");
     EXPECT_EQ(fake.beeper.beeps, 0);
     EXPECT_TRUE(fake.prompts.shown.empty());
@@ -158,7 +158,7 @@ TEST_F(Drops, OntoADocumentTheSameNodesMoveBeforeIt)
 
     drop(s1, b1);  // into another folder, before its only document
     EXPECT_EQ(outline(), "Root .B ..s1 ..b1 .d1 .A ..a1 ..a2 ..Asub .d2 ");
-    EXPECT_EQ(w.selectedNode(), s1);
+    EXPECT_EQ(w.items().selectedNode(), s1);
     EXPECT_EQ(w.txtURL->text(), "s1.html");
     expectSameRecords();
 }
@@ -168,10 +168,10 @@ TEST_F(Drops, OntoTheNeighbouringDocuments)
     TForm1& w = window();
     drop(d1, d2);  // the document right after: nothing moves
     EXPECT_EQ(outline(), Unchanged);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     drop(d2, d1);  // the document right before: one place up
     EXPECT_EQ(outline(), "Root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 .d2 .d1 ");
-    EXPECT_EQ(w.selectedNode(), d2);
+    EXPECT_EQ(w.items().selectedNode(), d2);
     drop(a2, a1);
     EXPECT_EQ(outline(), "Root .A ..a2 ..a1 ..Asub ...s1 .B ..b1 .d2 .d1 ");
     expectSameRecords();
@@ -184,8 +184,8 @@ TEST_F(Drops, OntoADocumentInsideTheDraggedSubtreeOnlyMarksUnsaved)
         w.SetSaved(true);
         drop(dragged, target);
         EXPECT_EQ(outline(), Unchanged) << target->caption;
-        EXPECT_FALSE(w.Saved) << target->caption;
-        EXPECT_EQ(w.selectedNode(), dragged);
+        EXPECT_FALSE(w.document().Saved) << target->caption;
+        EXPECT_EQ(w.items().selectedNode(), dragged);
         EXPECT_EQ(w.txtCaption->text(), QString::fromStdString(dragged->caption));
     }
     EXPECT_EQ(fake.beeper.beeps, 0);
@@ -195,7 +195,7 @@ TEST_F(Drops, OntoADocumentInsideTheDraggedSubtreeOnlyMarksUnsaved)
 TEST_F(Drops, FolderOntoFolderArrivesLastCollapsedWithTheSameRecords)
 {
     TForm1& w = window();
-    w.Tree2->collapse(w.model().indexOf(B));
+    w.Tree2->collapse(w.document().model().indexOf(B));
     ASSERT_FALSE(expanded(B));
     drop(A, B);
     EXPECT_EQ(outline(), "Root .B ..b1 ..A ...a1 ...a2 ...Asub ....s1 .d1 .d2 ");
@@ -208,51 +208,51 @@ TEST_F(Drops, FolderOntoFolderArrivesLastCollapsedWithTheSameRecords)
     EXPECT_EQ(a1->imageIndex, DocumentImage);
     EXPECT_EQ(Asub->selectedImageIndex, OpenFolderImage);
     expectSameRecords();
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(fake.beeper.beeps, 0);
     EXPECT_TRUE(fake.prompts.shown.empty());
 
     // The moved item is not selected; the tree picked another one and the panel shows it.
-    Node* selected = w.selectedNode();
+    Node* selected = w.items().selectedNode();
     ASSERT_NE(selected, nullptr);
     EXPECT_NE(selected, A);
-    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(selected)));
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.document().model().indexOf(selected)));
     EXPECT_EQ(w.txtCaption->text(), QString::fromStdString(selected->caption));
 
     // The moved rows are real rows of the view: the folder can be opened and its items hit.
-    w.Tree2->expand(w.model().indexOf(A));
-    EXPECT_EQ(w.Tree2->indexAt(centreOf(a2)), w.model().indexOf(a2));
+    w.Tree2->expand(w.document().model().indexOf(A));
+    EXPECT_EQ(w.Tree2->indexAt(centreOf(a2)), w.document().model().indexOf(a2));
 }
 
 TEST_F(Drops, DocumentOntoACollapsedFolderBecomesItsLastChild)
 {
     TForm1& w = window();
-    w.Tree2->collapse(w.model().indexOf(A));
+    w.Tree2->collapse(w.document().model().indexOf(A));
     drop(d1, A);
     EXPECT_EQ(outline(), "Root .A ..a1 ..a2 ..Asub ...s1 ..d1 .B ..b1 .d2 ");
     EXPECT_TRUE(expanded(A));
     EXPECT_TRUE(expanded(Asub));  // the target's own sub-folders keep their state
-    EXPECT_EQ(w.tree().absoluteIndex(d1), 6);
+    EXPECT_EQ(w.document().tree().absoluteIndex(d1), 6);
     expectSameRecords();
     // The moved document was selected: the neighbour that took over is shown in the panel.
-    ASSERT_NE(w.selectedNode(), nullptr);
-    EXPECT_EQ(w.txtCaption->text(), QString::fromStdString(w.selectedNode()->caption));
+    ASSERT_NE(w.items().selectedNode(), nullptr);
+    EXPECT_EQ(w.txtCaption->text(), QString::fromStdString(w.items().selectedNode()->caption));
 }
 
 TEST_F(Drops, WithNothingSelectedNothingIsDragged)
 {
     TForm1& w = window();
     w.Tree2->selectionModel()->clear();
-    w.Tree2DragDrop(centreOf(B));
+    w.items().Tree2DragDrop(centreOf(B));
     EXPECT_EQ(outline(), Unchanged);
     EXPECT_EQ(fake.beeper.beeps, 0);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Drops, TheViewAcceptsNoDropFromOutside)
 {
     TForm1& w = window();
-    w.selectNode(d1);
+    w.items().selectNode(d1);
     QMimeData data;
     data.setData(TreeModel::DragFormat, "selected item");
     data.setText("from another program");
@@ -265,21 +265,21 @@ TEST_F(Drops, TheViewAcceptsNoDropFromOutside)
     EXPECT_FALSE(dropEvent.isAccepted());
     settle();
     EXPECT_EQ(outline(), Unchanged);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Drops, ModelNeverMovesItemsByItself)
 {
     TForm1& w = window();
-    QMimeData* data = w.model().mimeData({w.model().indexOf(d1)});
+    QMimeData* data = w.document().model().mimeData({w.document().model().indexOf(d1)});
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasFormat(TreeModel::DragFormat));
-    EXPECT_TRUE(w.model().canDropMimeData(data, Qt::MoveAction, -1, -1, w.model().indexOf(A)));
-    EXPECT_FALSE(w.model().dropMimeData(data, Qt::MoveAction, -1, -1, w.model().indexOf(A)));
+    EXPECT_TRUE(w.document().model().canDropMimeData(data, Qt::MoveAction, -1, -1, w.document().model().indexOf(A)));
+    EXPECT_FALSE(w.document().model().dropMimeData(data, Qt::MoveAction, -1, -1, w.document().model().indexOf(A)));
     delete data;
     QMimeData text;
     text.setText("plain text");
-    EXPECT_FALSE(w.model().canDropMimeData(&text, Qt::CopyAction, -1, -1, w.model().indexOf(A)));
+    EXPECT_FALSE(w.document().model().canDropMimeData(&text, Qt::CopyAction, -1, -1, w.document().model().indexOf(A)));
     EXPECT_EQ(outline(), Unchanged);
 }
 

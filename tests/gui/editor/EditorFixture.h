@@ -30,7 +30,7 @@ protected:
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         w.Tree2->expandAll();
-        w.selectNode(a1);
+        w.items().selectNode(a1);
         w.SetSaved(true);
         settle();
     }
@@ -40,7 +40,7 @@ protected:
         auto record = std::make_unique<TMyRec>(image == DocumentImage ? TMyRec::documentDefaults()
                                                                        : TMyRec::folderDefaults());
         record->URL = caption + ".htm";
-        return window().model().appendItem(parent, caption, image, std::move(record));
+        return window().document().model().appendItem(parent, caption, image, std::move(record));
     }
 
     // Everything a save would write: items, records, options, colours and styles.
@@ -52,10 +52,10 @@ protected:
         options.useTextLinks = w.chkUSETEXTLINKS->isChecked();
         options.autoClose = w.chkAutoClose->isChecked();
         options.look = w.frmColors().look();
-        return projectText(w.tree(), options);
+        return projectText(w.document().tree(), options);
     }
 
-    QPoint centreOf(Node* node) { return window().Tree2->visualRect(window().model().indexOf(node)).center(); }
+    QPoint centreOf(Node* node) { return window().Tree2->visualRect(window().document().model().indexOf(node)).center(); }
 
     // A key pressed where the keyboard focus is, as the user would.
     void press(QKeySequence key)

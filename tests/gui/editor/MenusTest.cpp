@@ -33,24 +33,24 @@ TEST_F(Menus, RecentProjectsAreTheLastOpenedOrSavedNewestFirstAndOutliveTheWindo
     const QString projects = folder.path() + "/Projects/";
     for (const QString name : {"one.qmp", "two.qmp"}) {
         fake.prompts.fileNames.push_back(projects + name);
-        w.mnuSaveAsClick();
+        w.projectFiles().mnuSaveAsClick();
     }
     fake.prompts.answers = {Prompts::Answer::No};
-    w.OpenProject(projects + "one.qmp");
-    EXPECT_EQ(w.recentProjects(), (QStringList{projects + "one.qmp", projects + "two.qmp"}));
+    w.projectFiles().OpenProject(projects + "one.qmp");
+    EXPECT_EQ(w.projectFiles().recent().recentProjects(), (QStringList{projects + "one.qmp", projects + "two.qmp"}));
 
     // A right-click on the open button offers them.
     emit w.btnOPEN->customContextMenuRequested({5, 5});
-    EXPECT_TRUE(w.popUpOpen->isVisible());
-    w.popUpOpen->hide();
-    EXPECT_EQ(entryTexts(w.popUpOpen), (QStringList{"&1 " + QDir::toNativeSeparators(projects + "one.qmp"),
+    EXPECT_TRUE(w.projectFiles().recent().popUpOpen->isVisible());
+    w.projectFiles().recent().popUpOpen->hide();
+    EXPECT_EQ(entryTexts(w.projectFiles().recent().popUpOpen), (QStringList{"&1 " + QDir::toNativeSeparators(projects + "one.qmp"),
                                                     "&2 " + QDir::toNativeSeparators(projects + "two.qmp")}));
-    entry(w.popUpOpen, "&2")->trigger();
-    EXPECT_EQ(w.ProjectFileName, projects + "two.qmp");
-    EXPECT_EQ(w.recentProjects().first(), projects + "two.qmp");
+    entry(w.projectFiles().recent().popUpOpen, "&2")->trigger();
+    EXPECT_EQ(w.document().ProjectFileName, projects + "two.qmp");
+    EXPECT_EQ(w.projectFiles().recent().recentProjects().first(), projects + "two.qmp");
 
     form.reset();
-    EXPECT_EQ(window().recentProjects().size(), 2);
+    EXPECT_EQ(window().projectFiles().recent().recentProjects().size(), 2);
 }
 
 TEST_F(Menus, AMissingRecentProjectGivesTheOpenErrorAndLeavesTheList)
@@ -58,14 +58,14 @@ TEST_F(Menus, AMissingRecentProjectGivesTheOpenErrorAndLeavesTheList)
     TForm1& w = window();
     const QString gone = folder.path() + "/Projects/gone.qmp";
     fake.prompts.fileNames.push_back(gone);
-    w.mnuSaveAsClick();
+    w.projectFiles().mnuSaveAsClick();
     ASSERT_TRUE(QFile::remove(gone));
-    w.fillOpenMenu();
-    entry(w.popUpOpen, "&1")->trigger();
+    w.projectFiles().recent().fillOpenMenu();
+    entry(w.projectFiles().recent().popUpOpen, "&1")->trigger();
     EXPECT_EQ(fake.prompts.texts("error"), QStringList{"Cannot open file " + gone + "."});
-    EXPECT_TRUE(w.recentProjects().isEmpty());
-    w.fillOpenMenu();
-    EXPECT_EQ(entryTexts(w.popUpOpen), QStringList{"No recent projects"});
+    EXPECT_TRUE(w.projectFiles().recent().recentProjects().isEmpty());
+    w.projectFiles().recent().fillOpenMenu();
+    EXPECT_EQ(entryTexts(w.projectFiles().recent().popUpOpen), QStringList{"No recent projects"});
 }
 
 // Right-clicks as the mouse makes them: the press selects, the menu follows.
@@ -78,8 +78,8 @@ protected:
         QTest::mouseRelease(w.Tree2->viewport(), Qt::RightButton, {}, at);
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, w.Tree2->viewport()->mapToGlobal(at));
         QCoreApplication::sendEvent(w.Tree2->viewport(), &menuEvent);
-        w.popUpItem->hide();
-        return w.popUpItem;
+        w.items().popUpItem->hide();
+        return w.items().popUpItem;
     }
 };
 
@@ -87,7 +87,7 @@ TEST_F(ItemMenu, EntriesDoWhatTheButtonsDoOnTheItemUnderThePointer)
 {
     TForm1& w = window();
     QMenu* menu = rightClick(centreOf(a2));
-    EXPECT_EQ(w.selectedNode(), a2);
+    EXPECT_EQ(w.items().selectedNode(), a2);
     EXPECT_EQ(entryTexts(menu), (QStringList{"New Folder\tCtrl+Ins", "Document\tIns", "Rename\tF2", "Remove\tDel"}));
 
     entry(menu, "Document")->trigger();
@@ -115,7 +115,7 @@ TEST_F(ItemMenu, OnEmptySpaceNothingIsSelectedAndOnlyAddingIsOffered)
 {
     TForm1& w = window();
     QMenu* menu = rightClick({20, w.Tree2->viewport()->height() - 5});
-    EXPECT_EQ(w.selectedNode(), nullptr);
+    EXPECT_EQ(w.items().selectedNode(), nullptr);
     for (QAction* action : menu->actions())
         EXPECT_EQ(action->isEnabled(), !action->text().startsWith("Rename") && !action->text().startsWith("Remove"))
             << action->text().toStdString();

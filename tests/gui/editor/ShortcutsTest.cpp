@@ -35,21 +35,21 @@ TEST_F(Shortcuts, EachKeyPressesItsButtonAndShowsInItsHint)
         press(key);
         EXPECT_EQ(clicks.count(), 1) << name;
     }
-    QSignalSpy saveAs(w.mnuSaveAs, &QAction::triggered);
+    QSignalSpy saveAs(w.projectFiles().mnuSaveAs, &QAction::triggered);
     press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     EXPECT_EQ(saveAs.count(), 1);
-    EXPECT_EQ(w.mnuSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(w.projectFiles().mnuSaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }
 
 TEST_F(Shortcuts, DeleteAsksTheRootQuestionAsRemoveDoes)
 {
     TForm1& w = window();
-    w.selectNode(root);
+    w.items().selectNode(root);
     w.Tree2->setFocus();
     fake.prompts.answers = {Prompts::Answer::No};
     press(QKeySequence(Qt::Key_Delete));
     EXPECT_EQ(fake.prompts.texts("yesno"), QStringList{"Remove root node? (all tree will be deleted)"});
-    EXPECT_EQ(w.tree().size(), 5u);
+    EXPECT_EQ(w.document().tree().size(), 5u);
 }
 
 TEST_F(Shortcuts, TextBoxesAndTheInPlaceEditorKeepTheirKeys)
@@ -66,7 +66,7 @@ TEST_F(Shortcuts, TextBoxesAndTheInPlaceEditorKeepTheirKeys)
     for (const QKeySequence& key : itemKeys) press(key);
     EXPECT_EQ(w.txtCaption->text(), "1");  // Delete took the "a"
 
-    w.Tree2->edit(w.model().indexOf(a2));
+    w.Tree2->edit(w.document().model().indexOf(a2));
     auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setFocus();
@@ -75,7 +75,7 @@ TEST_F(Shortcuts, TextBoxesAndTheInPlaceEditorKeepTheirKeys)
     EXPECT_EQ(editor->text(), "2");
 
     EXPECT_EQ(removes.count() + documents.count() + folders.count(), 0);
-    EXPECT_EQ(w.tree().size(), 5u);
+    EXPECT_EQ(w.document().tree().size(), 5u);
 }
 
 }  // namespace

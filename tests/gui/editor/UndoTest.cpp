@@ -18,7 +18,7 @@ public:
     using EditorTest::d1;
     using EditorTest::root;
     using EditorTest::fake;
-    void choose(Node* node) { window().selectNode(node); }
+    void choose(Node* node) { window().items().selectNode(node); }
 };
 
 // Each change made the way the user makes it.
@@ -35,14 +35,14 @@ const Change changes[] = {
      }},
     {"CaptionTyped", [](TForm1& w, UndoEveryChange&) { QTest::keyClicks(w.txtCaption, "x"); }},
     {"RenamedInPlace",
-     [](TForm1& w, UndoEveryChange& t) { w.model().setData(w.model().indexOf(t.a1), "Renamed"); }},
+     [](TForm1& w, UndoEveryChange& t) { w.document().model().setData(w.document().model().indexOf(t.a1), "Renamed"); }},
     {"Link", [](TForm1& w, UndoEveryChange&) { QTest::keyClicks(w.txtURL, "y"); }},
     {"Target", [](TForm1& w, UndoEveryChange&) { w.boxTarget->setCurrentIndex(1); }},
     {"InitialState", [](TForm1& w, UndoEveryChange& t) { t.choose(t.A); w.boxOpenFolder->setCurrentIndex(1); }},
     {"Image", [](TForm1& w, UndoEveryChange&) { QTest::keyClicks(w.boxImg->lineEdit(), "p.gif"); }},
     {"DropBeforeDocument",
-     [](TForm1& w, UndoEveryChange& t) { t.choose(t.d1); w.Tree2DragDrop(t.centreOf(t.a1)); }},
-    {"DropIntoFolder", [](TForm1& w, UndoEveryChange& t) { t.choose(t.d1); w.Tree2DragDrop(t.centreOf(t.A)); }},
+     [](TForm1& w, UndoEveryChange& t) { t.choose(t.d1); w.items().Tree2DragDrop(t.centreOf(t.a1)); }},
+    {"DropIntoFolder", [](TForm1& w, UndoEveryChange& t) { t.choose(t.d1); w.items().Tree2DragDrop(t.centreOf(t.A)); }},
     {"TargetFrame", [](TForm1& w, UndoEveryChange&) { QTest::keyClicks(w.txtTFRAME, "z"); }},
     {"TextLinks", [](TForm1& w, UndoEveryChange&) { w.chkUSETEXTLINKS->click(); }},
     {"AutoClose", [](TForm1& w, UndoEveryChange&) { w.chkAutoClose->click(); }},
@@ -63,26 +63,26 @@ TEST_P(UndoEveryChange, UndoRestoresRedoRepeatsAndTheMarkFollows)
     settle();
     const std::string after = project();
     ASSERT_NE(after, before);
-    ASSERT_FALSE(w.Saved);
+    ASSERT_FALSE(w.document().Saved);
 
     w.Tree2->setFocus();
     press(undoKey());
     EXPECT_EQ(project(), before);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(w.btnSAVE->icon().pixmap(w.picSAVED.size()).toImage(), w.picSAVED.toImage());
 
     for (const QKeySequence& redo : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
         press(redo);
         EXPECT_EQ(project(), after) << redo.toString().toStdString();
-        EXPECT_FALSE(w.Saved);
+        EXPECT_FALSE(w.document().Saved);
         press(undoKey());
         EXPECT_EQ(project(), before);
     }
     // The panel shows the item the change touched (or what the tree selects now).
-    if (Node* shown = w.selectedNode()) {
+    if (Node* shown = w.items().selectedNode()) {
         EXPECT_EQ(w.txtCaption->text().toStdString(), shown->caption);
     }
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Updating);
     EXPECT_TRUE(fake.prompts.texts("error").isEmpty());
 }
 
@@ -105,10 +105,10 @@ TEST_F(History, TypingIsUndoneWordByWordInTheCaptionBox)
     EXPECT_EQ(a1->caption, "Hello ");
     press(undoKey());
     EXPECT_EQ(a1->caption, "a1");
-    EXPECT_TRUE(w.Saved);
-    EXPECT_FALSE(w.history().canUndo());
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_FALSE(w.document().history().canUndo());
     press(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    EXPECT_EQ(w.Tree2->model()->data(w.model().indexOf(a1)).toString(), "Hello ");
+    EXPECT_EQ(w.Tree2->model()->data(w.document().model().indexOf(a1)).toString(), "Hello ");
 }
 
 TEST_F(History, TheSavedStateIsWhereverTheLastSaveWas)
@@ -116,16 +116,16 @@ TEST_F(History, TheSavedStateIsWhereverTheLastSaveWas)
     TForm1& w = window();
     w.btnAddDoc->click();
     fake.prompts.fileNames.push_back(folder.path() + "/Projects/site.qmp");
-    w.mnuSaveAsClick();
-    ASSERT_TRUE(w.Saved);
+    w.projectFiles().mnuSaveAsClick();
+    ASSERT_TRUE(w.document().Saved);
     const std::string saved = project();
     w.btnAddDoc->click();
-    w.undoClick();
-    EXPECT_TRUE(w.Saved);
-    w.undoClick();  // before the save: unsaved again
-    EXPECT_FALSE(w.Saved);
-    w.redoClick();
-    EXPECT_TRUE(w.Saved);
+    w.document().undo();
+    EXPECT_TRUE(w.document().Saved);
+    w.document().undo();  // before the save: unsaved again
+    EXPECT_FALSE(w.document().Saved);
+    w.document().redo();
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(project(), saved);
 }
 
@@ -135,24 +135,24 @@ TEST_F(History, NewAndOpenStartAFreshHistory)
     w.btnAddFolder->click();
     const QString file = folder.path() + "/Projects/site.qmp";
     fake.prompts.fileNames.push_back(file);
-    w.mnuSaveAsClick();
+    w.projectFiles().mnuSaveAsClick();
     w.btnAddFolder->click();
     fake.prompts.answers = {Prompts::Answer::No};
-    w.OpenProject(file);
-    EXPECT_FALSE(w.history().canUndo());
-    EXPECT_TRUE(w.Saved);
+    w.projectFiles().OpenProject(file);
+    EXPECT_FALSE(w.document().history().canUndo());
+    EXPECT_TRUE(w.document().Saved);
     const std::string opened = project();
     press(undoKey());
     EXPECT_EQ(project(), opened);
 
     w.btnAddFolder->click();
     fake.prompts.answers = {Prompts::Answer::No};
-    w.btnNewClick();
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_FALSE(w.history().canUndo());
-    w.undoClick();
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_TRUE(w.Saved);
+    w.projectFiles().btnNewClick();
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_FALSE(w.document().history().canUndo());
+    w.document().undo();
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_TRUE(w.document().Saved);
 }
 
 // Several changes made as one (a whole import, for instance) are one step; an empty group
@@ -162,21 +162,21 @@ TEST_F(History, AGroupOfChangesIsOneStep)
     TForm1& w = window();
     const std::string before = project();
     {
-        UndoStack::Group group(w.history(), "Import");
-        UndoStack::Group inner(w.history(), "Folder");
-        w.selectNode(A);
+        UndoStack::Group group(w.document().history(), "Import");
+        UndoStack::Group inner(w.document().history(), "Folder");
+        w.items().selectNode(A);
         w.btnAddFolder->click();
         w.btnAddDoc->click();
         QTest::keyClicks(w.txtCaption, "x");
         w.chkAutoClose->click();
     }
-    { UndoStack::Group nothing(w.history(), "Nothing"); }
-    EXPECT_EQ(w.history().count(), 1);
+    { UndoStack::Group nothing(w.document().history(), "Nothing"); }
+    EXPECT_EQ(w.document().history().count(), 1);
     const std::string after = project();
-    w.undoClick();
+    w.document().undo();
     EXPECT_EQ(project(), before);
-    EXPECT_TRUE(w.Saved);
-    w.redoClick();
+    EXPECT_TRUE(w.document().Saved);
+    w.document().redo();
     EXPECT_EQ(project(), after);
 }
 

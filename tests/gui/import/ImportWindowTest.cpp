@@ -44,10 +44,10 @@ protected:
 TEST_F(ImportWindowTest, BothRightClickMenusOfferTheImports)
 {
     const QStringList wanted{"Import site folder...", "Import sitemap..."};
-    window().fillOpenMenu();
-    EXPECT_EQ(entries(window().popUpOpen).mid(entries(window().popUpOpen).size() - 2), wanted);
-    window().fillItemMenu();
-    EXPECT_EQ(entries(window().popUpItem).mid(entries(window().popUpItem).size() - 2), wanted);
+    window().projectFiles().recent().fillOpenMenu();
+    EXPECT_EQ(entries(window().projectFiles().recent().popUpOpen).mid(entries(window().projectFiles().recent().popUpOpen).size() - 2), wanted);
+    window().items().fillItemMenu();
+    EXPECT_EQ(entries(window().items().popUpItem).mid(entries(window().items().popUpItem).size() - 2), wanted);
     EXPECT_EQ(window().btnOPEN->contextMenuPolicy(), Qt::CustomContextMenu);
     EXPECT_EQ(window().Tree2->contextMenuPolicy(), Qt::CustomContextMenu);
 }
@@ -55,16 +55,16 @@ TEST_F(ImportWindowTest, BothRightClickMenusOfferTheImports)
 TEST_F(ImportWindowTest, AFolderImportedIntoAnEmptyTreeBecomesTheRoot)
 {
     fake.prompts.folders = {site, site};
-    window().mnuImportFolder->trigger();
-    ASSERT_EQ(window().tree().size(), 4u);
+    window().imports().mnuImportFolder->trigger();
+    ASSERT_EQ(window().document().tree().size(), 4u);
     EXPECT_EQ(caption(0), "Home");
     EXPECT_EQ(item(0)->record()->URL, "index.html");
     EXPECT_EQ(caption(1), "Guide");
     EXPECT_EQ(caption(2), "Setting up");
     EXPECT_EQ(caption(3), "About");
-    EXPECT_EQ(window().selectedNode(), item(0));
+    EXPECT_EQ(window().items().selectedNode(), item(0));
     EXPECT_EQ(window().txtCaption->text(), "Home");
-    EXPECT_FALSE(window().Saved);
+    EXPECT_FALSE(window().document().Saved);
     EXPECT_EQ(fake.prompts.texts("folder"),
               (QStringList{"Import site folder|" + appFolder(),
                            "Links relative to: the folder of the page that will show the menu|" + site}));
@@ -75,39 +75,39 @@ TEST_F(ImportWindowTest, TheImportGoesUnderTheSelectedDocumentsFolderWithLinksFr
 {
     buildSmallTree();  // the document in "New Folder" stays selected
     fake.prompts.folders = {site, site + "/menu"};
-    window().mnuImportFolder->trigger();
-    ASSERT_EQ(window().tree().size(), 7u);
+    window().imports().mnuImportFolder->trigger();
+    ASSERT_EQ(window().document().tree().size(), 7u);
     EXPECT_EQ(item(3)->parent(), item(1)) << "the last child of the document's folder";
     EXPECT_EQ(caption(3), "Home");
     EXPECT_EQ(item(3)->record()->URL, "../index.html");
-    EXPECT_EQ(window().selectedNode(), item(3));
+    EXPECT_EQ(window().items().selectedNode(), item(3));
 
     // The whole import is one step of the history.
-    window().undoClick();
-    EXPECT_EQ(window().tree().size(), 3u);
-    window().redoClick();
-    EXPECT_EQ(window().tree().size(), 7u);
+    window().document().undo();
+    EXPECT_EQ(window().document().tree().size(), 3u);
+    window().document().redo();
+    EXPECT_EQ(window().document().tree().size(), 7u);
 }
 
 TEST_F(ImportWindowTest, CancellingAnyStepAddsNothing)
 {
     const auto unchanged = [&](const char* step) {
-        EXPECT_TRUE(window().tree().empty()) << step;
-        EXPECT_TRUE(window().Saved) << step;
+        EXPECT_TRUE(window().document().tree().empty()) << step;
+        EXPECT_TRUE(window().document().Saved) << step;
         EXPECT_TRUE(fake.prompts.texts("message").isEmpty()) << step;
         EXPECT_TRUE(fake.prompts.texts("error").isEmpty()) << step;
     };
-    window().mnuImportFolder->trigger();
+    window().imports().mnuImportFolder->trigger();
     unchanged("site folder chooser");
     fake.prompts.folders = {site};
-    window().mnuImportFolder->trigger();
+    window().imports().mnuImportFolder->trigger();
     unchanged("base folder chooser");
     fake.prompts.folders = {site, site};
     fake.prompts.cancelProgressAt = 1;
-    window().mnuImportFolder->trigger();
+    window().imports().mnuImportFolder->trigger();
     unchanged("progress dialog");
     EXPECT_EQ(fake.prompts.progressUpdates, 1);
-    window().mnuImportSitemap->trigger();
+    window().imports().mnuImportSitemap->trigger();
     unchanged("sitemap file dialog");
 }
 
@@ -118,8 +118,8 @@ TEST_F(ImportWindowTest, ASitemapImportAsksForTheSiteFolderForTitles)
            "<url><loc>https://example.com/guide/setup.html</loc></url></urlset>";
     fake.prompts.fileNames = {site + "/sitemap.xml"};
     fake.prompts.folders = {site, site};
-    window().mnuImportSitemap->trigger();
-    ASSERT_EQ(window().tree().size(), 4u);
+    window().imports().mnuImportSitemap->trigger();
+    ASSERT_EQ(window().document().tree().size(), 4u);
     EXPECT_EQ(caption(0), "Home");
     EXPECT_EQ(caption(2), "Setting up");
     EXPECT_EQ(fake.prompts.dialogs.at(0).filter, "Sitemaps (*.xml)|*.xml|All Files (*.*)|*.*");
@@ -129,8 +129,8 @@ TEST_F(ImportWindowTest, AFolderWithoutPagesIsReportedAsAnError)
 {
     QDir().mkpath(folder.path() + "/nothing");
     fake.prompts.folders = {folder.path() + "/nothing", folder.path()};
-    window().mnuImportFolder->trigger();
-    EXPECT_TRUE(window().tree().empty());
+    window().imports().mnuImportFolder->trigger();
+    EXPECT_TRUE(window().document().tree().empty());
     EXPECT_EQ(fake.prompts.texts("error"), QStringList{"No pages found in " + folder.path() + "/nothing."});
 }
 

@@ -84,8 +84,8 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.lblImage->text(), "L57");
     EXPECT_EQ(w.lblCaption->text(), "L75");
     EXPECT_EQ(w.GroupBox2->title(), "L77");
-    EXPECT_EQ(w.mnuSave->text(), "L79");
-    EXPECT_EQ(w.mnuSaveAs->text(), "L80");
+    EXPECT_EQ(w.projectFiles().mnuSave->text(), "L79");
+    EXPECT_EQ(w.projectFiles().mnuSaveAs->text(), "L80");
     EXPECT_EQ(w.chkAutoClose->text(), "Auto-close previous folder");
     EXPECT_EQ(w.btnBrowseLink->text(), "...");
     // Labels are as wide as their new texts.
@@ -98,8 +98,8 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.boxOpenFolder->count(), 2);
     EXPECT_EQ(w.boxOpenFolder->itemText(1), "L56");
     EXPECT_EQ(w.boxTarget->currentIndex(), -1);
-    EXPECT_TRUE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
 
     // The unsaved state takes over the save button's hint from messages 14 and 15.
     w.SetSaved(false);
@@ -132,13 +132,13 @@ TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)
     w.btnAddFolder->click();
     w.btnAddFolder->click();
     w.btnAddDoc->click();
-    EXPECT_EQ(w.tree().itemAt(0)->caption, "L61");
-    EXPECT_EQ(w.tree().itemAt(1)->caption, "L59");
-    EXPECT_EQ(w.tree().itemAt(2)->caption, "L60");
+    EXPECT_EQ(w.document().tree().itemAt(0)->caption, "L61");
+    EXPECT_EQ(w.document().tree().itemAt(1)->caption, "L59");
+    EXPECT_EQ(w.document().tree().itemAt(2)->caption, "L60");
     // Dropping the root onto its child folder.
     w.show();
-    w.selectNode(w.tree().itemAt(0));
-    w.Tree2DragDrop(w.Tree2->visualRect(w.model().indexOf(w.tree().itemAt(1))).center());
+    w.items().selectNode(w.document().tree().itemAt(0));
+    w.items().Tree2DragDrop(w.Tree2->visualRect(w.document().model().indexOf(w.document().tree().itemAt(1))).center());
     EXPECT_EQ(fake.prompts.texts("message").last(), "L64");
 }
 
@@ -175,9 +175,9 @@ TEST_F(WindowsLanguage, ThirtyLinesStopEachWindowAtItsFirstMissingLine)
     EXPECT_EQ(w.TitleText, "Quillmap 2.0");
     EXPECT_EQ(w.lblLinkTarget->text(), "Link target:");
     EXPECT_EQ(w.boxTarget->itemText(0), "main_frame");
-    EXPECT_EQ(w.mnuSaveAs->text(), "Save As...");
+    EXPECT_EQ(w.projectFiles().mnuSaveAs->text(), "Save As...");
     EXPECT_EQ(w.messages.noItemsToBuild, "No items to build!");
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Updating);
 
     // Colors and Styles: its first line is missing, so all stays.
     EXPECT_EQ(colorsText("Label1"), "Colors");
@@ -191,7 +191,7 @@ TEST_F(WindowsLanguage, ThirtyLinesStopEachWindowAtItsFirstMissingLine)
 
     // Start-up goes on: the window works as usual.
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->caption, "Root Folder");
+    EXPECT_EQ(w.document().tree().root()->caption, "Root Folder");
 }
 
 TEST_F(WindowsLanguage, FortySixLinesSetTheMainTextsUpToTheTitleThenStopAtLine47)
@@ -211,7 +211,7 @@ TEST_F(WindowsLanguage, FortySixLinesSetTheMainTextsUpToTheTitleThenStopAtLine47
     EXPECT_EQ(w.messages.noItemsToBuild, "No items to build!");
     EXPECT_EQ(w.messages.rootFolder, "Root Folder");
     EXPECT_EQ(w.lblCaption->text(), "Caption:");
-    EXPECT_EQ(w.mnuSave->text(), "Save");
+    EXPECT_EQ(w.projectFiles().mnuSave->text(), "Save");
 
     // The other two windows take all their texts.
     EXPECT_EQ(colorsText("lblNote"), "L41");
@@ -233,7 +233,7 @@ TEST_F(WindowsLanguage, StyleEntriesAreTranslatedButTheStylesheetKeepsItsWords)
     }
     EXPECT_EQ(colorsText("Label2"), "L31");
     EXPECT_EQ(colorsText("lblVLink"), "L35");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     w.frmColors().BuildStyleSheet();
     bool saysNone = false;
     for (const std::string& line : w.frmColors().styleSheetLines())
@@ -243,7 +243,7 @@ TEST_F(WindowsLanguage, StyleEntriesAreTranslatedButTheStylesheetKeepsItsWords)
 
     // New makes a fresh Colors and Styles window, which reads the file again.
     styleList("boxLinkStyle")->setCurrentIndex(1);
-    w.recreateColorsWindow();
+    w.colorsWindow().recreate();
     settle();
     EXPECT_EQ(styleList("boxLinkStyle")->itemText(0), "keine");
     EXPECT_EQ(styleList("boxLinkStyle")->currentIndex(), 0);
@@ -278,7 +278,7 @@ TEST_F(WindowsLanguage, EightBitFileIsShownRight)
     EXPECT_EQ(w.btnAddFolder->text(), QString::fromUtf8("Neuer Ärger"));
     EXPECT_EQ(w.TitleText, QString::fromUtf8("Produkt Ü L45"));
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->caption, "Stammverzeichnis \xc3\xa4\xc3\xb6\xc3\xbc");
+    EXPECT_EQ(w.document().tree().root()->caption, "Stammverzeichnis \xc3\xa4\xc3\xb6\xc3\xbc");
     EXPECT_EQ(w.txtCaption->text(), QString::fromUtf8("Stammverzeichnis äöü"));
 }
 
@@ -320,12 +320,12 @@ TEST_F(WindowsLanguage, GermanExampleTranslation)
     EXPECT_GT(w.Memo1->toPlainText().count('\n'), 2);
     EXPECT_EQ(w.boxOpenFolder->itemText(1), "Offen");
     EXPECT_EQ(w.TitleText, "Quillmap 2.0");
-    EXPECT_EQ(w.mnuSaveAs->text(), "Speichern unter...");
+    EXPECT_EQ(w.projectFiles().mnuSaveAs->text(), "Speichern unter...");
     EXPECT_EQ(w.frmColors().windowTitle(), "Farben und Stile");
     EXPECT_EQ(styleList("boxActivatedLinkStyle")->itemText(1), "unterstrichen");
     EXPECT_EQ(prompt->BitBtn2()->text(), "&Nein");
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->caption, "Stammordner");
+    EXPECT_EQ(w.document().tree().root()->caption, "Stammordner");
 }
 
 }  // namespace

@@ -66,11 +66,11 @@ TEST_F(CommandLine, FirstArgumentIsOpenedBeforeTheAssociationCheck)
     const QString path = writeProject("example.qmp", exampleFileText());
     start({path, projectPath("ignored.qmp")});
     EXPECT_TRUE(fake.prompts.shown.empty());  // no question, no dialog
-    EXPECT_EQ(main->ProjectFileName, path);
+    EXPECT_EQ(main->document().ProjectFileName, path);
     EXPECT_EQ(main->windowTitle(), "Quillmap 2.0 - example.qmp");
     EXPECT_EQ(applicationTitle(), "Quillmap 2.0 - example.qmp");
-    EXPECT_EQ(main->tree().size(), 3u);
-    EXPECT_EQ(main->selectedNode(), main->tree().root());
+    EXPECT_EQ(main->document().tree().size(), 3u);
+    EXPECT_EQ(main->items().selectedNode(), main->document().tree().root());
     EXPECT_GT(registryReads, 0);
     EXPECT_EQ(titleAtCheck, "Quillmap 2.0 - example.qmp");
 }
@@ -81,8 +81,8 @@ TEST_F(CommandLine, ErrorEndsTheShowStepBeforeTheCheck)
     start({missing});
     EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + "."}));
     EXPECT_EQ(registryReads, 0);
-    EXPECT_TRUE(main->Saved);
-    EXPECT_TRUE(main->tree().empty());
+    EXPECT_TRUE(main->document().Saved);
+    EXPECT_TRUE(main->document().tree().empty());
     EXPECT_EQ(main->windowTitle(), "Quillmap 2.0");
 }
 
@@ -94,10 +94,10 @@ TEST_F(CommandLine, FailureHalfWayTiesTheTreeToNoFile)
     const QString path = writeProject("damaged.qmp", text);
     start({path});
     EXPECT_EQ(fake.prompts.texts("error"), QStringList({"'red' is not a valid colour."}));
-    EXPECT_EQ(main->tree().size(), 3u);
-    EXPECT_TRUE(main->ProjectFileName.isEmpty());
+    EXPECT_EQ(main->document().tree().size(), 3u);
+    EXPECT_TRUE(main->document().ProjectFileName.isEmpty());
     EXPECT_EQ(main->windowTitle(), "Quillmap 2.0");
-    EXPECT_FALSE(main->Saved);
+    EXPECT_FALSE(main->document().Saved);
     fake.prompts.clear();
     main->btnSAVE->click();
     EXPECT_EQ(kinds(), QStringList({"save"}));
@@ -112,8 +112,8 @@ TEST_F(CommandLine, NameThatIsNoUtf8Opens)
     std::ofstream(path, std::ios::binary) << exampleFileText();
     start({fromFilePath(path)});
     EXPECT_TRUE(fake.prompts.shown.empty()) << kinds().join(",").toStdString();
-    EXPECT_EQ(main->tree().size(), 3u);
-    main->mnuSave->trigger();
+    EXPECT_EQ(main->document().tree().size(), 3u);
+    main->projectFiles().mnuSave->trigger();
     EXPECT_TRUE(fake.prompts.shown.empty());
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) files.push_back(entry.path());
@@ -128,7 +128,7 @@ TEST_F(CommandLine, RefusalLetsTheCheckRun)
     EXPECT_EQ(fake.prompts.texts("message"), QStringList({"This isn't Quillmap Project File"}));
     EXPECT_GT(registryReads, 0);
     EXPECT_EQ(titleAtCheck, "Quillmap 2.0");
-    EXPECT_TRUE(main->tree().empty());
+    EXPECT_TRUE(main->document().tree().empty());
 }
 
 TEST_F(CommandLine, EmptyArgumentShowsTheOpenDialog)

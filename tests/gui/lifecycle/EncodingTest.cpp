@@ -31,12 +31,12 @@ TEST_F(Encoding, FilesAreShownRightAndSavedUnchanged)
         const QString path = writeProject(QString(name) + ".qmp", bytes);
         openThroughButton(path);
         ASSERT_TRUE(fake.prompts.texts("error").isEmpty());
-        w.selectNode(w.tree().itemAt(2));
+        w.items().selectNode(w.document().tree().itemAt(2));
         EXPECT_EQ(w.txtCaption->text(), QString::fromUtf8("Café"));
-        EXPECT_EQ(w.model().data(w.model().indexOf(w.tree().itemAt(2))).toString(), QString::fromUtf8("Café"));
+        EXPECT_EQ(w.document().model().data(w.document().model().indexOf(w.document().tree().itemAt(2))).toString(), QString::fromUtf8("Café"));
         EXPECT_EQ(w.txtURL->text(), QString::fromUtf8("müller.html"));
         EXPECT_EQ(w.txtTFRAME->text(), QString::fromUtf8("främe"));
-        w.mnuSave->trigger();
+        w.projectFiles().mnuSave->trigger();
         EXPECT_EQ(readBytes(path), bytes);
     }
 }
@@ -47,7 +47,7 @@ TEST_F(Encoding, EditChangesOnlyTheEditedText)
     const QString path = writeProject("latin1.qmp", Latin1);
     openThroughButton(path);
     w.txtCaption->setText(QString::fromUtf8("Wurzel ä"));  // the root is selected
-    w.mnuSave->trigger();
+    w.projectFiles().mnuSave->trigger();
     std::string expected = Latin1;
     expected.replace(expected.find("Root Folder"), 11, "Wurzel \xE4");
     EXPECT_EQ(readBytes(path), expected);
@@ -74,10 +74,10 @@ TEST_F(Encoding, CharacterOutsideTheCodePageTurnsTheWholeFileIntoUtf8)
         const QString path = writeProject(QString(c.name) + ".qmp", Latin1);
         openThroughButton(path);
         c.edit(w);
-        w.mnuSave->trigger();
+        w.projectFiles().mnuSave->trigger();
         EXPECT_EQ(readBytes(path), c.expected);
         // The window still shows every text as before.
-        w.selectNode(w.tree().itemAt(2));
+        w.items().selectNode(w.document().tree().itemAt(2));
         EXPECT_EQ(w.txtCaption->text(), QString::fromUtf8("Café"));
     }
 }
@@ -86,12 +86,12 @@ TEST_F(Encoding, NewProjectIsUtf8)
 {
     TForm1& w = form();
     openThroughButton(writeProject("latin1.qmp", Latin1));
-    w.btnNewClick();
-    w.btnAddFolderClick();
+    w.projectFiles().btnNewClick();
+    w.items().btnAddFolderClick();
     w.txtCaption->setText(QString::fromUtf8("Café"));
     const QString path = projectPath("new.qmp");
     fake.prompts.fileNames.push_back(path);
-    w.mnuSaveAs->trigger();
+    w.projectFiles().mnuSaveAs->trigger();
     EXPECT_NE(readBytes(path).find("\r\nCaf\xC3\xA9\r\n"), std::string::npos);
 }
 

@@ -59,11 +59,11 @@ protected:
     {
         form();
         buildSmallTree();
-        ASSERT_FALSE(form().Saved);
+        ASSERT_FALSE(form().document().Saved);
     }
 
     // Everything the project file holds about the items, as the window has them.
-    std::vector<std::string> items() { return describe(form().tree()); }
+    std::vector<std::string> items() { return describe(form().document().tree()); }
 
     QStringList kinds() const
     {

@@ -29,11 +29,11 @@ TEST_F(UnsavedQuestion, NotAskedWithoutChangesOrItems)
     EXPECT_TRUE(requestClose());
     // Removing every item leaves the project unsaved, but there is nothing to lose.
     buildSmallTree();
-    w.selectNode(w.tree().root());
+    w.items().selectNode(w.document().tree().root());
     fake.prompts.answers.push_back(Answer::Yes);  // the root question of Remove
     w.btnRemove->click();
-    ASSERT_TRUE(w.tree().empty());
-    ASSERT_FALSE(w.Saved);
+    ASSERT_TRUE(w.document().tree().empty());
+    ASSERT_FALSE(w.document().Saved);
     fake.prompts.clear();
     EXPECT_TRUE(requestClose());
     EXPECT_TRUE(fake.prompts.shown.empty());
@@ -48,7 +48,7 @@ TEST_F(UnsavedQuestion, NewCancelChangesNothing)
     fake.prompts.answers.push_back(Answer::Cancel);
     w.btnNew->click();
     EXPECT_EQ(items(), before);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(&w.frmColors(), colors);
     EXPECT_EQ(kinds(), QStringList({"yesnocancel"}));
 }
@@ -59,8 +59,8 @@ TEST_F(UnsavedQuestion, NewNoDiscardsTheTree)
     TForm1& w = form();
     fake.prompts.answers.push_back(Answer::No);
     w.btnNew->click();
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
     // Only the question: New removes the root without asking the Remove question.
     EXPECT_EQ(kinds(), QStringList({"yesnocancel"}));
@@ -76,8 +76,8 @@ TEST_F(UnsavedQuestion, NewYesSavesFirstAndACancelledSaveStopsIt)
     w.btnNew->click();
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "save"}));
     EXPECT_NE(readBytes(path).find("New Document"), std::string::npos);
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_TRUE(w.ProjectFileName.isEmpty());
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_TRUE(w.document().ProjectFileName.isEmpty());
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
 
     buildSmallTree();
@@ -87,7 +87,7 @@ TEST_F(UnsavedQuestion, NewYesSavesFirstAndACancelledSaveStopsIt)
     w.btnNew->click();
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "save"}));
     EXPECT_EQ(items(), before);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 
     // Open likewise: no open dialog follows, nothing is replaced.
     fake.prompts.clear();
@@ -95,7 +95,7 @@ TEST_F(UnsavedQuestion, NewYesSavesFirstAndACancelledSaveStopsIt)
     w.btnOPEN->click();
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "save"}));
     EXPECT_EQ(items(), before);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 }
 
 TEST_F(UnsavedQuestion, OpenCancelShowsNoDialog)
@@ -107,7 +107,7 @@ TEST_F(UnsavedQuestion, OpenCancelShowsNoDialog)
     openThroughButton(writeProject("example.qmp", exampleFileText()));
     EXPECT_EQ(kinds(), QStringList({"yesnocancel"}));
     EXPECT_EQ(items(), before);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 }
 
 TEST_F(UnsavedQuestion, OpenYesSavesBeforeTheDialog)
@@ -124,7 +124,7 @@ TEST_F(UnsavedQuestion, OpenYesSavesBeforeTheDialog)
     // Saved to the current file without a dialog, then the open dialog.
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "open"}));
     EXPECT_NE(readBytes(projectPath("mine.qmp")).find("\t\tEdited\r\n"), std::string::npos);
-    EXPECT_EQ(w.tree().root()->caption, "Root Folder");
+    EXPECT_EQ(w.document().tree().root()->caption, "Root Folder");
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - example.qmp");
 }
 
@@ -142,7 +142,7 @@ TEST_F(UnsavedQuestion, OpenNoThenCancelledDialogKeepsEverything)
     EXPECT_EQ(fake.prompts.dialogs[0].filter, "Quillmap Projects (*.qmp)|*.qmp|All Files (*.*)|*.*");
     EXPECT_EQ(fake.prompts.dialogs[0].defaultSuffix, "qmp");
     EXPECT_EQ(items(), before);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 }
 
 TEST_F(UnsavedQuestion, ClosingFollowsTheAnswer)
@@ -158,12 +158,12 @@ TEST_F(UnsavedQuestion, ClosingFollowsTheAnswer)
     // Yes saves; a cancelled save dialog keeps the window open with the changes.
     fake.prompts.answers.push_back(Answer::Yes);
     EXPECT_FALSE(requestClose());
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     fake.prompts.answers.push_back(Answer::Yes);
     fake.prompts.fileNames.push_back(projectPath("closing.qmp"));
     EXPECT_TRUE(requestClose());
     EXPECT_TRUE(QFile::exists(projectPath("closing.qmp")));
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(kinds(), QStringList({"yesnocancel", "yesnocancel", "yesnocancel", "save", "yesnocancel", "save"}));
 }
 
@@ -176,7 +176,7 @@ TEST_F(UnsavedQuestion, ClosingStaysOpenWhenTheSaveFails)
     EXPECT_FALSE(requestClose());
     ASSERT_EQ(fake.prompts.texts("error").size(), 1);
     EXPECT_TRUE(fake.prompts.texts("error")[0].startsWith("Cannot create file"));
-    EXPECT_FALSE(form().Saved);
+    EXPECT_FALSE(form().document().Saved);
 }
 
 using NewCommand = LifecycleTest;
@@ -211,8 +211,8 @@ TEST_F(NewCommand, ResetsOptionsAndColoursButNotAutoClose)
     EXPECT_FALSE(w.lblLinkTarget->isEnabled());
     EXPECT_FALSE(w.boxOpenFolder->isEnabled());
     EXPECT_FALSE(w.lblInitialState->isEnabled());
-    EXPECT_TRUE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
 }
 
@@ -225,7 +225,7 @@ TEST_F(NewCommand, OnEmptyTreeStillRenewsColoursWindowAndOptions)
     EXPECT_TRUE(fake.prompts.shown.empty());
     EXPECT_NE(&w.frmColors(), old);
     EXPECT_EQ(w.txtTFRAME->text(), "main_frame");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
 }
 
@@ -250,11 +250,11 @@ TEST_F(NewCommand, RemovesEveryTopLevelItem)
         text.insert(text.find(marker), "0\r\n");
     TForm1& w = form();
     openThroughButton(writeProject("two_tops.qmp", text));
-    ASSERT_EQ(w.tree().topLevel().size(), 2u) << fake.prompts.texts("error").join("|").toStdString();
+    ASSERT_EQ(w.document().tree().topLevel().size(), 2u) << fake.prompts.texts("error").join("|").toStdString();
     w.txtCaption->setText("Edited");
     fake.prompts.answers.push_back(Answer::No);
     w.btnNew->click();
-    EXPECT_TRUE(w.tree().empty());
+    EXPECT_TRUE(w.document().tree().empty());
     EXPECT_EQ(w.Tree2->model()->rowCount(), 0);
     EXPECT_TRUE(fake.prompts.texts("error").isEmpty());
 }

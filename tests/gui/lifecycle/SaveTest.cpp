@@ -12,11 +12,11 @@ TEST_F(SaveCommands, EmptyTreeIsRefusedWithoutDialog)
 {
     TForm1& w = form();
     w.btnSAVE->click();
-    w.mnuSaveAs->trigger();
+    w.projectFiles().mnuSaveAs->trigger();
     EXPECT_EQ(fake.prompts.texts("message"), QStringList({"No items to save!", "No items to save!"}));
     EXPECT_TRUE(fake.prompts.dialogs.empty());
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
-    EXPECT_TRUE(w.ProjectFileName.isEmpty());
+    EXPECT_TRUE(w.document().ProjectFileName.isEmpty());
 }
 
 TEST_F(SaveCommands, FirstSaveSuggestsNewTreeInProjectsFolder)
@@ -36,8 +36,8 @@ TEST_F(SaveCommands, FirstSaveSuggestsNewTreeInProjectsFolder)
     EXPECT_EQ(dialog.defaultSuffix, "qmp");
     EXPECT_TRUE(dialog.confirmOverwrite);
 
-    EXPECT_TRUE(w.Saved);
-    EXPECT_EQ(w.ProjectFileName, path);
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_EQ(w.document().ProjectFileName, path);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - site.qmp");
     EXPECT_EQ(applicationTitle(), "Quillmap 2.0 - site.qmp");
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
@@ -55,7 +55,7 @@ TEST_F(SaveCommands, ButtonSavesAsWhenSavedAndToCurrentFileWhenNot)
     const QString first = projectPath("first.qmp");
     fake.prompts.fileNames.push_back(first);
     w.btnSAVE->click();
-    ASSERT_TRUE(w.Saved);
+    ASSERT_TRUE(w.document().Saved);
     fake.prompts.clear();
 
     // Nothing unsaved: a Save As that suggests the current folder and name.
@@ -65,16 +65,16 @@ TEST_F(SaveCommands, ButtonSavesAsWhenSavedAndToCurrentFileWhenNot)
     ASSERT_EQ(fake.prompts.dialogs.size(), 1u);
     EXPECT_EQ(fake.prompts.dialogs[0].folder, folder.path() + "/Projects/");
     EXPECT_EQ(fake.prompts.dialogs[0].fileName, "first.qmp");
-    EXPECT_EQ(w.ProjectFileName, second);
+    EXPECT_EQ(w.document().ProjectFileName, second);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - second.qmp");
     fake.prompts.clear();
 
     // After an edit the same click saves to the current file without a dialog.
     w.txtCaption->setText("Renamed Document");
-    ASSERT_FALSE(w.Saved);
+    ASSERT_FALSE(w.document().Saved);
     w.btnSAVE->click();
     EXPECT_TRUE(fake.prompts.shown.empty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_NE(readBytes(second).find("\t\tRenamed Document\r\n"), std::string::npos);
     EXPECT_EQ(readBytes(first).find("Renamed Document"), std::string::npos);
 }
@@ -85,8 +85,8 @@ TEST_F(SaveCommands, CancelledDialogWritesNothingAndChangesNothing)
     TForm1& w = form();
     w.btnSAVE->click();  // the double answers Cancel
     EXPECT_EQ(kinds(), QStringList({"save"}));
-    EXPECT_FALSE(w.Saved);
-    EXPECT_TRUE(w.ProjectFileName.isEmpty());
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_TRUE(w.document().ProjectFileName.isEmpty());
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0");
     EXPECT_TRUE(QDir(folder.path() + "/Projects").entryList(QDir::Files).isEmpty());
 }
@@ -95,33 +95,33 @@ TEST_F(SaveCommands, PopupMenuSaveAndSaveAs)
 {
     buildUnsavedTree();
     TForm1& w = form();
-    ASSERT_EQ(w.popUpSave->actions(), QList<QAction*>({w.mnuSave, w.mnuSaveAs}));
+    ASSERT_EQ(w.projectFiles().popUpSave->actions(), QList<QAction*>({w.projectFiles().mnuSave, w.projectFiles().mnuSaveAs}));
     EXPECT_EQ(w.btnSAVE->contextMenuPolicy(), Qt::CustomContextMenu);
 
     // "Save" without a current file asks for a name.
     const QString path = projectPath("menu.qmp");
     fake.prompts.fileNames.push_back(path);
-    w.mnuSave->trigger();
+    w.projectFiles().mnuSave->trigger();
     EXPECT_EQ(kinds(), QStringList({"save"}));
-    EXPECT_EQ(w.ProjectFileName, path);
+    EXPECT_EQ(w.document().ProjectFileName, path);
     fake.prompts.clear();
 
     // "Save" with a current file writes it even when nothing changed.
     QFile::remove(path);
-    ASSERT_TRUE(w.Saved);
-    w.mnuSave->trigger();
+    ASSERT_TRUE(w.document().Saved);
+    w.projectFiles().mnuSave->trigger();
     EXPECT_TRUE(fake.prompts.shown.empty());
     EXPECT_TRUE(QFile::exists(path));
 
     // "Save As..." always asks, also with unsaved changes.
     w.txtURL->setText("index.html");
-    ASSERT_FALSE(w.Saved);
+    ASSERT_FALSE(w.document().Saved);
     const QString other = projectPath("other.qmp");
     fake.prompts.fileNames.push_back(other);
-    w.mnuSaveAs->trigger();
+    w.projectFiles().mnuSaveAs->trigger();
     EXPECT_EQ(kinds(), QStringList({"save"}));
-    EXPECT_EQ(w.ProjectFileName, other);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_EQ(w.document().ProjectFileName, other);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_NE(readBytes(other).find("\r\nindex.html\r\n"), std::string::npos);
 }
 
@@ -154,18 +154,18 @@ TEST_F(SaveCommands, FailedSaveKeepsStateAndOldFile)
     TForm1& w = form();
     const QString good = projectPath("kept.qmp");
     fake.prompts.fileNames.push_back(good);
-    w.mnuSaveAs->trigger();
-    ASSERT_TRUE(w.Saved);
+    w.projectFiles().mnuSaveAs->trigger();
+    ASSERT_TRUE(w.document().Saved);
     w.txtCaption->setText("Changed");
     fake.prompts.clear();
 
     const QString impossible = folder.path() + "/no such folder/x.qmp";
     fake.prompts.fileNames.push_back(impossible);
-    w.mnuSaveAs->trigger();
+    w.projectFiles().mnuSaveAs->trigger();
     ASSERT_EQ(fake.prompts.texts("error").size(), 1);
     EXPECT_TRUE(fake.prompts.texts("error")[0].startsWith("Cannot create file")) << fake.prompts.texts("error")[0].toStdString();
-    EXPECT_FALSE(w.Saved);
-    EXPECT_EQ(w.ProjectFileName, good);
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_EQ(w.document().ProjectFileName, good);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - kept.qmp");
     EXPECT_NE(readBytes(good).find("New Document"), std::string::npos);
 }

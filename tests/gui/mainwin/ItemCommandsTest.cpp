@@ -10,18 +10,18 @@ TEST_F(ItemCommands, NewFolderOnEmptyTreeCreatesTheRoot)
 {
     TForm1& w = window();
     w.btnAddFolder->click();
-    ASSERT_EQ(w.tree().size(), 1u);
-    Node* root = w.tree().root();
+    ASSERT_EQ(w.document().tree().size(), 1u);
+    Node* root = w.document().tree().root();
     EXPECT_EQ(root->caption, "Root Folder");
     EXPECT_EQ(root->imageIndex, ClosedFolderImage);
     EXPECT_EQ(root->selectedImageIndex, ClosedFolderImage);
     EXPECT_EQ(*root->record(), TMyRec::folderDefaults());
-    EXPECT_EQ(w.selectedNode(), root);
-    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(root)));
+    EXPECT_EQ(w.items().selectedNode(), root);
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.document().model().indexOf(root)));
     EXPECT_EQ(w.txtCaption->text(), "Root Folder");
     EXPECT_FALSE(w.boxOpenFolder->isEnabled());
     EXPECT_EQ(w.boxOpenFolder->currentText(), "Opened");
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     EXPECT_TRUE(fake.prompts.shown.empty());
 }
 
@@ -34,28 +34,28 @@ TEST_F(ItemCommands, NewFolderPlacementFollowsTheSelection)
     EXPECT_EQ(item(1)->child(1)->caption, "New Folder");
     EXPECT_EQ(item(1)->child(1)->imageIndex, ClosedFolderImage);
 
-    w.selectNode(w.tree().root());
+    w.items().selectNode(w.document().tree().root());
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->childCount(), 2u);
-    EXPECT_EQ(w.tree().root()->child(1)->caption, "New Folder");
-    EXPECT_EQ(w.selectedNode(), w.tree().root()->child(1));
+    EXPECT_EQ(w.document().tree().root()->childCount(), 2u);
+    EXPECT_EQ(w.document().tree().root()->child(1)->caption, "New Folder");
+    EXPECT_EQ(w.items().selectedNode(), w.document().tree().root()->child(1));
 
     // Nothing selected (right-click on empty space): "Folder" as the root's last child.
     w.Tree2->selectionModel()->clear();
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->childCount(), 3u);
-    EXPECT_EQ(w.tree().root()->child(2)->caption, "Folder");
+    EXPECT_EQ(w.document().tree().root()->childCount(), 3u);
+    EXPECT_EQ(w.document().tree().root()->child(2)->caption, "Folder");
 }
 
 TEST_F(ItemCommands, AddedItemIsShownInAnExpandedParentWithTheOpenPicture)
 {
     TForm1& w = window();
     w.btnAddFolder->click();
-    Node* root = w.tree().root();
-    w.Tree2->collapse(w.model().indexOf(root));
+    Node* root = w.document().tree().root();
+    w.Tree2->collapse(w.document().model().indexOf(root));
     EXPECT_EQ(root->imageIndex, ClosedFolderImage);
     w.btnAddDoc->click();
-    EXPECT_TRUE(w.Tree2->isExpanded(w.model().indexOf(root)));
+    EXPECT_TRUE(w.Tree2->isExpanded(w.document().model().indexOf(root)));
     EXPECT_EQ(root->imageIndex, OpenFolderImage);
     EXPECT_EQ(root->selectedImageIndex, OpenFolderImage);
     EXPECT_EQ(root->record()->OpenState, "0");  // the picture is no initial state
@@ -66,14 +66,14 @@ TEST_F(ItemCommands, DocumentPlacementAndDefaults)
     TForm1& w = window();
     w.btnAddDoc->click();
     EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Please select folder."});
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_TRUE(w.document().Saved);
 
     buildSmallTree();
     Node* folder = item(1);
     Node* first = folder->child(0);
     w.btnAddFolder->click();  // folder/New Folder after the document
-    w.selectNode(first);
+    w.items().selectNode(first);
     w.btnAddDoc->click();     // after the last child of the document's parent
     ASSERT_EQ(folder->childCount(), 3u);
     Node* added = folder->child(2);
@@ -81,7 +81,7 @@ TEST_F(ItemCommands, DocumentPlacementAndDefaults)
     EXPECT_EQ(added->imageIndex, DocumentImage);
     EXPECT_EQ(added->selectedImageIndex, DocumentImage);
     EXPECT_EQ(*added->record(), TMyRec::documentDefaults());
-    EXPECT_EQ(w.selectedNode(), added);
+    EXPECT_EQ(w.items().selectedNode(), added);
     EXPECT_TRUE(w.boxTarget->isEnabled());
     EXPECT_TRUE(w.boxImg->isEnabled());
     EXPECT_FALSE(w.boxOpenFolder->isEnabled());
@@ -92,16 +92,16 @@ TEST_F(ItemCommands, DocumentWithoutParentTakesTheNewDocument)
 {
     TForm1& w = window();
     // Only a project file can put a document at the top level; build one through the model.
-    Node* loose = w.model().appendItem(nullptr, "loose", DocumentImage,
+    Node* loose = w.document().model().appendItem(nullptr, "loose", DocumentImage,
                                        std::make_unique<TMyRec>(TMyRec::documentDefaults()));
-    w.selectNode(loose);
+    w.items().selectNode(loose);
     w.btnAddDoc->click();
     ASSERT_EQ(loose->childCount(), 1u);
     EXPECT_EQ(loose->child(0)->caption, "New Document");
-    w.selectNode(loose);
+    w.items().selectNode(loose);
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().topLevel().size(), 2u);
-    EXPECT_EQ(w.tree().topLevel()[1]->caption, "New Folder");
+    EXPECT_EQ(w.document().tree().topLevel().size(), 2u);
+    EXPECT_EQ(w.document().tree().topLevel()[1]->caption, "New Folder");
 }
 
 TEST_F(ItemCommands, AfterAddingTheCaptionBoxHasFocusWithItsTextSelected)
@@ -114,12 +114,12 @@ TEST_F(ItemCommands, AfterAddingTheCaptionBoxHasFocusWithItsTextSelected)
     EXPECT_TRUE(w.txtCaption->hasFocus());
     EXPECT_EQ(w.txtCaption->selectedText(), "Root Folder");
     QTest::keyClicks(w.txtCaption, "Home");
-    EXPECT_EQ(w.tree().root()->caption, "Home");
+    EXPECT_EQ(w.document().tree().root()->caption, "Home");
 
     w.btnAddDoc->click();
     EXPECT_EQ(w.txtCaption->selectedText(), "New Document");
     QTest::keyClicks(w.txtCaption, "Contact");
-    EXPECT_EQ(w.tree().root()->child(0)->caption, "Contact");
+    EXPECT_EQ(w.document().tree().root()->child(0)->caption, "Contact");
 }
 
 TEST_F(ItemCommands, RemoveWithNothingSelected)
@@ -127,53 +127,53 @@ TEST_F(ItemCommands, RemoveWithNothingSelected)
     TForm1& w = window();
     w.btnRemove->click();
     EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Nothing selected"});
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     buildSmallTree();
     w.SetSaved(true);
     w.Tree2->selectionModel()->clear();
     w.btnRemove->click();
     EXPECT_EQ(fake.prompts.texts("message").size(), 2);
-    EXPECT_EQ(w.tree().size(), 3u);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_EQ(w.document().tree().size(), 3u);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(ItemCommands, RemoveRootAsksFirst)
 {
     TForm1& w = window();
     buildSmallTree();
-    w.selectNode(w.tree().root());
+    w.items().selectNode(w.document().tree().root());
     w.SetSaved(true);
 
     fake.prompts.answers = {Prompts::Answer::No};
     w.btnRemove->click();
     EXPECT_EQ(fake.prompts.texts("yesno"), QStringList{"Remove root node? (all tree will be deleted)"});
-    EXPECT_EQ(w.tree().size(), 3u);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_EQ(w.document().tree().size(), 3u);
+    EXPECT_TRUE(w.document().Saved);
 
     w.txtURL->setText("index.html");
     w.SetSaved(true);
     fake.prompts.answers = {Prompts::Answer::Yes};
     w.btnRemove->click();
-    EXPECT_TRUE(w.tree().empty());
-    EXPECT_EQ(w.selectedNode(), nullptr);
+    EXPECT_TRUE(w.document().tree().empty());
+    EXPECT_EQ(w.items().selectedNode(), nullptr);
     EXPECT_TRUE(w.txtCaption->text().isEmpty());
     EXPECT_TRUE(w.txtURL->text().isEmpty());
-    EXPECT_FALSE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
     // The choices keep what the last shown item left.
     EXPECT_EQ(w.boxOpenFolder->currentText(), "Opened");
 
     w.btnAddFolder->click();
-    EXPECT_EQ(w.tree().root()->caption, "Root Folder");
+    EXPECT_EQ(w.document().tree().root()->caption, "Root Folder");
 }
 
 TEST_F(ItemCommands, RemoveFromNewAsksNothing)
 {
     TForm1& w = window();
     buildSmallTree();
-    w.selectNode(w.tree().root());
-    w.btnRemoveClick(false);
-    EXPECT_TRUE(w.tree().empty());
+    w.items().selectNode(w.document().tree().root());
+    w.items().btnRemoveClick(false);
+    EXPECT_TRUE(w.document().tree().empty());
     EXPECT_TRUE(fake.prompts.shown.empty());
 }
 
@@ -182,28 +182,28 @@ TEST_F(ItemCommands, RemoveTakesTheSubtreeAndSelectsANeighbour)
     TForm1& w = window();
     buildSmallTree();
     Node* folder = item(1);
-    w.selectNode(folder);
+    w.items().selectNode(folder);
     w.btnAddDoc->click();
     w.btnAddFolder->click();
     w.btnAddDoc->click();  // root / folder / {doc, doc, folder / doc}
-    w.selectNode(w.tree().root());
+    w.items().selectNode(w.document().tree().root());
     w.btnAddDoc->click();  // root / {folder, doc}
-    ASSERT_EQ(w.tree().size(), 7u);
+    ASSERT_EQ(w.document().tree().size(), 7u);
 
-    w.selectNode(folder);
+    w.items().selectNode(folder);
     w.SetSaved(true);
     w.btnRemove->click();
     EXPECT_TRUE(fake.prompts.shown.empty());
-    EXPECT_EQ(w.tree().size(), 2u);
-    Node* neighbour = w.tree().root()->child(0);
-    EXPECT_EQ(w.selectedNode(), neighbour);
-    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.model().indexOf(neighbour)));
+    EXPECT_EQ(w.document().tree().size(), 2u);
+    Node* neighbour = w.document().tree().root()->child(0);
+    EXPECT_EQ(w.items().selectedNode(), neighbour);
+    EXPECT_TRUE(w.Tree2->selectionModel()->isSelected(w.document().model().indexOf(neighbour)));
     EXPECT_EQ(w.txtCaption->text(), "New Document");
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 
     // Removing the only child leaves its parent selected and shown.
     w.btnRemove->click();
-    EXPECT_EQ(w.selectedNode(), w.tree().root());
+    EXPECT_EQ(w.items().selectedNode(), w.document().tree().root());
     EXPECT_EQ(w.txtCaption->text(), "Root Folder");
 }
 
@@ -213,7 +213,7 @@ TEST_F(ItemCommands, ExpandAndCollapseSwitchFolderPicturesOnly)
     buildSmallTree();
     w.SetSaved(true);
     Node* folder = item(1);
-    const QModelIndex index = w.model().indexOf(folder);
+    const QModelIndex index = w.document().model().indexOf(folder);
     w.Tree2->collapse(index);
     EXPECT_EQ(folder->imageIndex, ClosedFolderImage);
     EXPECT_EQ(folder->selectedImageIndex, ClosedFolderImage);
@@ -221,14 +221,14 @@ TEST_F(ItemCommands, ExpandAndCollapseSwitchFolderPicturesOnly)
     EXPECT_EQ(folder->imageIndex, OpenFolderImage);
     EXPECT_EQ(folder->selectedImageIndex, OpenFolderImage);
     EXPECT_EQ(folder->record()->OpenState, "0");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 
     // A document that holds items (only a project file makes one) stays a document.
-    Node* loose = w.model().appendItem(nullptr, "loose", DocumentImage,
+    Node* loose = w.document().model().appendItem(nullptr, "loose", DocumentImage,
                                        std::make_unique<TMyRec>(TMyRec::documentDefaults()));
-    w.model().appendItem(loose, "below", DocumentImage, std::make_unique<TMyRec>(TMyRec::documentDefaults()));
-    w.Tree2->expand(w.model().indexOf(loose));
-    w.Tree2->collapse(w.model().indexOf(loose));
+    w.document().model().appendItem(loose, "below", DocumentImage, std::make_unique<TMyRec>(TMyRec::documentDefaults()));
+    w.Tree2->expand(w.document().model().indexOf(loose));
+    w.Tree2->collapse(w.document().model().indexOf(loose));
     EXPECT_EQ(loose->imageIndex, DocumentImage);
 }
 
@@ -236,8 +236,8 @@ TEST_F(ItemCommands, TreePicturesComeFromTheImageList)
 {
     TForm1& w = window();
     buildSmallTree();
-    const QModelIndex folder = w.model().indexOf(item(1));
-    const QModelIndex doc = w.model().indexOf(item(2));
+    const QModelIndex folder = w.document().model().indexOf(item(1));
+    const QModelIndex doc = w.document().model().indexOf(item(2));
     const auto image = [](const QModelIndex& index, int role) {
         return index.data(role).value<QIcon>().pixmap(16, 22).toImage();
     };

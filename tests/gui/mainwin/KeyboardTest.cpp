@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, F2RenamesTheSelectedItemAfterAClick)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     buildSmallTree();
-    const QRect row = w.Tree2->visualRect(w.model().indexOf(item(1)));
+    const QRect row = w.Tree2->visualRect(w.document().model().indexOf(item(1)));
     QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, row.center());
     ASSERT_EQ(QApplication::focusWidget(), w.txtCaption);
     QTest::keyClick(w.txtCaption, Qt::Key_F2);
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, TreeDrawsConnectingLinesBelowTheRoot)
     const QImage picture = w.Tree2->viewport()->grab().toImage();
     const QColor background = w.Tree2->palette().color(QPalette::Base);
     const auto linePixels = [&](int absoluteIndex) {
-        const QRect row = w.Tree2->visualRect(w.model().indexOf(item(absoluteIndex)));
+        const QRect row = w.Tree2->visualRect(w.document().model().indexOf(item(absoluteIndex)));
         int count = 0;
         for (int x = 0; x < row.left(); ++x)
             for (int y = row.top(); y <= row.bottom(); ++y) count += picture.pixelColor(x, y) != background;

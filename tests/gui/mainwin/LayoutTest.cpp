@@ -75,10 +75,10 @@ TEST_F(Layout, TreeSettings)
     EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
     buildSmallTree();
     w.show();
-    EXPECT_EQ(w.Tree2->visualRect(w.model().indexOf(item(0))).height(), 22);
+    EXPECT_EQ(w.Tree2->visualRect(w.document().model().indexOf(item(0))).height(), 22);
     // The root's children sit one indentation step to its right.
-    const int rootX = w.Tree2->visualRect(w.model().indexOf(item(0))).x();
-    const int childX = w.Tree2->visualRect(w.model().indexOf(item(1))).x();
+    const int rootX = w.Tree2->visualRect(w.document().model().indexOf(item(0))).x();
+    const int childX = w.Tree2->visualRect(w.document().model().indexOf(item(1))).x();
     EXPECT_EQ(childX - rootX, 19);
 }
 

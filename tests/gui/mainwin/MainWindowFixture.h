@@ -7,6 +7,10 @@
 
 #include "shell/ApplicationTitle.h"
 #include "app/TForm1.h"
+#include "import/ImportCommands.h"
+#include "project/ProjectFiles.h"
+#include "tree/ItemCommands.h"
+#include "tree/PropertiesPanel.h"
 #include "tests/gui/support/Doubles.h"
 
 QT_BEGIN_NAMESPACE
@@ -31,7 +35,7 @@ protected:
         QDir(folder.path()).mkpath("out");
         QDir(folder.path()).mkpath("Projects");
         setApplicationTitle("Quillmap");
-        TForm1::LastLinkFolder.clear();
+        PropertiesPanel::LastLinkFolder.clear();
     }
 
     TForm1& window()
@@ -51,7 +55,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
 
-    Node* item(int absoluteIndex) { return window().tree().itemAt(absoluteIndex); }
+    Node* item(int absoluteIndex) { return window().document().tree().itemAt(absoluteIndex); }
     std::string caption(int absoluteIndex) { return item(absoluteIndex)->caption; }
 
     // Root folder, a folder below it and a document in that folder; the document stays selected.

@@ -29,7 +29,7 @@ TEST_F(Properties, PanelShowsTheItemAndEnablesTheChoicesOfItsKind)
     item(2)->record()->CustomImage = "ftv2doc_7.gif";
     w.SetSaved(true);
 
-    w.ShowItemProperties(0);
+    w.properties().ShowItemProperties(0);
     PanelState root = panel(w);
     EXPECT_FALSE(root.target);
     EXPECT_FALSE(root.openState);
@@ -38,7 +38,7 @@ TEST_F(Properties, PanelShowsTheItemAndEnablesTheChoicesOfItsKind)
     EXPECT_EQ(item(0)->record()->OpenState, "0");
     EXPECT_EQ(w.txtCaption->text(), "Root Folder");
 
-    w.ShowItemProperties(1);
+    w.properties().ShowItemProperties(1);
     PanelState folder = panel(w);
     EXPECT_FALSE(folder.target);
     EXPECT_TRUE(folder.openState);
@@ -47,7 +47,7 @@ TEST_F(Properties, PanelShowsTheItemAndEnablesTheChoicesOfItsKind)
     EXPECT_EQ(w.txtURL->text(), "folder.html");
     EXPECT_EQ(w.boxTarget->currentIndex(), 0);
 
-    w.ShowItemProperties(2);
+    w.properties().ShowItemProperties(2);
     PanelState doc = panel(w);
     EXPECT_TRUE(doc.target);
     EXPECT_FALSE(doc.openState);
@@ -58,8 +58,8 @@ TEST_F(Properties, PanelShowsTheItemAndEnablesTheChoicesOfItsKind)
     EXPECT_TRUE(w.txtURL->text().isEmpty());
 
     // Filling the panel is never an edit.
-    EXPECT_TRUE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
     EXPECT_EQ(item(2)->record()->Target, "1");
     EXPECT_EQ(item(2)->record()->CustomImage, "ftv2doc_7.gif");
 }
@@ -69,7 +69,7 @@ TEST_F(Properties, IntegerNamingNoEntryShowsNoEntry)
     TForm1& w = window();
     buildSmallTree();
     item(2)->record()->Target = "5";
-    w.ShowItemProperties(2);
+    w.properties().ShowItemProperties(2);
     EXPECT_EQ(w.boxTarget->currentIndex(), -1);
     EXPECT_TRUE(fake.prompts.shown.empty());
 }
@@ -82,13 +82,13 @@ TEST_F(Properties, SelectionChangesByKeyboardLoadThePanelWithoutMarkingUnsaved)
     w.show();
     w.Tree2->setFocus();
     QTest::keyClick(w.Tree2, Qt::Key_Up);
-    EXPECT_EQ(w.selectedNode(), item(1));
+    EXPECT_EQ(w.items().selectedNode(), item(1));
     EXPECT_EQ(w.txtCaption->text(), "New Folder");
     EXPECT_TRUE(w.boxOpenFolder->isEnabled());
     QTest::keyClick(w.Tree2, Qt::Key_Home);
-    EXPECT_EQ(w.selectedNode(), item(0));
+    EXPECT_EQ(w.items().selectedNode(), item(0));
     EXPECT_EQ(w.txtCaption->text(), "Root Folder");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 
     // The edit goes to the item the panel shows.
     QTest::keyClick(w.Tree2, Qt::Key_End);
@@ -114,25 +114,25 @@ TEST_F(Properties, EveryChangeHandlerWritesTheSelectedItemAndMarksUnsaved)
     for (const auto& [name, edit] : edits) {
         w.SetSaved(true);
         edit();
-        EXPECT_FALSE(w.Saved) << name;
+        EXPECT_FALSE(w.document().Saved) << name;
     }
     EXPECT_EQ(caption(2), "New Document!");
     EXPECT_EQ(doc.URL, "a.htm");
     EXPECT_EQ(doc.Target, "1");
     EXPECT_EQ(doc.CustomImage, "ftv2doc_2.gifx");
 
-    w.selectNode(item(1));
+    w.items().selectNode(item(1));
     w.SetSaved(true);
     w.boxOpenFolder->setCurrentIndex(1);
     EXPECT_EQ(item(1)->record()->OpenState, "1");
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     w.boxOpenFolder->setCurrentIndex(0);
     EXPECT_EQ(item(1)->record()->OpenState, "0");
 
     // Nothing is trimmed or checked: an empty caption stays empty.
     w.txtCaption->clear();
     EXPECT_EQ(caption(1), "");
-    EXPECT_EQ(w.Tree2->model()->data(w.model().indexOf(item(1))).toString(), "");
+    EXPECT_EQ(w.Tree2->model()->data(w.document().model().indexOf(item(1))).toString(), "");
 }
 
 TEST_F(Properties, HandlersDoNothingWhileUpdating)
@@ -140,7 +140,7 @@ TEST_F(Properties, HandlersDoNothingWhileUpdating)
     TForm1& w = window();
     buildSmallTree();
     w.SetSaved(true);
-    w.setUpdating(true);
+    w.document().setUpdating(true);
     w.txtCaption->setText("changed");
     w.txtURL->setText("changed");
     w.boxTarget->setCurrentIndex(1);
@@ -148,11 +148,11 @@ TEST_F(Properties, HandlersDoNothingWhileUpdating)
     w.txtTFRAME->setText("changed");
     w.chkUSETEXTLINKS->setChecked(false);
     w.chkAutoClose->setChecked(true);
-    w.setUpdating(false);
+    w.document().setUpdating(false);
     EXPECT_EQ(caption(2), "New Document");
     EXPECT_EQ(*item(2)->record(), TMyRec::documentDefaults());
     EXPECT_EQ(w.boxTarget->itemText(0), "main_frame");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Properties, EditsWithNothingSelectedChangeNothing)
@@ -164,7 +164,7 @@ TEST_F(Properties, EditsWithNothingSelectedChangeNothing)
     w.SetSaved(true);
     // Right-click below the last row: nothing stays selected.
     QTest::mouseClick(w.Tree2->viewport(), Qt::RightButton, {}, QPoint(20, w.Tree2->viewport()->height() - 5));
-    EXPECT_EQ(w.selectedNode(), nullptr);
+    EXPECT_EQ(w.items().selectedNode(), nullptr);
     EXPECT_TRUE(w.Tree2->selectionModel()->selectedIndexes().isEmpty());
 
     QTest::keyClicks(w.txtCaption, "typed");
@@ -173,7 +173,7 @@ TEST_F(Properties, EditsWithNothingSelectedChangeNothing)
     w.boxImg->setEditText("typed.gif");
     EXPECT_EQ(caption(2), "New Document");
     EXPECT_EQ(*item(2)->record(), TMyRec::documentDefaults());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Properties, RightClickOnAnItemSelectsIt)
@@ -182,9 +182,9 @@ TEST_F(Properties, RightClickOnAnItemSelectsIt)
     buildSmallTree();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const QRect rootRow = w.Tree2->visualRect(w.model().indexOf(item(0)));
+    const QRect rootRow = w.Tree2->visualRect(w.document().model().indexOf(item(0)));
     QTest::mouseClick(w.Tree2->viewport(), Qt::RightButton, {}, rootRow.center());
-    EXPECT_EQ(w.selectedNode(), item(0));
+    EXPECT_EQ(w.items().selectedNode(), item(0));
     EXPECT_EQ(w.txtCaption->text(), "Root Folder");
 }
 
@@ -196,19 +196,19 @@ TEST_F(Properties, LeftClickShowsTheItemAndHandsTheFocusToTheCaptionBox)
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.SetSaved(true);
-    const QRect folderRow = w.Tree2->visualRect(w.model().indexOf(item(1)));
+    const QRect folderRow = w.Tree2->visualRect(w.document().model().indexOf(item(1)));
     QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, folderRow.center());
-    EXPECT_EQ(w.selectedNode(), item(1));
+    EXPECT_EQ(w.items().selectedNode(), item(1));
     EXPECT_EQ(w.txtCaption->text(), "New Folder");
     EXPECT_TRUE(w.txtCaption->hasFocus());
     EXPECT_EQ(w.txtCaption->selectedText(), "New Folder");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 
     // A left click on empty space leaves the focus and the selection where they are.
     w.Tree2->setFocus();
     QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, QPoint(20, w.Tree2->viewport()->height() - 5));
     EXPECT_TRUE(w.Tree2->hasFocus());
-    EXPECT_EQ(w.selectedNode(), item(1));
+    EXPECT_EQ(w.items().selectedNode(), item(1));
 }
 
 TEST_F(Properties, TargetFrameNameBecomesTheFirstTargetEntry)
@@ -216,7 +216,7 @@ TEST_F(Properties, TargetFrameNameBecomesTheFirstTargetEntry)
     TForm1& w = window();
     buildSmallTree();
     item(2)->record()->Target = "1";
-    w.ShowItemProperties(2);
+    w.properties().ShowItemProperties(2);
     ASSERT_EQ(w.boxTarget->currentIndex(), 1);
     w.SetSaved(true);
     w.txtTFRAME->selectAll();
@@ -225,10 +225,10 @@ TEST_F(Properties, TargetFrameNameBecomesTheFirstTargetEntry)
     EXPECT_EQ(w.boxTarget->currentIndex(), 0);
     EXPECT_EQ(w.boxTarget->count(), 2);
     EXPECT_EQ(item(2)->record()->Target, "1");
-    EXPECT_FALSE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
     // The record shows again when the panel is next loaded.
-    w.ShowItemProperties(2);
+    w.properties().ShowItemProperties(2);
     EXPECT_EQ(w.boxTarget->currentIndex(), 1);
 }
 
@@ -238,7 +238,7 @@ TEST_F(Properties, CheckBoxesMarkUnsavedWithoutAnItem)
     for (QCheckBox* box : {w.chkUSETEXTLINKS, w.chkAutoClose}) {
         w.SetSaved(true);
         box->click();
-        EXPECT_FALSE(w.Saved) << box->objectName().toStdString();
+        EXPECT_FALSE(w.document().Saved) << box->objectName().toStdString();
     }
 }
 
@@ -292,29 +292,29 @@ TEST_F(Properties, EscapePressesRemoveUnlessTheControlUsesIt)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 
     // Escape in the tree's own caption editor cancels the edit only.
-    const QModelIndex doc = w.model().indexOf(item(2));
+    const QModelIndex doc = w.document().model().indexOf(item(2));
     w.Tree2->edit(doc);
     auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "Cancelled");
     QTest::keyClick(editor, Qt::Key_Escape);
     settle();
-    EXPECT_EQ(w.tree().size(), 3u);
+    EXPECT_EQ(w.document().tree().size(), 3u);
     EXPECT_EQ(caption(2), "New Document");
 
     w.txtCaption->setFocus();
     QTest::keyClick(w.txtCaption, Qt::Key_Escape);
-    EXPECT_EQ(w.tree().size(), 2u);
+    EXPECT_EQ(w.document().tree().size(), 2u);
 
     w.boxOpenFolder->setFocus();
     QTest::keyClick(w.boxOpenFolder, Qt::Key_Escape);
-    EXPECT_EQ(w.tree().size(), 1u);
+    EXPECT_EQ(w.document().tree().size(), 1u);
 
     // On the root the question comes first.
     fake.prompts.answers = {Prompts::Answer::No};
     QTest::keyClick(w.Tree2, Qt::Key_Escape);
     EXPECT_EQ(fake.prompts.texts("yesno").size(), 1);
-    EXPECT_EQ(w.tree().size(), 1u);
+    EXPECT_EQ(w.document().tree().size(), 1u);
 }
 
 TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
@@ -325,7 +325,7 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.SetSaved(true);
-    const QModelIndex doc = w.model().indexOf(item(2));
+    const QModelIndex doc = w.document().model().indexOf(item(2));
     w.Tree2->edit(doc);
     auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
@@ -335,8 +335,8 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     settle();
     EXPECT_EQ(caption(2), "About us");
     EXPECT_EQ(w.txtCaption->text(), "About us");
-    EXPECT_FALSE(w.Saved);
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
 
     // Confirmed without a change: nothing to undo, and the project stays saved.
     w.SetSaved(true);
@@ -346,7 +346,7 @@ TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)
     QTest::keyClick(editor, Qt::Key_Return);
     settle();
     EXPECT_EQ(caption(2), "About us");
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Properties, ClickingTheSelectedItemAgainEditsItsCaptionInPlace)
@@ -356,7 +356,7 @@ TEST_F(Properties, ClickingTheSelectedItemAgainEditsItsCaptionInPlace)
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const QPoint row = w.Tree2->visualRect(w.model().indexOf(item(1))).center();
+    const QPoint row = w.Tree2->visualRect(w.document().model().indexOf(item(1))).center();
     QTest::mouseClick(w.Tree2->viewport(), Qt::LeftButton, {}, row);
     EXPECT_TRUE(w.txtCaption->hasFocus());
     QTest::qWait(QApplication::doubleClickInterval() + 50);
@@ -384,9 +384,9 @@ TEST_F(Properties, LineBreaksNeverReachAStoredText)
     w.txtTFRAME->insert("frame\nname");
     EXPECT_EQ(w.txtTFRAME->text(), "framename");
     EXPECT_EQ(w.boxTarget->itemText(0), "framename");
-    w.model().setData(w.model().indexOf(item(1)), "In\nplace");
+    w.document().model().setData(w.document().model().indexOf(item(1)), "In\nplace");
     EXPECT_EQ(caption(1), "Inplace");
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Updating);
 }
 
 // Leading blanks and TABs of a caption would read back from a project file as indentation; they
@@ -409,9 +409,9 @@ TEST_F(Properties, LeadingBlanksOfACaptionGoAsTheyAreTyped)
     EXPECT_EQ(w.txtCaption->cursorPosition(), 0);
     QTest::keyClicks(w.txtCaption, "A ");
     EXPECT_EQ(caption(2), "A Leading blank ");
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Updating);
 
-    w.Tree2->edit(w.model().indexOf(item(2)));
+    w.Tree2->edit(w.document().model().indexOf(item(2)));
     auto* editor = w.Tree2->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->setText("\t  In place");
@@ -425,12 +425,12 @@ TEST_F(Properties, DamagedRecordReportsTheIntegerErrorAndKeepsWorking)
 {
     TForm1& w = window();
     buildSmallTree();
-    w.ShowItemProperties(2);  // a document: target and picture choices enabled
+    w.properties().ShowItemProperties(2);  // a document: target and picture choices enabled
     item(1)->record()->URL = "kept.htm";
     item(1)->record()->OpenState = "open";
-    w.guard([&] { w.ShowItemProperties(1); });
+    w.guard([&] { w.properties().ShowItemProperties(1); });
     EXPECT_EQ(fake.prompts.texts("error"), QStringList{"'open' is not a valid integer value."});
-    EXPECT_FALSE(w.Updating);
+    EXPECT_FALSE(w.document().Updating);
     EXPECT_EQ(w.txtCaption->text(), "New Folder");  // filled before the failing step
     EXPECT_EQ(w.txtURL->text(), "kept.htm");
     EXPECT_TRUE(w.boxTarget->isEnabled());  // the enabling after it was not made
@@ -440,12 +440,12 @@ TEST_F(Properties, DamagedRecordReportsTheIntegerErrorAndKeepsWorking)
     fake.prompts.clear();
     item(2)->record()->Target = "";
     w.Tree2->selectionModel()->clear();
-    w.selectNode(item(2));
+    w.items().selectNode(item(2));
     EXPECT_EQ(fake.prompts.texts("error"), QStringList{"'' is not a valid integer value."});
     w.SetSaved(true);
     w.txtURL->setText("fixed.htm");
     EXPECT_EQ(item(2)->record()->URL, "fixed.htm");
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
 }
 
 TEST_F(Properties, LinkBrowseTakesTheFileNameAndRemembersTheFolder)
@@ -463,8 +463,8 @@ TEST_F(Properties, LinkBrowseTakesTheFileNameAndRemembersTheFolder)
     EXPECT_EQ(first.defaultSuffix, "htm");
     EXPECT_EQ(w.txtURL->text(), "contact.html");
     EXPECT_EQ(item(2)->record()->URL, "contact.html");
-    EXPECT_FALSE(w.Saved);
-    EXPECT_EQ(TForm1::LastLinkFolder, "/sites/demo/pages/");
+    EXPECT_FALSE(w.document().Saved);
+    EXPECT_EQ(PropertiesPanel::LastLinkFolder, "/sites/demo/pages/");
 
     // Cancelled: nothing changes, and the folder is the remembered one.
     w.SetSaved(true);
@@ -472,8 +472,8 @@ TEST_F(Properties, LinkBrowseTakesTheFileNameAndRemembersTheFolder)
     ASSERT_EQ(fake.prompts.dialogs.size(), 2u);
     EXPECT_EQ(fake.prompts.dialogs[1].folder, "/sites/demo/pages/");
     EXPECT_EQ(w.txtURL->text(), "contact.html");
-    EXPECT_TRUE(w.Saved);
-    EXPECT_EQ(TForm1::LastLinkFolder, "/sites/demo/pages/");
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_EQ(PropertiesPanel::LastLinkFolder, "/sites/demo/pages/");
 }
 
 TEST_F(Properties, CustomImageListEndsAtTheFirstMissingNumber)
@@ -488,7 +488,7 @@ TEST_F(Properties, CustomImageListEndsAtTheFirstMissingNumber)
     EXPECT_EQ(w.boxImg->itemText(1), "ftv2doc_2.gif");
     EXPECT_EQ(w.boxImg->itemText(2), "ftv2doc_3.gif");
     EXPECT_TRUE(w.boxImg->currentText().isEmpty());
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
 }
 
 TEST_F(Properties, CustomImageListIsEmptyWithoutPictureOne)

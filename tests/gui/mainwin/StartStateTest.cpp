@@ -21,13 +21,13 @@ TEST_F(StartState, FieldsTitleAndEmptyTree)
     EXPECT_EQ(w.VersionText, "2.0");
     EXPECT_EQ(w.TitleText, "Quillmap 2.0");
     EXPECT_EQ(w.AppFolder, appFolder());
-    EXPECT_TRUE(w.ProjectFileName.isEmpty());
-    EXPECT_TRUE(w.Saved);
-    EXPECT_FALSE(w.Updating);
-    EXPECT_TRUE(w.tree().empty());
+    EXPECT_TRUE(w.document().ProjectFileName.isEmpty());
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_FALSE(w.document().Updating);
+    EXPECT_TRUE(w.document().tree().empty());
     EXPECT_EQ(w.Tree2->model()->rowCount(), 0);
-    EXPECT_EQ(w.selectedNode(), nullptr);
-    EXPECT_TRUE(TForm1::LastLinkFolder.isEmpty());
+    EXPECT_EQ(w.items().selectedNode(), nullptr);
+    EXPECT_TRUE(PropertiesPanel::LastLinkFolder.isEmpty());
     EXPECT_EQ(w.messages.byNumber(1), "No items to build!");
     EXPECT_EQ(w.messages.byNumber(17), "This isn't Quillmap Project File");
 }
@@ -106,9 +106,9 @@ TEST_F(StartState, CaptionsHintsAndHelpText)
     const QIcon remove = w.btnRemove->icon();
     EXPECT_NE(remove.pixmap(16, QIcon::Normal).toImage(), remove.pixmap(16, QIcon::Disabled).toImage());
 
-    EXPECT_EQ(w.mnuSave->text(), "Save");
-    EXPECT_EQ(w.mnuSaveAs->text(), "Save As...");
-    EXPECT_EQ(w.popUpSave->actions().size(), 2);
+    EXPECT_EQ(w.projectFiles().mnuSave->text(), "Save");
+    EXPECT_EQ(w.projectFiles().mnuSaveAs->text(), "Save As...");
+    EXPECT_EQ(w.projectFiles().popUpSave->actions().size(), 2);
     EXPECT_EQ(w.btnSAVE->contextMenuPolicy(), Qt::CustomContextMenu);
 
     const QStringList memo = w.Memo1->toPlainText().split('\n');
@@ -199,7 +199,7 @@ TEST_F(StartState, SaveButtonFollowsSetSavedOnlyOnChange)
     EXPECT_EQ(pictureOf(w.btnSAVE), saved);
 
     w.SetSaved(false);
-    EXPECT_FALSE(w.Saved);
+    EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
     EXPECT_EQ(pictureOf(w.btnSAVE), notSaved);
 
@@ -208,7 +208,7 @@ TEST_F(StartState, SaveButtonFollowsSetSavedOnlyOnChange)
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
 
     w.SetSaved(true);
-    EXPECT_TRUE(w.Saved);
+    EXPECT_TRUE(w.document().Saved);
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save as... (Ctrl+S)");
     EXPECT_EQ(pictureOf(w.btnSAVE), saved);
 
@@ -246,8 +246,8 @@ TEST_F(StartState, RightClickOnTheSaveButtonOffersSaveAndSaveAs)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     emit w.btnSAVE->customContextMenuRequested(QPoint(5, 5));
-    EXPECT_TRUE(w.popUpSave->isVisible());
-    w.popUpSave->hide();
+    EXPECT_TRUE(w.projectFiles().popUpSave->isVisible());
+    w.projectFiles().popUpSave->hide();
 }
 
 TEST_F(StartState, AppFolderGetsItsTrailingSeparator)

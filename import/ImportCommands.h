@@ -1,0 +1,49 @@
+#pragma once
+// The main window's import of a site folder or a sitemap as a subtree: the dialogs, the progress
+// dialog, and the imported items added under the selected folder as one step. Offered on the
+// right-click menus of the open button and of the tree.
+#include <QList>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "project/ProjectDocument.h"
+#include "shell/Platform.h"
+
+class QAction;
+
+namespace quillmap {
+
+class PropertiesPanel;
+class Tree2View;
+struct ImportOptions;
+struct ImportResult;
+
+class ImportCommands : public QObject {
+    Q_OBJECT
+public:
+    // appFolder ends with a path separator.
+    ImportCommands(ProjectDocument& document, const Platform& platform, PropertiesPanel& properties, Tree2View* tree,
+                   QString appFolder, QObject* parent = nullptr);
+
+    QAction* mnuImportFolder = nullptr;
+    QAction* mnuImportSitemap = nullptr;
+    QList<QAction*> menuEntries() const { return {mnuImportFolder, mnuImportSitemap}; }
+
+    void mnuImportFolderClick();
+    void mnuImportSitemapClick();
+
+private:
+    // Runs an import with the progress dialog and adds its items as one step.
+    void importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run);
+    // Where the dialogs start: the project's folder, else the program's.
+    QString startFolder() const;
+
+    ProjectDocument& document_;
+    Platform platform_;
+    PropertiesPanel& properties_;
+    Tree2View* Tree2;
+    QString appFolder_;
+};
+
+}  // namespace quillmap

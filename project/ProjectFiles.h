@@ -1,0 +1,83 @@
+#pragma once
+// The life of the current project in the main window: New, Open, Save, Save As, the question
+// before unsaved changes are lost and the recent projects.
+#include <QObject>
+#include <QString>
+
+#include "project/OptionBoxes.h"
+#include "project/ProjectDocument.h"
+#include "project/RecentProjectsMenu.h"
+#include "shell/Platform.h"
+#include "text/MessageTexts.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+
+namespace quillmap {
+
+class CurrentColorsWindow;
+class ItemCommands;
+class PropertiesPanel;
+class Tree2View;
+
+class ProjectFiles : public QObject {
+    Q_OBJECT
+public:
+    struct Widgets {
+        Tree2View* Tree2;
+        QPushButton* btnNew;
+        QPushButton* btnOPEN;
+        QPushButton* btnSAVE;
+        OptionBoxes options;
+    };
+    struct Parts {
+        ItemCommands& items;
+        PropertiesPanel& properties;
+        CurrentColorsWindow& colors;
+    };
+
+    // appFolder ends with a path separator.
+    ProjectFiles(ProjectDocument& document, const Platform& platform, const MessageTexts& messages, const Parts& parts,
+                 const Widgets& widgets, QString appFolder, QObject* parent = nullptr);
+
+    RecentProjectsMenu& recent() { return recent_; }
+    // The save button's right-click menu.
+    QMenu* popUpSave = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+
+    // An empty file name makes SaveProject ask for one and OpenProject show the open dialog.
+    // SaveProject answers whether the project was written (not when the tree is empty or the
+    // dialog cancelled).
+    bool SaveProject(const QString& fileName);
+    void OpenProject(const QString& fileName);
+    // The chosen file name, or an empty text when the user cancels.
+    QString AskSaveFileName();
+    // False when the operation that asks must stop; may save the project on the way.
+    bool QuerySaveChanges();
+    void btnNewClick();
+    void btnOPENClick();
+    void btnSAVEClick();
+    void mnuSaveClick();
+    void mnuSaveAsClick();
+
+signals:
+    // The project now belongs to another file, or to none.
+    void fileNameChanged();
+
+private:
+    void setUpSaveMenu();
+    void connectHandlers();
+    void setFileName(const QString& name);
+
+    ProjectDocument& document_;
+    Platform platform_;
+    const MessageTexts& messages_;
+    Parts parts_;
+    Widgets w_;
+    QString appFolder_;
+    RecentProjectsMenu recent_;
+};
+
+}  // namespace quillmap
