@@ -4,14 +4,19 @@
 
 	A page uses it by linking Quillnavstyle.css and loading this file in its
 	head, then calling initializeDocument() from a script in its body where
-	the tree is to appear. Entries are numbered in the order they are drawn
-	(a folder before its contents, the top folder being 0); the icon choices
-	and the initially opened folders written below refer to these numbers.
+	the tree is to appear. Called once the page has been read, it draws the
+	tree into the element with id "quillnav", or else at the end of the body.
+	Entries are numbered in the order they are drawn (a folder before its
+	contents, the top folder being 0); the icon choices and the initially
+	opened folders written below refer to these numbers.
 
-	In current browsers the tree is a WAI-ARIA tree: one Tab stop, arrow keys,
-	Home, End, Enter and type-ahead. Rows of folders that were never opened are
-	drawn the first time they are shown. The page that the tree sits in is
-	marked as the current page (class "currentPage") when an entry links to it.
+	The pictures are loaded from the folder this file was loaded from, so one
+	menu serves pages in any folder of a site. In current browsers the tree is
+	a WAI-ARIA tree: one Tab stop, arrow keys, Home, End, Enter and type-ahead.
+	Rows of folders that were never opened are drawn the first time they are
+	shown. The page that the tree sits in is marked as the current page (class
+	"currentPage") when an entry links to it, and the folders a visitor opened
+	stay open from page to page during the visit.
 */
 
 // ---------------------------------------------------------------------------
@@ -51,8 +56,6 @@ Folder.prototype.outputLink = outputFolderLink
 
 function setStateFolder(isOpen)
 {
-	var heightChange = 0
-	var i = 0
 	var hadFocus = false
 
 	if (isOpen == this.isOpen)
@@ -60,16 +63,8 @@ function setStateFolder(isOpen)
 	if (!isOpen && tabStop && tabStop.navObj)
 		hadFocus = tabStop.navObj.contains(document.activeElement)
 
-	if (browserVersion == 2) {
-		// Layers are placed absolutely: move every row below this folder's
-		// contents by the height of its direct children.
-		for (i = 0; i < this.nChildren; i++)
-			heightChange = heightChange + this.children[i].navObj.clip.height
-		if (!isOpen)
-			heightChange = 0 - heightChange
-		for (i = this.id + this.subEntries() + 1; i < nEntries; i++)
-			indexOfEntries[i].navObj.moveBy(0, heightChange)
-	}
+	if (browserVersion == 2)
+		moveRowsBelow(this, isOpen)
 
 	this.isOpen = isOpen
 	propagateChangesInState(this)
@@ -79,27 +74,28 @@ function setStateFolder(isOpen)
 		moveTabStop(this, hadFocus)
 }
 
+// Layers are placed absolutely: every row below a folder's contents moves by
+// the height of its direct children when it opens or closes.
+function moveRowsBelow(folder, opening)
+{
+	var heightChange = 0
+	var i = 0
+
+	for (i = 0; i < folder.nChildren; i++)
+		heightChange = heightChange + folder.children[i].navObj.clip.height
+	if (!opening)
+		heightChange = 0 - heightChange
+	for (i = folder.id + folder.subEntries() + 1; i < nEntries; i++)
+		indexOfEntries[i].navObj.moveBy(0, heightChange)
+}
+
 function propagateChangesInState(folder)
 {
 	var i = 0
 
-	if (folder.isOpen) {
-		if (folder.nodeImg)
-			folder.nodeImg.src = folder.isLastNode ? "ftv2mlastnode.gif" : "ftv2mnode.gif"
-		folder.iconSrc = "ftv2folderopen.gif"
-	} else {
-		if (folder.nodeImg)
-			folder.nodeImg.src = folder.isLastNode ? "ftv2plastnode.gif" : "ftv2pnode.gif"
-		folder.iconSrc = "ftv2folderclosed.gif"
-	}
-	if (folder.iconImg)
-		folder.iconImg.src = folder.iconSrc
-	if (browserVersion == 1 && folder.navObj)
-		folder.navObj.setAttribute("aria-expanded", folder.isOpen)
-
+	showFolderState(folder)
 	if (!folder.isOpen) {
-		for (i = 0; i < folder.nChildren; i++)
-			folder.children[i].hide()
+		closeContents(folder)
 	} else if (browserVersion == 1 && !folder.childrenDrawn) {
 		// Before the tree is on the page only the state changes; its first
 		// drawing shows whatever is open by then.
@@ -111,11 +107,54 @@ function propagateChangesInState(folder)
 	}
 }
 
+// The connector, icon and expanded state of a folder's row after it opened or closed.
+function showFolderState(folder)
+{
+	if (folder.isOpen) {
+		if (folder.nodeImg)
+			folder.nodeImg.src = imageFolder + (folder.isLastNode ? "ftv2mlastnode.gif" : "ftv2mnode.gif")
+		folder.iconSrc = "ftv2folderopen.gif"
+	} else {
+		if (folder.nodeImg)
+			folder.nodeImg.src = imageFolder + (folder.isLastNode ? "ftv2plastnode.gif" : "ftv2pnode.gif")
+		folder.iconSrc = "ftv2folderclosed.gif"
+	}
+	if (folder.iconImg)
+		folder.iconImg.src = imageFolder + folder.iconSrc
+	if (browserVersion == 1 && folder.navObj)
+		folder.navObj.setAttribute("aria-expanded", folder.isOpen)
+}
+
 // Hiding a folder closes it, and with it everything inside.
 function hideFolder()
 {
 	hideRow(this)
 	this.setState(false)
+}
+
+// What hiding every child of a closed folder does, as one walk with its own
+// stack, so that no depth of nesting can exhaust the browser's: every row
+// inside is hidden and every folder inside that is open closes.
+function closeContents(folder)
+{
+	var pending = [folder]
+	var child = 0
+	var i = 0
+
+	while (pending.length > 0) {
+		folder = pending.pop()
+		for (i = 0; i < folder.nChildren; i++) {
+			child = folder.children[i]
+			hideRow(child)
+			if (!child.children || !child.isOpen)
+				continue
+			if (browserVersion == 2)
+				moveRowsBelow(child, false)
+			child.isOpen = false
+			showFolderState(child)
+			pending.push(child)
+		}
+	}
 }
 
 // Numbers the folder and everything inside it in drawing order, and links each
@@ -160,7 +199,7 @@ function drawFolder(leftSide)
 	if (anchor != "")
 		html = html + iconAnchor(this, anchor, captionLinked)
 	html = html + "<img " + imageName("folderIcon" + this.id) + " src='"
-		+ this.iconSrc + "' alt='' width=16 height=22 border=0 align=top>"
+		+ imageFolderHtml + this.iconSrc + "' alt='' width=16 height=22 border=0 align=top>"
 	if (anchor != "")
 		html = html + "</a>"
 	html = html + captionCell(anchor != "" && !captionLinked)
@@ -228,8 +267,7 @@ function openRow(entry, kind)
 	if (browserVersion == 0)
 		html = html + " id='" + kind + entry.id + "'"
 	else if (browserVersion == 1)
-		html = html + " id='" + kind + entry.id + "' style='position:block;"
-			+ (isShown(entry) ? "" : "display:none;") + "'" + treeItemAttributes(entry)
+		html = html + " id='" + kind + entry.id + "'" + treeItemAttributes(entry)
 	html = html + " border=0 cellspacing=0 cellpadding=0>" + (browserVersion == 1 ? "<tbody role='none'>" : "")
 	return html + "<tr" + cellRole() + "><td nowrap" + cellRole() + ">"
 }
@@ -304,7 +342,23 @@ function fillCaption(entry, row)
 
 	holder.innerHTML = entry.desc
 	if (icon && icon.getAttribute("aria-label") === "")
-		icon.setAttribute("aria-label", holder.textContent)
+		icon.setAttribute("aria-label", visibleText(holder))
+}
+
+// The text a visitor sees of a caption's markup: no script or style source,
+// nothing hidden, the pictures by their text.
+function visibleText(node)
+{
+	var walker = document.createTreeWalker(node, 5, { acceptNode: function (part) {
+		return part.nodeType == 1 && (/^(SCRIPT|STYLE|TEMPLATE|NOSCRIPT)$/.test(part.tagName.toUpperCase())
+			|| part.hidden || part.getAttribute("aria-hidden") == "true") ? 2 : 1
+	} })
+	var text = ""
+	var part = 0
+
+	while ((part = walker.nextNode()))
+		text = text + (part.nodeType == 3 ? part.nodeValue : part.tagName.toUpperCase() == "IMG" ? part.alt : "")
+	return text.replace(/\s+/g, " ").replace(/^ | $/g, "")
 }
 
 // The left side and connector of an entry's row, from its folder's left side.
@@ -319,17 +373,17 @@ function drawRow(entry)
 		return
 	}
 	if (entry.children) {
-		connector = "<img " + imageName("nodeIcon" + entry.id) + " src='"
+		connector = "<img " + imageName("nodeIcon" + entry.id) + " src='" + imageFolderHtml
 			+ connectorImage(entry) + "' alt='' width=16 height=22 border=0 align=top>"
 		if (browserVersion == 1)
 			connector = "<a href='#' tabindex='-1' aria-hidden='true'>" + connector + "</a>"
 		else if (browserVersion == 2)
 			connector = "<a href='#' onMouseDown='return clickOnNode(" + entry.id
 				+ ")' onClick='return false'>" + connector + "</a>"
-		entry.childSide = side + "<img src='" + (entry.isLastNode ? "ftv2blank.gif" : "ftv2vertline.gif")
-			+ "' alt='' width=16 height=22 align=top>"
+		entry.childSide = side + "<img src='" + imageFolderHtml
+			+ (entry.isLastNode ? "ftv2blank.gif" : "ftv2vertline.gif") + "' alt='' width=16 height=22 align=top>"
 	} else {
-		connector = "<img src='" + (entry.isLastNode ? "ftv2lastnode.gif" : "ftv2node.gif")
+		connector = "<img src='" + imageFolderHtml + (entry.isLastNode ? "ftv2lastnode.gif" : "ftv2node.gif")
 			+ "' alt='' width=16 height=22 align=top>"
 	}
 	entry.renderOb(side + connector)
@@ -383,9 +437,12 @@ function RowBuffer()
 	this.write = function (text) { this.parts[this.parts.length] = text }
 }
 
-// Puts the rows of the given entries into the page at one place, in one go.
+// Puts the rows of the given entries, which all show or all stay hidden, into
+// the page at one place, in one go. Hidden rows are hidden through their style
+// object: a style attribute would be refused by a strict Content-Security-Policy.
 function insertRows(entries, place, where)
 {
+	var hidden = browserVersion == 1 && entries.length > 0 && !isShown(entries[0])
 	var i = 0
 
 	place.insertAdjacentHTML(where, rowsHtml(entries))
@@ -393,17 +450,27 @@ function insertRows(entries, place, where)
 		bindPageObjects(entries[i])
 		if (hasMarkup(entries[i].desc))
 			fillCaption(entries[i], entries[i].navObj)
+		if (hidden)
+			entries[i].navObj.style.display = "none"
 	}
 }
 
 // The first showing of a folder's contents: its children's rows go right after
-// its own, where no row of its contents can be yet.
+// its own, where no row of its contents can be yet. Folders above it whose
+// contents were never drawn get theirs first, from the top down.
 function drawChildren(folder)
 {
-	if (folder.parentFolder && !folder.navObj)
-		drawChildren(folder.parentFolder)
-	folder.childrenDrawn = true
-	insertRows(folder.children.slice(0, folder.nChildren), folder.navObj, "afterend")
+	var undrawn = [folder]
+	var i = 0
+
+	while (!undrawn[undrawn.length - 1].navObj && undrawn[undrawn.length - 1].parentFolder)
+		undrawn.push(undrawn[undrawn.length - 1].parentFolder)
+	for (i = undrawn.length - 1; i >= 0; i--) {
+		if (undrawn[i].childrenDrawn)
+			continue
+		undrawn[i].childrenDrawn = true
+		insertRows(undrawn[i].children.slice(0, undrawn[i].nChildren), undrawn[i].navObj, "afterend")
+	}
 }
 
 // Browsers without lazy rows get the whole tree at once.
@@ -417,7 +484,7 @@ function drawEveryRow(top)
 			drawRow(indexOfEntries[i])
 		return
 	}
-	doc.write(rowsHtml(indexOfEntries.slice(top.id, last + 1)))
+	treePlace.insertAdjacentHTML("beforeend", rowsHtml(indexOfEntries.slice(top.id, last + 1)))
 	for (i = top.id; i <= last; i++)
 		if (hasMarkup(indexOfEntries[i].desc))
 			fillCaption(indexOfEntries[i],

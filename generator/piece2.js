@@ -24,7 +24,7 @@ function initializeItem(level, lastNode, leftSide)
 	if (browserVersion == 1)
 		return
 	if (level > 0)
-		leftSide = leftSide + "<img src='" + (lastNode ? "ftv2lastnode.gif" : "ftv2node.gif")
+		leftSide = leftSide + "<img src='" + imageFolderHtml + (lastNode ? "ftv2lastnode.gif" : "ftv2node.gif")
 			+ "' alt='' width=16 height=22 align=top>"
 	this.renderOb(leftSide)
 }

@@ -1,4 +1,5 @@
 
+	relocateIcon()
 	html = this.link != "" ? "</a>" : ""
 	html = html + captionCell(this.link != "" && !captionLinked)
 	if (captionLinked)
@@ -8,6 +9,21 @@
 	doc.write(html + closeRowText())
 	if (browserVersion == 2)
 		bindPageObjects(this)
+}
+
+// The lines above name the document's picture as it lies in the menu's folder;
+// the row it has just been written into needs the picture's address from the
+// page. Addresses with a scheme or a leading slash stay as they are.
+function relocateIcon()
+{
+	var parts = doc.parts
+	var text = parts ? parts[parts.length - 1] : ""
+	var end = text.indexOf("'", 5)
+
+	if (imageFolder == "" || text.slice(0, 5) != "src='" || end < 0
+		|| /^([a-z][a-z0-9+.-]*:|\/)/i.test(text.slice(5, end)))
+		return
+	parts[parts.length - 1] = "src='" + imageFolderHtml + text.slice(5)
 }
 
 // ---------------------------------------------------------------------------
@@ -31,18 +47,25 @@ function createEntryIndex()
 	nEntries++
 }
 
+// The height of the entry's row and of every row shown inside it, walked with a
+// stack of its own.
 function totalHeight()
 {
+	var pending = [this]
+	var entry = 0
 	var height = 0
 	var i = 0
 
-	if (browserVersion == 2)
-		height = this.navObj.clip.height
-	else if (this.navObj)
-		height = this.navObj.offsetHeight
-	if (this.children && this.isOpen)
-		for (i = 0; i < this.nChildren; i++)
-			height = height + this.children[i].totalHeight()
+	while (pending.length > 0) {
+		entry = pending.pop()
+		if (browserVersion == 2)
+			height = height + entry.navObj.clip.height
+		else if (entry.navObj)
+			height = height + entry.navObj.offsetHeight
+		if (entry.children && entry.isOpen)
+			for (i = 0; i < entry.nChildren; i++)
+				pending.push(entry.children[i])
+	}
 	return height
 }
 
@@ -165,6 +188,8 @@ function onTreeKey(event)
 
 	if (!entry || event.altKey || event.ctrlKey || event.metaKey)
 		return
+	if (key.length != 1 || key == " ")
+		typedText = ""
 	if (isConnector(entry, event.target)) {
 		if (key != "Enter" && key != " ")
 			return
@@ -192,7 +217,7 @@ function onTreeKey(event)
 	} else if (key == "Enter" && event.target == entry.navObj) {
 		followRow(entry)
 	} else if (key.length == 1 && key != " ") {
-		next = nextStartingWith(entry, key.toLowerCase())
+		next = typeAhead(entry, key.toLowerCase())
 	} else {
 		return
 	}
@@ -238,21 +263,47 @@ function previousShown(entry)
 	return before
 }
 
-// Type-ahead: the next shown row, after this one and round again from the top,
-// whose caption starts with the typed letter.
-function nextStartingWith(entry, letter)
+// Type-ahead: letters typed in quick succession make a prefix, and the focus
+// goes to the first shown row from this one on whose caption starts with it.
+// The same letter typed again moves on to the next row starting with it; a
+// prefix that no row has starts over with its last letter.
+function typeAhead(entry, letter)
 {
-	var candidate = nextShown(entry) || foldersTree
+	var now = new Date().getTime()
+	var found = 0
 
-	for (; candidate != entry; candidate = nextShown(candidate) || foldersTree)
-		if (captionText(candidate).charAt(0).toLowerCase() == letter)
+	typedText = now - typedAt > 1000 ? letter : typedText + letter
+	typedAt = now
+	if (typedText.length > 1 && typedText.split(letter).join("") != "") {
+		found = nextStartingWith(entry, typedText, true)
+		if (found)
+			return found
+		typedText = letter
+	}
+	return nextStartingWith(entry, letter, false)
+}
+
+// The next shown row, from this one on (or after it) and round again from the
+// top, whose caption starts with the given text.
+function nextStartingWith(entry, prefix, fromHere)
+{
+	var candidate = fromHere ? entry : nextShown(entry) || foldersTree
+
+	do {
+		if (captionText(candidate).slice(0, prefix.length).toLowerCase() == prefix)
 			return candidate
+		candidate = nextShown(candidate) || foldersTree
+	} while (candidate != entry)
 	return 0
 }
 
 function captionText(entry)
 {
-	return entry.navObj ? entry.navObj.rows[0].cells[1].textContent.replace(/^\s+/, "") : ""
+	var cell = entry.navObj ? entry.navObj.rows[0].cells[1] : 0
+
+	if (!cell)
+		return ""
+	return (hasMarkup(entry.desc) ? visibleText(cell) : cell.textContent).replace(/^\s+/, "")
 }
 
 // Roving Tab stop: exactly one row of the tree is in the Tab order.
@@ -374,8 +425,153 @@ function popUpAddress(address)
 }
 
 // ---------------------------------------------------------------------------
+// The open folders, remembered for the visit: in a site whose pages each hold
+// the menu, the next page shows it as the visitor left it. The entry count
+// keeps a menu that was rebuilt in the meantime from taking another's folders.
+// ---------------------------------------------------------------------------
+
+function openFoldersKey()
+{
+	return "quillnav " + menuScript.replace(/[?#].*$/, "")
+}
+
+function saveOpenFolders()
+{
+	var open = []
+	var i = 0
+
+	for (i = 1; i < nEntries; i++)
+		if (indexOfEntries[i].children && indexOfEntries[i].isOpen)
+			open.push(i)
+	try {
+		sessionStorage.setItem(openFoldersKey(), nEntries + ":" + open.join(","))
+	} catch (e) {
+		// No storage (switched off, or full): the next page starts as built.
+	}
+}
+
+// Before the tree is on the page: folders that were closed close, then the
+// ones that were open open, each after the folders around it.
+function restoreOpenFolders()
+{
+	var saved = null
+	var open = []
+	var wanted = {}
+	var folder = 0
+	var i = 0
+
+	try {
+		saved = sessionStorage.getItem(openFoldersKey())
+	} catch (e) {
+	}
+	if (!saved || saved.split(":")[0] != String(nEntries))
+		return
+	open = saved.split(":")[1] ? saved.split(":")[1].split(",") : []
+	for (i = 0; i < open.length; i++)
+		wanted[open[i]] = true
+	for (i = 1; i < nEntries; i++) {
+		folder = indexOfEntries[i]
+		if (folder.children && folder.isOpen && !wanted[i])
+			folder.setState(false)
+	}
+	for (i = 0; i < open.length; i++) {
+		folder = indexOfEntries[parseInt(open[i], 10)]
+		if (folder && folder.children)
+			folder.setState(true)
+	}
+}
+
+// ---------------------------------------------------------------------------
 // Start-up: called from the page body where the tree is to appear
 // ---------------------------------------------------------------------------
+
+// The folder of the pictures, from the address this script was loaded from:
+// as a path from the page when both lie on one server (empty when the page
+// sits beside the script), its full address otherwise.
+function findImageFolder()
+{
+	var pageFolder = 0
+	var scriptFolder = 0
+	var from = []
+	var to = []
+	var same = 0
+	var up = ""
+	var i = 0
+
+	try {
+		pageFolder = new URL(".", document.baseURI)
+		scriptFolder = new URL(".", menuScript)
+	} catch (e) {
+		return ""
+	}
+	if (pageFolder.protocol != scriptFolder.protocol || pageFolder.host != scriptFolder.host)
+		return scriptFolder.href
+	from = pageFolder.pathname.split("/")
+	to = scriptFolder.pathname.split("/")
+	while (same < from.length - 1 && same < to.length - 1 && from[same] == to[same])
+		same++
+	// Files on different drives share no path.
+	if (same <= 1 && scriptFolder.protocol == "file:")
+		return scriptFolder.href
+	for (i = same; i < from.length - 1; i++)
+		up = up + "../"
+	return up + to.slice(same).join("/")
+}
+
+// The rules the tree needs of its own. They go in through the style sheet
+// interface, which a strict Content-Security-Policy leaves alone, where a
+// <style> element or a style attribute would be refused. Rows out of sight are
+// not laid out until they scroll into view; a row is as wide as its contents,
+// so that long captions and deep rows make the page scroll instead of being
+// cut off.
+function addTreeStyles()
+{
+	var rules = ["#quillnavTree>table{display:block;min-width:max-content;content-visibility:auto;"
+			+ "contain-intrinsic-size:auto 22px}",
+		"#quillnavTree>table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}",
+		"#quillnavTree>table.currentPage td{font-weight:bold}"]
+	var sheet = 0
+	var i = 0
+
+	try {
+		sheet = new CSSStyleSheet()
+		for (i = 0; i < rules.length; i++)
+			sheet.insertRule(rules[i], i)
+		document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet])
+		return
+	} catch (e) {
+		// Browsers without constructed style sheets get an element of their own.
+	}
+	sheet = document.createElement("style")
+	document.getElementsByTagName("head")[0].appendChild(sheet)
+	for (i = 0; i < rules.length; i++)
+		sheet.sheet.insertRule(rules[i], i)
+}
+
+// Where the tree goes. While the page is being read, right after the script in
+// its body that starts it; once the page has been read, into the element with
+// id "quillnav", or else at the end of the body. A start from a script that
+// does not run in its place in the body (in the head, asynchronous, a timer)
+// while the page is still being read waits until it has been read. Nothing is
+// ever written over the page.
+function placeTree()
+{
+	var script = document.currentScript
+	var holder = 0
+
+	if (document.readyState == "loading") {
+		if (!script || script.async || !document.body || !document.body.contains(script))
+			return false
+		treePlace = document.createElement("div")
+		script.parentNode.insertBefore(treePlace, script.nextSibling)
+	} else {
+		holder = document.getElementById("quillnav") || document.body
+		treePlace = document.createElement("div")
+		holder.appendChild(treePlace)
+	}
+	treePlace.id = "quillnavTree"
+	return true
+}
 
 // The rows of the start-up state in one piece of HTML, and the listeners that
 // make the tree work without a single handler in its markup.
@@ -386,10 +582,14 @@ function showStartState()
 	var entry = 0
 	var i = 0
 
+	restoreOpenFolders()
 	markCurrentPage()
 	if (!tabStop)
 		tabStop = foldersTree
-	treeBox = doc.getElementById("quillnavTree")
+	addTreeStyles()
+	treeBox = treePlace
+	treeBox.setAttribute("role", "tree")
+	treeBox.setAttribute("aria-labelledby", "folder0")
 	while (pending.length > 0) {
 		entry = pending.pop()
 		shown.push(entry)
@@ -403,11 +603,22 @@ function showStartState()
 	treeBox.addEventListener("click", onTreeClick)
 	treeBox.addEventListener("keydown", onTreeKey)
 	treeBox.addEventListener("focusin", onTreeFocus)
+	window.addEventListener("pagehide", saveOpenFolders)
+	document.addEventListener("visibilitychange", function () {
+		if (document.visibilityState == "hidden")
+			saveOpenFolders()
+	})
 }
 
 function initializeDocument()
 {
 	if (!startingUp) {
+		if (!doc.layers && !placeTree()) {
+			doc.addEventListener("DOMContentLoaded", function () { initializeDocument() })
+			return
+		}
+		imageFolder = findImageFolder().replace(/'/g, "%27")
+		imageFolderHtml = imageFolder.replace(/&/g, "&amp;")
 		// The generated lines that open the chosen folders end this function, so
 		// this outer call draws the tree once they have run: until then every
 		// state change stays off the page.
@@ -431,13 +642,6 @@ function initializeDocument()
 		browserVersion = 0
 
 	foldersTree.initialize(0, true, "")
-	if (browserVersion == 1) {
-		// Rows out of sight are not laid out until they scroll into view.
-		doc.write("<style>#quillnavTree>table{display:block;content-visibility:auto;contain-intrinsic-size:auto 22px}"
-			+ "#quillnavTree>table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}"
-			+ "#quillnavTree>table.currentPage td{font-weight:bold}</style>"
-			+ "<div id='quillnavTree' role='tree' aria-labelledby='folder0'></div>")
-	}
 	foldersTree.display()
 
 	if (browserVersion > 0) {

@@ -64,7 +64,15 @@ if (navigator.appName == "Netscape") {
 	styleSwitch = ""
 }
 var startingUp = false
+// The address this script is loaded from, taken while it loads; its folder
+// holds the pictures.
+var menuScript = document.currentScript && document.currentScript.src ? document.currentScript.src : ""
+var imageFolder = ""
+var imageFolderHtml = ""
+var treePlace = 0
 var treeBox = 0
+var typedText = ""
+var typedAt = 0
 var tabStop = 0
 var currentEntry = 0
 var frameAttributeOf = null

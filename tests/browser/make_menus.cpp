@@ -118,6 +118,29 @@ void big(ItemTree& tree, GlobalOptions&)
                  "page" + std::to_string(d + 1) + ".html", "0", d % 10 == 0 ? "ftv2doc_1.gif" : "");
 }
 
+// A chain of folders far deeper than any call stack, every folder closed.
+void deep(ItemTree& tree, GlobalOptions&)
+{
+    Node* parent = folder(tree, nullptr, "Deep");
+    for (int level = 1; level <= 10000; ++level) parent = folder(tree, parent, "Level " + std::to_string(level));
+    document(tree, parent, "Bottom", "bottom.html");
+}
+
+// Text links off; thirty open levels ending in a caption far wider than the menu, and a caption
+// holding a script beside them.
+void reach(ItemTree& tree, GlobalOptions& options)
+{
+    options.useTextLinks = false;
+    Node* root = folder(tree, nullptr, "Reach");
+    Node* parent = root;
+    for (int level = 1; level <= 30; ++level)
+        parent = folder(tree, parent, "Level " + std::to_string(level), "", level == 30 ? "1" : "0");
+    std::string far = "Far";
+    for (int word = 0; word < 60; ++word) far += " caption";
+    document(tree, parent, far + " end", "far.html");
+    document(tree, root, "Visible <b>part</b><script>var secret = 1</script>", "visible.html", "0", "ftv2doc_2.gif");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -131,7 +154,7 @@ int main(int argc, char** argv)
     const std::pair<const char*, std::function<void(ItemTree&, GlobalOptions&)>> scenarios[] = {
         {"example", example}, {"autoclose", autoclose}, {"plain", plain},
         {"rootonly", rootonly}, {"markup", markup},     {"oddframe", oddframe}, {"big", big},
-        {"site", site}};
+        {"site", site}, {"deep", deep}, {"reach", reach}};
     try {
         for (const auto& [name, make] : scenarios) {
             const std::string folderName = JoinPath(target, name);

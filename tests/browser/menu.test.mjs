@@ -23,12 +23,12 @@ let context;
 let firefox;
 
 // A page of the small site scenario that holds the menu itself, under a policy that allows only
-// the site's own script files.
+// the site's own files (served as a header too); watch.js records what the policy refuses.
 const sitePage = (title) => `<!DOCTYPE html>
 <html><head><meta charset="utf-8">
-<meta http-equiv="Content-Security-Policy" content="script-src 'self'">
+<meta http-equiv="Content-Security-Policy" content="default-src 'self'">
 <title>${title}</title>
-<link rel="stylesheet" href="Quillnavstyle.css"><script src="Quillnav.js"></script>
+<link rel="stylesheet" href="Quillnavstyle.css"><script src="watch.js"></script><script src="Quillnav.js"></script>
 </head><body>
 <div id="menu"><script src="start.js"></script></div>
 <p id="after">${title} content</p>
@@ -46,6 +46,22 @@ before(async () => {
       fs.writeFileSync(path.join(menus, scenario, name), `<html><body><p id="page">${name}</p></body></html>`);
   fs.copyFileSync(path.join(shippedOut, 'ftv2doc_1.gif'), path.join(menus, 'oddframe', 'my "odd" icon.gif'));
   fs.writeFileSync(path.join(menus, 'site', 'start.js'), 'initializeDocument()\n');
+  fs.writeFileSync(path.join(menus, 'site', 'watch.js'), 'window.refused = []\n'
+    + "document.addEventListener('securitypolicyviolation', (e) => refused.push(e.violatedDirective))\n");
+  // Pages that load the menu from another folder, and pages that start it once they are read.
+  const menuPage = (prefix, body) => '<!DOCTYPE html><html><head><meta charset="utf-8">'
+    + `<link rel="stylesheet" href="${prefix}Quillnavstyle.css"><script src="${prefix}Quillnav.js"></script>`
+    + `</head><body>${body}</body></html>`;
+  fs.mkdirSync(path.join(menus, 'example', 'sub'));
+  fs.writeFileSync(path.join(menus, 'example-root.html'), menuPage('example/', '<script>initializeDocument()</script>'));
+  fs.writeFileSync(path.join(menus, 'example', 'sub', 'page.html'), menuPage('../', '<script>initializeDocument()</script>'));
+  fs.writeFileSync(path.join(menus, 'example', 'late.js'),
+    "document.addEventListener('DOMContentLoaded', () => initializeDocument())\n");
+  fs.writeFileSync(path.join(menus, 'example', 'onload.js'), "addEventListener('load', () => initializeDocument())\n");
+  fs.writeFileSync(path.join(menus, 'example', 'late.html'), menuPage('',
+    '<script src="late.js" defer></script><p id="before">Before</p><div id="quillnav"></div><p id="after">After</p>'));
+  fs.writeFileSync(path.join(menus, 'example', 'onload.html'), menuPage('',
+    '<script src="onload.js"></script><p id="before">Before</p><p id="after">After</p>'));
   for (const name of ['here', 'about'])
     fs.writeFileSync(path.join(menus, 'site', `${name}.html`), sitePage(name));
 
@@ -60,7 +76,9 @@ before(async () => {
       return;
     }
     const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif' };
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
+    if (request.url.startsWith('/site/')) headers['Content-Security-Policy'] = "default-src 'self'";
+    response.writeHead(200, headers);
     fs.createReadStream(file).pipe(response);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
@@ -287,6 +305,9 @@ for (const browser of ['chromium', 'firefox'])
         assert.equal(await press('n'), 'item5', 'round again from the top to News');
         assert.equal(await page.evaluate(() => [...document.querySelectorAll('[role=treeitem]')]
           .filter((t) => t.tabIndex === 0).map((t) => t.id).join()), 'item5', 'the Tab stop follows the focus');
+        await press('Home');
+        await page.keyboard.type('si');
+        assert.equal(await focusedId(page), 'item8', 'a typed prefix finds Site map, not Setup');
 
         await press('Home');
         await press('ArrowDown');
@@ -362,16 +383,87 @@ for (const browser of ['chromium', 'firefox'])
         assert.equal(await attribute(page, '#item4', 'tabindex'), '0');
         assert.equal(await page.$eval('#after', (e) => e.textContent), 'here content');
         assert.equal(await page.evaluate(() => window.inlineScriptRan), undefined, 'the policy is in force');
+        assert.equal(await page.$eval('#item4 td:nth-child(2)', (e) => getComputedStyle(e).fontWeight), '700');
         await click(page, connector(6));
         assert.deepEqual(await openFolders(page), [0, 1, 3, 6]);
+        // Leaving the page and coming back, the folders are as the visitor left them.
         await click(page, connector(1));
         assert.deepEqual(await shownIds(page), ['folder0', 'folder1', 'item5', 'folder6', 'item7']);
+        await page.waitForFunction(() => new Promise((resolve) => setTimeout(resolve, 50, true)));
+        assert.deepEqual(await page.evaluate(() => refused.filter((d) => !d.startsWith('script'))), [],
+          'the tree needs nothing the policy refuses');
+        await page.goto(origins[origin]('site', 'about.html'));
+        assert.deepEqual(await openFolders(page), [0, 6], 'open folders are remembered for the visit');
+        await page.goto(origins[origin]('site', 'here.html'));
+        assert.deepEqual(await openFolders(page), [0, 1, 3, 6], "the current page's folders open as well");
         await finish(menu);
 
         const other = await open('site', 'about.html');
         assert.deepEqual(await other.page.$$eval('[aria-current]', (e) => e.map((t) => t.id)), ['item5']);
-        assert.deepEqual(await openFolders(other.page), [0]);
+        assert.deepEqual(await openFolders(other.page), [0], 'another visit starts afresh');
         await finish(other);
+      });
+
+      test('pictures come from the folder of the script, wherever the page is', async () => {
+        for (const file of ['../example-root.html', 'sub/page.html']) {
+          const menu = await open('example', file);
+          const { page } = menu;
+          await page.evaluate(() => indexOfEntries.forEach((e) => e.children && !e.isOpen && clickOnNode(e.id)));
+          await waitFor(() => page.evaluate(() => [...document.images].every((i) => i.complete)), 'the pictures');
+          assert.deepEqual(await page.$$eval('#quillnavTree img', (images) => images.filter((i) => !i.naturalWidth)
+            .map((i) => i.getAttribute('src'))), [], `every picture of ${file} loads`);
+          assert.equal(await page.$$eval('#quillnavTree img', (i) => i.length), 26);
+          await finish(menu);
+        }
+      });
+
+      test('a start after the page is read draws into #quillnav or at the end of the page, keeping it', async () => {
+        for (const [file, place] of [['late.html', 'quillnav'], ['onload.html', 'after']]) {
+          const menu = await open('example', file);
+          const { page } = menu;
+          await waitFor(() => page.evaluate(() => !!document.getElementById('quillnavTree')), 'the tree');
+          assert.deepEqual(await page.evaluate(() => {
+            const tree = document.getElementById('quillnavTree');
+            return [document.getElementById('before')?.textContent, document.getElementById('after')?.textContent,
+              tree.parentNode.id || tree.previousElementSibling.id, tree.querySelectorAll('table').length];
+          }), ['Before', 'After', place, 7], file);
+          assert.deepEqual(await treeIsConsistent(page), []);
+          await finish(menu);
+        }
+      });
+
+      test('nothing is cut off: a caption far to the right and rows thirty levels deep can be scrolled to', async () => {
+        const menu = await open('reach');
+        const { page } = menu;
+        const end = () => page.evaluate(() => {
+          const range = document.createRange();
+          range.selectNodeContents(document.getElementById('item31').rows[0].cells[1]);
+          const rects = range.getClientRects();
+          const last = rects[rects.length - 1];
+          return { x: last.right - 2, y: (last.top + last.bottom) / 2 };
+        });
+        await page.evaluate(() => document.getElementById('item31').rows[0].cells[1].scrollIntoView({ inline: 'end' }));
+        await page.waitForFunction(() => new Promise((resolve) => requestAnimationFrame(() => resolve(true))));
+        await page.evaluate(() => document.getElementById('item31').rows[0].cells[1].scrollIntoView({ inline: 'end' }));
+        const { x, y } = await end();
+        assert.ok(x < 1000, `the end of the caption scrolls into the window (at ${x})`);
+        assert.equal(await page.evaluate(([x, y]) => document.elementFromPoint(x, y)?.closest('table')?.id,
+          [x, y]), 'item31', 'and shows there');
+        // The visitor sees no script: neither does a screen reader naming the row's link.
+        assert.equal(await attribute(page, '#item32 a', 'aria-label'), 'Visible part');
+        await finish(menu);
+      });
+
+      test('a menu 10,000 levels deep draws, opens and closes', async () => {
+        const menu = await open('deep');
+        const { page } = menu;
+        assert.deepEqual(await shownIds(page), ['folder0', 'folder1']);
+        await click(page, connector(1));
+        assert.deepEqual(await shownIds(page), ['folder0', 'folder1', 'folder2']);
+        await page.evaluate(() => { clickOnNode(0); clickOnNode(0) });
+        assert.deepEqual(await openFolders(page), [0]);
+        assert.deepEqual(await shownIds(page), ['folder0', 'folder1']);
+        await finish(menu);
       });
     });
 
