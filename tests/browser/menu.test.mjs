@@ -55,13 +55,12 @@ before(async () => {
   fs.mkdirSync(path.join(menus, 'example', 'sub'));
   fs.writeFileSync(path.join(menus, 'example-root.html'), menuPage('example/', '<script>initializeDocument()</script>'));
   fs.writeFileSync(path.join(menus, 'example', 'sub', 'page.html'), menuPage('../', '<script>initializeDocument()</script>'));
-  fs.writeFileSync(path.join(menus, 'example', 'late.js'),
-    "document.addEventListener('DOMContentLoaded', () => initializeDocument())\n");
-  fs.writeFileSync(path.join(menus, 'example', 'onload.js'), "addEventListener('load', () => initializeDocument())\n");
-  fs.writeFileSync(path.join(menus, 'example', 'late.html'), menuPage('',
-    '<script src="late.js" defer></script><p id="before">Before</p><div id="quillnav"></div><p id="after">After</p>'));
-  fs.writeFileSync(path.join(menus, 'example', 'onload.html'), menuPage('',
-    '<script src="onload.js"></script><p id="before">Before</p><p id="after">After</p>'));
+  for (const [name, start, holder] of [['late', "document.addEventListener('DOMContentLoaded', ", '<div id="quillnav"></div>'],
+    ['onload', "addEventListener('load', ", '']]) {
+    fs.writeFileSync(path.join(menus, 'example', `${name}.js`), `${start}() => initializeDocument())\n`);
+    fs.writeFileSync(path.join(menus, 'example', `${name}.html`), menuPage('',
+      `<script src="${name}.js" defer></script><p id="before">Before</p>${holder}<p id="after">After</p>`));
+  }
   for (const name of ['here', 'about'])
     fs.writeFileSync(path.join(menus, 'site', `${name}.html`), sitePage(name));
 
@@ -432,37 +431,31 @@ for (const browser of ['chromium', 'firefox'])
         }
       });
 
-      test('nothing is cut off: a caption far to the right and rows thirty levels deep can be scrolled to', async () => {
+      test('nothing is cut off: a caption far to the right, thirty levels deep, can be scrolled to', async () => {
         const menu = await open('reach');
-        const { page } = menu;
-        const end = () => page.evaluate(() => {
+        const hit = await menu.page.evaluate(async () => {
+          const cell = document.getElementById('item31').rows[0].cells[1];
+          for (const pass of [1, 2]) {
+            cell.scrollIntoView({ inline: 'end' });
+            await new Promise((resolve) => requestAnimationFrame(() => resolve(pass)));
+          }
           const range = document.createRange();
-          range.selectNodeContents(document.getElementById('item31').rows[0].cells[1]);
-          const rects = range.getClientRects();
-          const last = rects[rects.length - 1];
-          return { x: last.right - 2, y: (last.top + last.bottom) / 2 };
+          range.selectNodeContents(cell);
+          const last = [...range.getClientRects()].pop();
+          return document.elementFromPoint(last.right - 2, (last.top + last.bottom) / 2)?.closest('table')?.id;
         });
-        await page.evaluate(() => document.getElementById('item31').rows[0].cells[1].scrollIntoView({ inline: 'end' }));
-        await page.waitForFunction(() => new Promise((resolve) => requestAnimationFrame(() => resolve(true))));
-        await page.evaluate(() => document.getElementById('item31').rows[0].cells[1].scrollIntoView({ inline: 'end' }));
-        const { x, y } = await end();
-        assert.ok(x < 1000, `the end of the caption scrolls into the window (at ${x})`);
-        assert.equal(await page.evaluate(([x, y]) => document.elementFromPoint(x, y)?.closest('table')?.id,
-          [x, y]), 'item31', 'and shows there');
-        // The visitor sees no script: neither does a screen reader naming the row's link.
-        assert.equal(await attribute(page, '#item32 a', 'aria-label'), 'Visible part');
+        assert.equal(hit, 'item31', 'the end of the caption scrolls into sight');
+        // A screen reader names the row's link by what a visitor sees, not by the caption's script.
+        assert.equal(await attribute(menu.page, '#item32 a', 'aria-label'), 'Visible part');
         await finish(menu);
       });
 
       test('a menu 10,000 levels deep draws, opens and closes', async () => {
         const menu = await open('deep');
-        const { page } = menu;
-        assert.deepEqual(await shownIds(page), ['folder0', 'folder1']);
-        await click(page, connector(1));
-        assert.deepEqual(await shownIds(page), ['folder0', 'folder1', 'folder2']);
-        await page.evaluate(() => { clickOnNode(0); clickOnNode(0) });
-        assert.deepEqual(await openFolders(page), [0]);
-        assert.deepEqual(await shownIds(page), ['folder0', 'folder1']);
+        await click(menu.page, connector(1));
+        assert.deepEqual(await shownIds(menu.page), ['folder0', 'folder1', 'folder2']);
+        await menu.page.evaluate(() => { clickOnNode(0); clickOnNode(0) });
+        assert.deepEqual(await shownIds(menu.page), ['folder0', 'folder1']);
         await finish(menu);
       });
     });
