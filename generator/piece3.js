@@ -531,6 +531,7 @@ function addTreeStyles()
 		"#quillnavTree>table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}",
 		"#quillnavTree>table.currentPage td{font-weight:bold}"]
 	var sheet = 0
+	var head = 0
 	var i = 0
 
 	try {
@@ -543,7 +544,8 @@ function addTreeStyles()
 		// Browsers without constructed style sheets get an element of their own.
 	}
 	sheet = document.createElement("style")
-	document.getElementsByTagName("head")[0].appendChild(sheet)
+	head = document.head || document.documentElement
+	head.appendChild(sheet)
 	for (i = 0; i < rules.length; i++)
 		sheet.sheet.insertRule(rules[i], i)
 }
