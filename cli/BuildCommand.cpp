@@ -13,6 +13,7 @@
 #include "text/TextFile.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
+#include "generator/ShippedFiles.h"
 #include "project/ProjectData.h"
 
 namespace quillmap {
@@ -94,7 +95,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             std::error_code ec;
             std::filesystem::create_directories(target, ec);
             if (ec) throw Error("Cannot create folder " + request.outFolder);
-            if (!std::filesystem::equivalent(target, shipped, ec)) CopyShippedFiles(shipped, target);
+            if (!std::filesystem::equivalent(target, shipped, ec)) addMissingShippedFiles(pathText(shipped), request.outFolder);
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "

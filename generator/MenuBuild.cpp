@@ -1,9 +1,7 @@
 #include "generator/MenuBuild.h"
 
 #include <filesystem>
-#include <system_error>
 
-#include "text/Error.h"
 #include "text/TextFile.h"
 
 namespace quillmap {
@@ -23,37 +21,15 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& 
                const fs::path& outFolder)
 {
     const Lines script = BuildScriptLines(tree, options);
-    writeLinesCrLf(JoinPath(outFolder, ScriptFileName), script);
-    writeLinesCrLf(JoinPath(outFolder, StyleSheetFileName), styleSheet);
+    // Saved like projects: a failed write leaves the menu a live site uses whole.
+    saveTextFile(JoinPath(outFolder, ScriptFileName), joinLinesCrLf(script));
+    saveTextFile(JoinPath(outFolder, StyleSheetFileName), joinLinesCrLf(styleSheet));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
                const fs::path& outFolder)
 {
     BuildMenu(tree, options, BuildStyleSheet(look), outFolder);
-}
-
-void CopyShippedFiles(const fs::path& shippedOutFolder, const fs::path& targetFolder)
-{
-    std::error_code ec;
-    if (fs::equivalent(shippedOutFolder, targetFolder, ec)) return;
-    fs::recursive_directory_iterator it(shippedOutFolder, ec);
-    if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
-    for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
-        const fs::path relative = it->path().lexically_relative(shippedOutFolder);
-        const fs::path target = targetFolder / relative;
-        if (it->is_directory(ec)) {
-            fs::create_directory(target, ec);
-            if (ec) throw Error("Cannot create folder " + pathText(target));
-            continue;
-        }
-        if (relative == ScriptFileName || relative == StyleSheetFileName || !it->is_regular_file(ec)) continue;
-        // Not fs::copy_file: MinGW's takes every existing file on the same drive for the source
-        // itself and refuses to replace it.
-        saveTextFile(target, readWholeFile(it->path()));
-    }
-    if (ec) throw Error("Cannot open folder " + pathText(shippedOutFolder));
 }
 
 }  // namespace quillmap

@@ -21,7 +21,8 @@ std::filesystem::path OutFolderOf(const std::filesystem::path& appFolder);
 
 // The build behind "Build", "Build and Test" and quillmap-build. Works out the script first, so a
 // refused tree writes nothing; then writes outFolder/Quillnav.js and outFolder/Quillnavstyle.css
-// (the given stylesheet lines), each line ending in CR LF. The folder is never created. Throws
+// (the given stylesheet lines), each line ending in CR LF, by saveTextFile's rules, so a failed
+// write leaves the old file whole. The folder is never created. Throws
 // quillmap::Error: "Cannot create file %s" (full path) or "Stream write error"; when the script
 // was written and the stylesheet fails, the new script stays and the old stylesheet is untouched.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
@@ -29,14 +30,5 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& 
 // The same, with the stylesheet lines made from the menu's look.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
                const std::filesystem::path& outFolder);
-
-// Copies the files that ship in the program's out folder (the test page, the tree images, the
-// sample site's pages and anything else there, subfolders included) into another folder, so that
-// it holds a complete working menu once built. The two generated files are not copied; existing
-// files of the same names are replaced. Nothing is copied when both name the same folder. The
-// target folder itself is never created. Throws "Cannot open folder %s" when the shipped folder
-// cannot be read, "Cannot create file %s" for a file and "Cannot create folder %s" for a subfolder
-// that cannot be written.
-void CopyShippedFiles(const std::filesystem::path& shippedOutFolder, const std::filesystem::path& targetFolder);
 
 }  // namespace quillmap

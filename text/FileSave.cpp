@@ -1,5 +1,6 @@
 // Saving a whole file so that no failure, link or planted file can damage or leak a project.
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <system_error>
@@ -113,17 +114,11 @@ mode_t modeForNewFile()
     return 0666 & ~mask;
 }
 
-// Hard links would be split by a rename: every name must see the new text.
-void writeInPlace(const fs::path& target, std::string_view text, const fs::path& shown)
-{
-    Descriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) cannotCreate(shown);
-    writeAll(file, text, shown);
-    finish(file, shown);
-}
-
-void replaceThroughTemporary(const fs::path& target, const struct stat* old, std::string_view text,
-                             const fs::path& shown)
+// Writes text into a new file beside target, created exclusively under a name nobody can guess,
+// and returns its name. It gets the mode, and where the process may, the owner and group of old;
+// without old the mode a new file gets. A failure leaves nothing behind.
+fs::path writeTemporaryBeside(const fs::path& target, const struct stat* old, std::string_view text,
+                              const fs::path& shown)
 {
     fs::path temporary;
     int fd = -1;
@@ -142,11 +137,72 @@ void replaceThroughTemporary(const fs::path& target, const struct stat* old, std
         }
         if (::fchmod(fd, old ? old->st_mode & 07777 : modeForNewFile()) != 0) writeFailed(shown, errno);
         finish(file, shown);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) cannotCreate(shown);
     } catch (...) {
         ::unlink(temporary.c_str());
         throw;
     }
+    return temporary;
+}
+
+void rewind(const Descriptor& file, const fs::path& shown)
+{
+    if (::lseek(file.get(), 0, SEEK_SET) != 0) writeFailed(shown, errno);
+}
+
+// Hard links would be split by a rename: every name must see the new text, so it is written in
+// place. Before the old text is touched, a complete copy beside it shows that the disk takes the
+// new one, and the blocks it needs are reserved; should the write fail all the same, the old text
+// is put back.
+void writeInPlace(const fs::path& target, std::string_view text, const fs::path& shown)
+{
+    ::unlink(writeTemporaryBeside(target, nullptr, text, shown).c_str());
+    const std::string previous = readWholeFile(target);
+    Descriptor file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) cannotCreate(shown);
+#ifdef __linux__
+    if (::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(text.size())) != 0 &&
+        (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
+        writeFailed(shown, errno);
+#endif
+    try {
+        writeAll(file, text, shown);
+        if (::ftruncate(file.get(), static_cast<off_t>(text.size())) != 0 || ::fsync(file.get()) != 0)
+            writeFailed(shown, errno);
+    } catch (...) {
+        try {
+            rewind(file, shown);
+            writeAll(file, previous, shown);
+        } catch (...) {
+        }
+        (void)::ftruncate(file.get(), static_cast<off_t>(previous.size()));
+        throw;
+    }
+    finish(file, shown);
+}
+
+void replaceThroughTemporary(const fs::path& target, const struct stat* old, std::string_view text,
+                             const fs::path& shown)
+{
+    const fs::path temporary = writeTemporaryBeside(target, old, text, shown);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        cannotCreate(shown);
+    }
+}
+
+// Gives temporary the name path unless that name is taken; false when it is.
+bool takeFreeName(const fs::path& temporary, const fs::path& path)
+{
+    if (::link(temporary.c_str(), path.c_str()) == 0) return true;
+    int error = errno;
+#ifdef RENAME_NOREPLACE
+    // A file system without hard links may still rename without replacing.
+    if (error != EEXIST && ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (error != EEXIST) error = errno;
+#endif
+    if (error == EEXIST) return false;
+    cannotCreate(path);
 }
 
 }  // namespace
@@ -164,6 +220,22 @@ void saveTextFile(const fs::path& path, std::string_view text)
         writeInPlace(target, text, path);
     else
         replaceThroughTemporary(target, &old, text, path);
+}
+
+bool saveNewTextFile(const fs::path& path, std::string_view text)
+{
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0) return false;
+    const fs::path temporary = writeTemporaryBeside(path, nullptr, text, path);
+    bool taken = false;
+    try {
+        taken = takeFreeName(temporary, path);
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    ::unlink(temporary.c_str());
+    return taken;
 }
 
 #else
@@ -256,16 +328,6 @@ fs::path finalPath(const fs::path& path)
     return fs::path(name);
 }
 
-// Hard links would be split by a replacement: every name must see the new text.
-void writeInPlace(const fs::path& target, std::string_view text, const fs::path& shown)
-{
-    Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) cannotReplace(shown, GetLastError());
-    writeAll(file.get(), text, shown);
-    finish(file, shown);
-}
-
 DWORD linkCount(const fs::path& target)
 {
     const Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -286,9 +348,9 @@ void refuseWhenInUse(const fs::path& target, const fs::path& shown)
     else if (isInUse(error)) cannotReplace(shown, error);
 }
 
-// attributes: those of the file replaced (hidden, system...), which the new one keeps.
-void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attributes, std::string_view text,
-                             const fs::path& shown)
+// Writes text into a new file beside target, created exclusively under a name nobody can guess,
+// with the given attributes, and returns its name. A failure leaves nothing behind.
+fs::path writeTemporaryBeside(const fs::path& target, DWORD attributes, std::string_view text, const fs::path& shown)
 {
     fs::path temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
@@ -302,6 +364,48 @@ void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attribut
     try {
         writeAll(file.get(), text, shown);
         finish(file, shown);
+    } catch (...) {
+        file.close();
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+    return temporary;
+}
+
+// Hard links would be split by a replacement: every name must see the new text, so it is written
+// in place, but only after a complete copy beside it has shown that the disk takes the new text;
+// should the write fail all the same, the old text is put back.
+void writeInPlace(const fs::path& target, std::string_view text, const fs::path& shown)
+{
+    DeleteFileW(writeTemporaryBeside(target, FILE_ATTRIBUTE_NORMAL, text, shown).c_str());
+    const std::string previous = readWholeFile(target);
+    Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) cannotReplace(shown, GetLastError());
+    const auto rewrite = [&](std::string_view content) {
+        if (SetFilePointer(file.get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+            writeFailed(shown, GetLastError());
+        writeAll(file.get(), content, shown);
+        if (!SetEndOfFile(file.get())) writeFailed(shown, GetLastError());
+    };
+    try {
+        rewrite(text);
+    } catch (...) {
+        try {
+            rewrite(previous);
+        } catch (...) {
+        }
+        throw;
+    }
+    finish(file, shown);
+}
+
+// attributes: those of the file replaced (hidden, system...), which the new one keeps.
+void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attributes, std::string_view text,
+                             const fs::path& shown)
+{
+    const fs::path temporary = writeTemporaryBeside(target, attributes, text, shown);
+    try {
         // ReplaceFileW keeps the replaced file's attributes, security and creation time.
         if (exists && !ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                     nullptr, nullptr)) {
@@ -314,7 +418,6 @@ void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attribut
         if (!exists && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
             cannotReplace(shown, GetLastError());
     } catch (...) {
-        file.close();
         DeleteFileW(temporary.c_str());
         throw;
     }
@@ -338,6 +441,17 @@ void saveTextFile(const fs::path& path, std::string_view text)
         writeInPlace(target, text, path);
     else
         replaceThroughTemporary(target, true, kept ? kept : FILE_ATTRIBUTE_NORMAL, text, path);
+}
+
+bool saveNewTextFile(const fs::path& path, std::string_view text)
+{
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const fs::path temporary = writeTemporaryBeside(path, FILE_ATTRIBUTE_NORMAL, text, path);
+    if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+    cannotReplace(path, error);
 }
 
 #endif

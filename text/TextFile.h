@@ -43,6 +43,12 @@ void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines);
 // "Stream write error. %s: <reason>" when writing fails.
 void saveTextFile(const std::filesystem::path& path, std::string_view text);
 
+// Creates path with text as its content only when nothing has that name yet (not even a link,
+// which is never followed). The text is written completely to a temporary file beside it first,
+// so a failure leaves neither a fragment nor a temporary file. Returns false, writing nothing,
+// when the name is taken. Throws like saveTextFile.
+bool saveNewTextFile(const std::filesystem::path& path, std::string_view text);
+
 bool fileExists(const std::filesystem::path& path);
 
 // A path as its bytes, for messages, command lines and output: the system's bytes on POSIX, UTF-8

@@ -9,6 +9,7 @@
 
 #include "text/Error.h"
 #include "generator/MenuBuild.h"
+#include "generator/ShippedFiles.h"
 
 using namespace quillmap;
 
@@ -162,7 +163,7 @@ int main(int argc, char** argv)
             ItemTree tree;
             GlobalOptions options;
             make(tree, options);
-            CopyShippedFiles(shipped, folderName);
+            addMissingShippedFiles(shipped, folderName);
             BuildMenu(tree, options, MenuLook{}, folderName);
         }
     } catch (const std::exception& e) {

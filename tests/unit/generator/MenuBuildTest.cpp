@@ -4,14 +4,21 @@
 #include <filesystem>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <regex>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "generator/MenuBuild.h"
+#include "generator/ShippedFiles.h"
 #include "project/ProjectData.h"
 #include "TreeFixtures.h"
 
@@ -102,19 +109,32 @@ TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
     EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
 }
 
-TEST_F(MenuBuildTest, WriteFailureIsAStreamWriteError)
+#ifndef _WIN32
+// The disk is full for this process: files may not grow past a few bytes. A live site's menu
+// stays whole, the error names the file and the reason.
+TEST_F(MenuBuildTest, WriteFailureIsAStreamWriteErrorAndKeepsTheOldMenu)
 {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-    fs::create_symlink("/dev/full", folder / "out" / "Quillnav.js");
-    EXPECT_THROW(
-        try { BuildMenu(tree, GlobalOptions{}, MenuLook{}, out); } catch (const Error& e) {
-            // The old first words, then which file and why.
-            EXPECT_EQ(std::string(e.what()), "Stream write error. " + (folder / "out" / "Quillnav.js").string() + ": " +
-                                                 std::strerror(ENOSPC));
-            throw;
-        },
-        Error);
+    write(folder / "out" / "Quillnav.js", "old script");
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error = "no error";
+    try {
+        BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+    } catch (const Error& e) {
+        error = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    // The old first words, then which file and why.
+    EXPECT_EQ(error, "Stream write error. " + (folder / "out" / "Quillnav.js").string() + ": " + std::strerror(EFBIG));
+    EXPECT_EQ(read(folder / "out" / "Quillnav.js"), "old script");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
 }
+#endif
 
 TEST_F(MenuBuildTest, RefusedTreeWritesNothing)
 {
@@ -133,7 +153,10 @@ TEST(MenuPaths, JoinWithTheSeparatorOnce)
     EXPECT_EQ(pathText(JoinPath("C:\\Quillmap\\out\\", "Quillnav.js")), "C:\\Quillmap\\out\\Quillnav.js");
 }
 
-TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
+// Building into a folder of the user's adds what the menu needs and touches nothing of theirs:
+// no file is replaced, no link followed, and a target inside the shipped folder is not copied
+// into itself.
+TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
 {
     const fs::path shipped = folder / "out";
     write(shipped / "index.html", "page");
@@ -142,29 +165,52 @@ TEST_F(MenuBuildTest, CopiesTheShippedFilesButNotTheGeneratedOnes)
     write(shipped / "Quillnavstyle.css", "stale css");
     fs::create_directories(shipped / "sample" / "about");
     write(shipped / "sample" / "about" / "history.html", "history");
-    fs::create_directory(shipped / "empty");
-    const fs::path site = folder / "site";
-    fs::create_directories(site / "sample");
-    write(site / "index.html", "older page");
+    write(folder / "outside.html", "mine");
+    fs::create_directory(folder / "elsewhere");
+    using Names = std::vector<std::string>;
+    const Names all{"ftv2doc.gif", "index.html", "sample/about/history.html"};
+    const struct {
+        const char* what;
+        fs::path target;
+        std::function<void(const fs::path&)> prepare;
+        Names added, kept;
+    } cases[] = {
+        {"new folder", folder / "new" / "site", [](const fs::path&) {}, all, {}},
+        {"the user's page", folder / "site1", [](const fs::path& t) { write(t / "index.html", "older page"); },
+         {"ftv2doc.gif", "sample/about/history.html"}, {"index.html"}},
+        {"planted links", folder / "site2",
+         [](const fs::path& t) {
+             fs::create_symlink("../outside.html", t / "index.html");
+             fs::create_symlink("../elsewhere", t / "sample");
+             fs::create_symlink("../nowhere.gif", t / "ftv2doc.gif");
+         },
+         {}, all},
+        {"inside the shipped folder", shipped / "menu", [](const fs::path&) {}, all, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::create_directories(c.target);
+        c.prepare(c.target);
+        const ShippedFilesReport report = addMissingShippedFiles(pathText(shipped), pathText(c.target));
+        EXPECT_EQ(report.added, c.added);
+        EXPECT_EQ(report.kept, c.kept);
+        for (const std::string& name : c.added) EXPECT_EQ(read(c.target / name), read(shipped / name)) << name;
+        EXPECT_FALSE(fs::exists(c.target / "Quillnav.js"));
+        EXPECT_FALSE(fs::exists(c.target / "menu"));
+    }
+    EXPECT_EQ(read(folder / "site1" / "index.html"), "older page");
+    EXPECT_EQ(read(folder / "outside.html"), "mine");
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_FALSE(fs::exists(folder / "nowhere.gif"));
 
-    CopyShippedFiles(shipped, site);
-    EXPECT_EQ(read(site / "index.html"), "page");
-    EXPECT_EQ(read(site / "ftv2doc.gif"), "GIF89a");
-    EXPECT_FALSE(fs::exists(site / "Quillnav.js"));
-    EXPECT_FALSE(fs::exists(site / "Quillnavstyle.css"));
-    EXPECT_EQ(read(site / "sample" / "about" / "history.html"), "history");  // the sample site's pages
-    EXPECT_TRUE(fs::is_directory(site / "empty"));
-
-    CopyShippedFiles(shipped, shipped);  // the same folder: nothing happens
-    EXPECT_EQ(read(shipped / "index.html"), "page");
-
-    EXPECT_THROW(CopyShippedFiles(folder / "nowhere", site), Error);
+    EXPECT_THROW(addMissingShippedFiles(pathText(folder / "nowhere"), pathText(folder / "site3")), Error);
+    write(folder / "file", "");
     try {
-        CopyShippedFiles(shipped, folder / "nowhere");
-        FAIL() << "copied into a missing folder";
+        addMissingShippedFiles(pathText(shipped), pathText(folder / "file" / "sub"));
+        FAIL() << "copied below a file";
     } catch (const Error& e) {
         EXPECT_THAT(e.what(), ::testing::AllOf(::testing::StartsWith("Cannot create "),
-                                               ::testing::HasSubstr(pathText(folder / "nowhere"))));
+                                               ::testing::HasSubstr(pathText(folder / "file"))));
     }
 }
 

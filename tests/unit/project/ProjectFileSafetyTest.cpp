@@ -178,29 +178,40 @@ TEST_F(ProjectFileSafety, NameAsLongAsTheSystemAllowsSaves)
     EXPECT_EQ(names().size(), 1u);
 }
 
-// The disk is full for this process: files may not grow past a few bytes.
+// The disk is full for this process: files may not grow past a few bytes. A file with a second
+// hard link, which is written in place, must come through as whole as any other.
 TEST_F(ProjectFileSafety, FailedWriteNamesFileAndReasonAndChangesNothing)
 {
-    const fs::path path = file("full.qmp");
-    put(path, "previous contents");
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = errorOfSave(path);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    for (const bool hardLinked : {false, true}) {
+        SCOPED_TRACE(hardLinked ? "hard-linked" : "single");
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        const fs::path path = file("full.qmp");
+        put(path, "previous contents");
+        std::set<std::string> expected{"full.qmp"};
+        if (hardLinked) {
+            fs::create_hard_link(path, file("other.qmp"));
+            expected.insert("other.qmp");
+        }
+        struct rlimit old {};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 100;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const std::string error = errorOfSave(path);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(error, "Stream write error. " + path.string() + ": " + std::strerror(EFBIG));
-    EXPECT_EQ(bytes(path), "previous contents");
-    EXPECT_EQ(names(), std::set<std::string>{"full.qmp"});
+        EXPECT_EQ(error, "Stream write error. " + path.string() + ": " + std::strerror(EFBIG));
+        for (const std::string& name : expected) EXPECT_EQ(bytes(file(name)), "previous contents") << name;
+        EXPECT_EQ(names(), expected);
 
-    // With room again the same save goes through.
-    save(path);
-    EXPECT_EQ(bytes(path), exampleFileText());
-    EXPECT_EQ(names(), std::set<std::string>{"full.qmp"});
+        // With room again the same save goes through.
+        save(path);
+        for (const std::string& name : expected) EXPECT_EQ(bytes(file(name)), exampleFileText()) << name;
+        EXPECT_EQ(names(), expected);
+    }
 }
 
 // Reads path in a child process, so that a reader that blocks or eats memory cannot take the

@@ -1,0 +1,94 @@
+#include "generator/ShippedFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "text/Error.h"
+#include "text/TextFile.h"
+
+namespace quillmap {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files every build writes itself; a copy left in the shipped folder by an earlier build is
+// not shipped.
+bool isGenerated(const fs::path& relative)
+{
+    return relative == "Quillnav.js" || relative == "Quillnavstyle.css";
+}
+
+// The regular files under shipped, relative to it, sorted. Linked folders are not entered (they
+// could lead anywhere, round in a circle included), nor is target.
+std::vector<fs::path> shippedFiles(const fs::path& shipped, const fs::path& target)
+{
+    std::vector<fs::path> files;
+    std::vector<fs::path> folders{fs::path()};
+    while (!folders.empty()) {
+        const fs::path relative = folders.back();
+        folders.pop_back();
+        const fs::path folder = shipped / relative;
+        std::error_code ec;
+        fs::directory_iterator it(folder, ec);
+        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            const fs::path name = relative / it->path().filename();
+            std::error_code kind;
+            const fs::file_status own = it->symlink_status(kind);
+            if (fs::is_directory(own)) {
+                if (!fs::equivalent(it->path(), target, kind)) folders.push_back(name);
+            } else if (fs::is_regular_file(it->status(kind)) && !isGenerated(name)) {
+                files.push_back(name);
+            }
+        }
+        if (ec) throw Error("Cannot open folder " + pathText(folder));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Makes the folders of relative below target as needed. False when one of them is taken by a link
+// or by something that is no folder: nothing may be written there.
+bool makeFolders(const fs::path& target, const fs::path& relative)
+{
+    fs::path folder = target;
+    for (const fs::path& part : relative) {
+        folder /= part;
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(folder, ec);
+        if (fs::is_directory(status)) continue;
+        if (fs::exists(status)) return false;
+        if (!fs::create_directory(folder, ec) && !fs::is_directory(fs::symlink_status(folder, ec)))
+            throw Error("Cannot create folder " + pathText(folder));
+    }
+    return true;
+}
+
+std::string reportName(const fs::path& relative)
+{
+    std::string name = pathText(relative);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name;
+}
+
+}  // namespace
+
+ShippedFilesReport addMissingShippedFiles(const std::string& shippedText, const std::string& targetText)
+{
+    const fs::path shipped = pathFromText(shippedText);
+    const fs::path target = pathFromText(targetText);
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target, ec)) throw Error("Cannot create folder " + targetText);
+
+    ShippedFilesReport report;
+    for (const fs::path& relative : shippedFiles(shipped, target)) {
+        const bool added = makeFolders(target, relative.parent_path()) &&
+                           saveNewTextFile(target / relative, readWholeFile(shipped / relative));
+        (added ? report.added : report.kept).push_back(reportName(relative));
+    }
+    return report;
+}
+
+}  // namespace quillmap
