@@ -1,6 +1,7 @@
 #include "cli/BuildCommand.h"
 
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #ifdef _WIN32
@@ -21,18 +22,33 @@ namespace quillmap {
 namespace {
 
 const char* const Usage =
-    "Usage: quillmap-build PROJECT.qmp [--out DIR]\n"
+    "Usage: quillmap-build [--out DIR] [--] PROJECT.qmp\n"
     "\n"
     "Builds the tree menu of a Quillmap project file: writes Quillnav.js and Quillnavstyle.css\n"
-    "exactly as the Build button does.\n"
+    "exactly as the Build button does. A PROJECT of - reads the project from standard input.\n"
     "\n"
-    "  --out DIR    write the menu into DIR (created when missing) together with a copy of the\n"
-    "               test page and the tree images, so DIR holds a complete working menu;\n"
-    "               without it the menu goes into the out folder beside the program\n"
+    "  --out DIR    write the menu into DIR (created when missing) and add the test page and the\n"
+    "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
+    "               already in DIR are kept, never replaced; without --out the menu goes into the\n"
+    "               out folder beside the program\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
 const char* const ProgramVersion = "2.0";
+
+// The project given as "-": standard input, read whole, as large as a project file may be.
+std::string readStandardInput(std::istream& in)
+{
+    std::string text;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > MaxTextFileSize)
+            throw Error("Cannot open file -: the standard input is larger than 256 MB");
+    }
+    if (in.bad()) throw Error("Cannot open file -");
+    return text;
+}
 
 struct Request {
     std::string project;
@@ -66,6 +82,12 @@ std::filesystem::path programFolder(const std::filesystem::path& argv0)
 int runBuildCommand(const std::vector<std::string>& arguments, const std::filesystem::path& appFolder,
                     std::ostream& out, std::ostream& err)
 {
+    return runBuildCommand(arguments, appFolder, std::cin, out, err);
+}
+
+int runBuildCommand(const std::vector<std::string>& arguments, const std::filesystem::path& appFolder,
+                    std::istream& in, std::ostream& out, std::ostream& err)
+{
     Request request;
     const CommandLineSyntax syntax{"quillmap-build", ProgramVersion, Usage,
                                    {{"--out", "a folder", &request.outFolder}}, {}, &request.project,
@@ -75,7 +97,10 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
     const MessageTexts texts;
     try {
         ProjectData project;
-        const ReadOutcome outcome = readProjectData(pathFromText(request.project), project);
+        ProjectDataTarget reader(project);
+        const ReadOutcome outcome = request.project == "-"
+                                        ? readProjectText(readStandardInput(in), reader)
+                                        : readProjectFile(pathFromText(request.project), reader);
         if (outcome == ReadOutcome::NotAProject) {
             err << texts.notProjectFile << "\n";
             return 1;
@@ -90,16 +115,23 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         }
         const std::filesystem::path shipped = OutFolderOf(appFolder);
         std::filesystem::path target = shipped;
+        std::vector<std::string> kept;
         if (!request.outFolder.empty()) {
             target = pathFromText(request.outFolder);
             std::error_code ec;
             std::filesystem::create_directories(target, ec);
             if (ec) throw Error("Cannot create folder " + request.outFolder);
-            if (!std::filesystem::equivalent(target, shipped, ec)) addMissingShippedFiles(pathText(shipped), request.outFolder);
+            if (!std::filesystem::equivalent(target, shipped, ec))
+                kept = addMissingShippedFiles(pathText(shipped), request.outFolder).kept;
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "
             << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
+        if (!kept.empty()) {
+            out << "Kept, not replaced by the shipped ones:";
+            for (const std::string& name : kept) out << " " << name;
+            out << "\n";
+        }
         return 0;
     } catch (const std::exception& e) {
         err << reportText(e.what()) << "\n";

@@ -11,8 +11,18 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
         return 2;
     };
 
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded) {
+            if (!syntax.argument->empty()) return usageError(syntax.onlyOneArgument);
+            *syntax.argument = a;
+            continue;
+        }
         if (a == "--help" || a == "-h") {
             out << syntax.usage;
             return 0;
@@ -41,7 +51,8 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
             known = true;
         }
         if (known) continue;
-        if (!a.empty() && a[0] == '-') return usageError("unknown option " + a);
+        // "-" alone is an argument: the tools take it for standard input or output.
+        if (a.size() > 1 && a[0] == '-') return usageError("unknown option " + a);
         if (!syntax.argument->empty()) return usageError(syntax.onlyOneArgument);
         *syntax.argument = a;
     }

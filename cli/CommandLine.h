@@ -7,7 +7,8 @@
 namespace quillmap {
 
 // What a command-line program accepts: options with a value ("--name VALUE" or "--name=VALUE"),
-// flags, and exactly one plain argument. --help (-h) and --version are always understood.
+// flags, and exactly one plain argument ("-" included). --help (-h) and --version are always
+// understood; after "--" every argument is a plain one, so a file named "-x" can be given.
 struct CommandLineSyntax {
     struct ValueOption {
         std::string name;   // "--out"

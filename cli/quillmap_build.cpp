@@ -9,6 +9,8 @@
 #include "cli/BuildCommand.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include "text/TextFile.h"
@@ -33,6 +35,7 @@ private:
 int wmain(int argc, wchar_t** argv)
 {
     const Utf8Console console;
+    _setmode(_fileno(stdin), _O_BINARY);  // a project read from "-" keeps its bytes
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(quillmap::pathText(argv[i]));
     return quillmap::runBuildCommand(arguments, quillmap::programFolder(argc > 0 ? argv[0] : L""), std::cout,

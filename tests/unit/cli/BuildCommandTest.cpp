@@ -67,10 +67,43 @@ TEST_F(BuildCommandTest, BuildsIntoTheProgramOutFolderByDefault)
 TEST_F(BuildCommandTest, ForeignOutFolderGetsTheShippedFilesToo)
 {
     const fs::path target = base / "site" / "menu";
+    fs::create_directories(target);
+    writeLinesCrLf(target / "index.html", {"the user's own page"});
     EXPECT_EQ(run({writeProject(true), "--out", target.string()}), 0) << err.str();
     for (const char* name : {"Quillnav.js", "Quillnavstyle.css", "index.html", "ftv2doc.gif"})
         EXPECT_TRUE(fs::exists(target / name)) << name;
     EXPECT_FALSE(fs::exists(base / "app" / "out" / "Quillnav.js"));
+    EXPECT_EQ(readWholeFile(target / "index.html"), "the user's own page\r\n");
+    EXPECT_NE(out.str().find("Kept, not replaced by the shipped ones: index.html\n"), std::string::npos) << out.str();
+
+    // A folder inside the program's out folder is not copied into itself.
+    EXPECT_EQ(run({writeProject(true), "--out", (appFolder / "out" / "menu").string()}), 0) << err.str();
+    EXPECT_FALSE(fs::exists(appFolder / "out" / "menu" / "menu"));
+}
+
+// The project can come from standard input ("-"), and after "--" a name starting with "-" is a file.
+TEST_F(BuildCommandTest, ProjectFromStandardInputOrAfterTheEndOfOptions)
+{
+    const std::string project = writeProject(true);
+    fs::rename(project, base / "-odd.qmp");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string input;
+        int status;
+    } cases[] = {
+        {{"-"}, readWholeFile(base / "-odd.qmp"), 0},
+        {{"--out", (base / "piped").string(), "-"}, readWholeFile(base / "-odd.qmp"), 0},
+        {{"-"}, "not a project", 1},
+        {{"--", (base / "-odd.qmp").string()}, "", 0},
+        {{"--", "--help"}, "", 1},  // a file named --help, which does not exist
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        out.str({});
+        err.str({});
+        EXPECT_EQ(runBuildCommand(c.arguments, appFolder, in, out, err), c.status) << c.arguments.back() << err.str();
+    }
+    EXPECT_TRUE(fs::exists(base / "piped" / "Quillnav.js"));
 }
 
 TEST_F(BuildCommandTest, RefusalsAndErrorsGoToStandardErrorWithFailureStatus)
