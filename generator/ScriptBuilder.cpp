@@ -89,6 +89,28 @@ void appendPiece(Lines& lines, std::string_view piece)
     for (auto& line : splitLines(piece)) lines.push_back(std::move(line));
 }
 
+// Whether the '&' at i starts a character reference ("&amp;", "&#38;", "&#x26;"): such a link was
+// written for the page already, and browsers have always read it that way.
+bool startsCharacterReference(std::string_view text, std::size_t i)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isHex = [&](char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); };
+    const auto isAlnum = [&](char c) { return isDigit(c) || isLetter(c); };
+    std::size_t j = i + 1;
+    const auto run = [&](auto accepts) {
+        const std::size_t first = j;
+        while (j < text.size() && accepts(text[j])) ++j;
+        return j > first && j < text.size() && text[j] == ';';
+    };
+    if (j < text.size() && text[j] == '#') {
+        ++j;
+        if (j < text.size() && (text[j] == 'x' || text[j] == 'X')) return ++j, run(isHex);
+        return run(isDigit);
+    }
+    return j < text.size() && isLetter(text[j]) && run(isAlnum);
+}
+
 std::string parentExpression(int parent)
 {
     return parent == 0 ? std::string("foldersTree") : "a" + std::to_string(parent);
@@ -98,8 +120,9 @@ std::string parentExpression(int parent)
 
 std::string EscapeScriptString(std::string_view text, TextEncoding encoding, ScriptText kind)
 {
-    const auto plain = [](unsigned char byte) {
-        return byte >= 0x20 && byte < 0x7F && byte != '\\' && byte != '"' && byte != '\'';
+    const bool address = kind == ScriptText::Address;
+    const auto plain = [address](unsigned char byte) {
+        return byte >= 0x20 && byte < 0x7F && byte != '\\' && byte != '"' && byte != '\'' && (byte != '&' || !address);
     };
     std::string escaped;
     escaped.reserve(text.size() + 8);
@@ -124,6 +147,7 @@ std::string EscapeScriptString(std::string_view text, TextEncoding encoding, Scr
         case '\'':
             escaped += kind == ScriptText::Caption ? "\\'" : kind == ScriptText::Address ? "%27" : "'";
             break;
+        case '&': escaped += startsCharacterReference(text, i) ? "&" : "&amp;"; break;
         case '\r': escaped += "\\r"; break;
         case '\n': escaped += "\\n"; break;
         default: appendUtf16Unit(escaped, byte);  // a control character

@@ -28,7 +28,10 @@ enum class ScriptText { Caption, Address, Name };
 // line breaks, which no stored text should hold, become \r and \n so that the string stays on its
 // line. Every other character outside printable ASCII becomes \u and four lowercase hex digits
 // (UTF-16 units), so the script is pure ASCII and shows the same text in a page of any charset.
-// "<", ">" and "&" pass as they are: captions are markup.
+// "<", ">" and "&" pass as they are in captions, which are markup. Links and image names go into
+// HTML attributes, so there an "&" becomes "&amp;" and the browser gets the link back as typed;
+// one that already starts a character reference ("&amp;", "&#38;") is left to the browser, as
+// menus have always done.
 std::string EscapeScriptString(std::string_view text, TextEncoding encoding,
                                ScriptText kind = ScriptText::Caption);
 

@@ -339,6 +339,8 @@ function findCurrentPage()
 		if (hint == "" && address != "." && !/\/([?#].*)?$/.test(address))
 			continue
 		try {
+			// The generator writes an ampersand of a link as "&amp;", for the markup.
+			address = address.replace(/&amp;/g, "&")
 			if (new URL(address, document.baseURI).href.split("#")[0] == here)
 				return entry
 		} catch (e) {

@@ -98,6 +98,8 @@ void site(ItemTree& tree, GlobalOptions&)
     document(tree, root, "About", "about.html");
     Node* archive = folder(tree, root, "Archive");
     document(tree, archive, "Old", "old.html");
+    document(tree, archive, "Ampersand", "amp&copy.html");
+    document(tree, archive, "Sorted", "list.php?sort=asc&not_found");
 }
 
 // A frame name typed with quotes and a backslash still gives a working script.

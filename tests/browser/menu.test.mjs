@@ -61,7 +61,7 @@ before(async () => {
     fs.writeFileSync(path.join(menus, 'example', `${name}.html`), menuPage('',
       `<script src="${name}.js" defer></script><p id="before">Before</p>${holder}<p id="after">After</p>`));
   }
-  for (const name of ['here', 'about'])
+  for (const name of ['here', 'about', 'amp&copy'])
     fs.writeFileSync(path.join(menus, 'site', `${name}.html`), sitePage(name));
 
   server = http.createServer((request, response) => {
@@ -387,7 +387,7 @@ for (const browser of ['chromium', 'firefox'])
         assert.deepEqual(await openFolders(page), [0, 1, 3, 6]);
         // Leaving the page and coming back, the folders are as the visitor left them.
         await click(page, connector(1));
-        assert.deepEqual(await shownIds(page), ['folder0', 'folder1', 'item5', 'folder6', 'item7']);
+        assert.deepEqual(await shownIds(page), ['folder0', 'folder1', 'item5', 'folder6', 'item7', 'item8', 'item9']);
         await page.waitForFunction(() => new Promise((resolve) => setTimeout(resolve, 50, true)));
         assert.deepEqual(await page.evaluate(() => refused.filter((d) => !d.startsWith('script'))), [],
           'the tree needs nothing the policy refuses');
@@ -401,6 +401,15 @@ for (const browser of ['chromium', 'firefox'])
         assert.deepEqual(await other.page.$$eval('[aria-current]', (e) => e.map((t) => t.id)), ['item5']);
         assert.deepEqual(await openFolders(other.page), [0], 'another visit starts afresh');
         await finish(other);
+      });
+
+      test('links with an ampersand reach the browser as typed and still mark the current page', async () => {
+        const menu = await open('site', 'amp&copy.html');
+        const { page } = menu;
+        assert.deepEqual(await page.$$eval('[aria-current]', (e) => e.map((t) => t.id)), ['item8']);
+        assert.equal(await attribute(page, '#item8 td:nth-child(2) a', 'href'), 'amp&copy.html');
+        assert.equal(await attribute(page, '#item9 td:nth-child(2) a', 'href'), 'list.php?sort=asc&not_found');
+        await finish(menu);
       });
 
       test('pictures come from the folder of the script, wherever the page is', async () => {

@@ -120,6 +120,12 @@ TEST(ScriptBuilder, EscapesTextsIntoPureAsciiStrings)
         {"Tom's icon.gif", utf8, address, "Tom%27s icon.gif"},
         {"x' onerror='alert(1)", utf8, address, "x%27 onerror=%27alert(1)"},
         {"content's frame", utf8, name, "content's frame"},
+        // An ampersand in a link reaches the browser as typed, never as an entity.
+        {"list.php?sort=asc&not_found", utf8, address, "list.php?sort=asc&amp;not_found"},
+        {"amp&copy.html", utf8, address, "amp&amp;copy.html"},
+        {"a.php?x=1&amp;y=2&#38;z&#x26;w&", utf8, address, "a.php?x=1&amp;y=2&#38;z&#x26;w&amp;"},
+        {"&#;&#x;&;", utf8, address, "&amp;#;&amp;#x;&amp;;"},
+        {"Tom & Jerry", utf8, name, "Tom & Jerry"},
         // Everything outside printable ASCII becomes UTF-16 units, read in the project's encoding.
         {"Caf\xC3\xA9", utf8, caption, R"(Caf\u00e9)"},
         {"Caf\xE9", codePage, caption, R"(Caf\u00e9)"},
