@@ -1,10 +1,12 @@
 #include "cli/ImportCommand.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "text/Error.h"
 #include "text/ErrorReport.h"
 #include "cli/CommandLine.h"
+#include "text/TextFile.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectWriter.h"
 
@@ -13,19 +15,24 @@ namespace quillmap {
 namespace {
 
 const char* const Usage =
-    "Usage: quillmap-import SITE_DIR_OR_SITEMAP [--base DIR] [--site DIR] [--pdf] [--out PROJECT.qmp]\n"
+    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--out PROJECT.qmp]\n"
+    "                       [--] SITE_DIR_OR_SITEMAP\n"
     "\n"
     "Makes a Quillmap project of a site: a folder item per folder that holds pages, a document per\n"
     "page (.html, .htm, .xhtml, .shtml, .php), captioned with the page's title. A folder's index page\n"
     "becomes the folder's link. Given a sitemap.xml (or a sitemap index), its addresses become the\n"
-    "documents, grouped into folders by their paths.\n"
+    "documents, grouped into folders by their paths; sitemap.xml.gz is read as well.\n"
     "\n"
     "  --base DIR   write the links relative to DIR, the folder of the page that will show the menu\n"
     "               (default: the site folder, or the sitemap's folder)\n"
     "  --site DIR   sitemaps: the local folder of the site, whose page titles become the captions\n"
     "               (default: captions from the addresses, the site's root being the sitemap's folder)\n"
     "  --pdf        take .pdf files as pages too\n"
-    "  --out FILE   write the project to FILE (default: standard output)\n"
+    "  --follow-outside\n"
+    "               follow links in the site folder that lead out of it (they are skipped and\n"
+    "               reported otherwise)\n"
+    "  --out FILE   write the project to FILE (default: standard output, which quillmap-build -\n"
+    "               reads)\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
@@ -37,6 +44,7 @@ struct Request {
     std::string site;
     std::string out;
     bool withPdf = false;
+    bool followOutside = false;
 };
 
 bool isSitemapFile(const std::string& source)
@@ -56,16 +64,26 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
                                    {{"--base", "a value", &request.base},
                                     {"--site", "a value", &request.site},
                                     {"--out", "a value", &request.out}},
-                                   {{"--pdf", &request.withPdf}},
+                                   {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}},
                                    &request.source,
                                    "only one site folder or sitemap can be imported at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
+    // A mistyped folder would give a project whose every link is broken.
+    for (const auto& [option, folder] : {std::pair{"--base", &request.base}, std::pair{"--site", &request.site}}) {
+        std::error_code ec;
+        if (folder->empty() || std::filesystem::is_directory(pathFromText(*folder), ec)) continue;
+        const bool exists = std::filesystem::exists(pathFromText(*folder), ec);
+        err << "quillmap-import: " << option << " " << *folder << ": "
+            << (exists ? "is no folder" : "no such folder") << "\n";
+        return 2;
+    }
 
     try {
         ImportOptions options;
         options.base = request.base;
         options.siteFolder = request.site;
         options.withPdf = request.withPdf;
+        options.followLinksOutside = request.followOutside;
         const SiteImporter importer(options);
         std::optional<ImportResult> result = isSitemapFile(request.source) ? importer.importSitemap(request.source)
                                                                            : importer.importFolder(request.source);

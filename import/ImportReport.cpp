@@ -12,10 +12,11 @@ struct ReasonText {
     const char* many;
 };
 
-constexpr std::array<ReasonText, 10> ReasonTexts{{
+constexpr std::array<ReasonText, 11> ReasonTexts{{
     {SkipReason::Hidden, "hidden file or folder", "hidden files or folders"},
     {SkipReason::EmptyFolder, "folder without pages", "folders without pages"},
     {SkipReason::LinkLoop, "link to a folder already read", "links to folders already read"},
+    {SkipReason::OutsideSite, "link out of the site folder", "links out of the site folder"},
     {SkipReason::Unreadable, "unreadable entry", "unreadable entries"},
     {SkipReason::NotAFile, "page name that is no file", "page names that are no files"},
     {SkipReason::NotAPage, "binary file with a page name", "binary files with page names"},
@@ -26,6 +27,33 @@ constexpr std::array<ReasonText, 10> ReasonTexts{{
 }};
 
 constexpr std::size_t ExamplesShown = 3;
+
+// A name or address from the imported data as the report may show it: control characters, which
+// would work on a terminal (retitle it, clear it, move the cursor), are written as \xNN, or
+// \u0080 to \u009F for those of UTF-8.
+std::string visible(const std::string& text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            const auto next = static_cast<unsigned char>(text[++i]);
+            out += "\\u00";
+            out += Hex[next >> 4];
+            out += Hex[next & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
 
 std::string plural(std::size_t n, const char* one, const char* many)
 {
@@ -50,7 +78,8 @@ std::string ImportReport::summary() const
         for (const SkippedEntry& s : skipped) {
             if (s.reason != r.reason) continue;
             if (n++ < ExamplesShown)
-                examples += (examples.empty() ? "" : ", ") + s.name + (s.detail.empty() ? "" : " (" + s.detail + ")");
+                examples += (examples.empty() ? "" : ", ") + visible(s.name) +
+                            (s.detail.empty() ? "" : " (" + visible(s.detail) + ")");
         }
         if (n == 0) continue;
         if (n > ExamplesShown) examples += ", ...";

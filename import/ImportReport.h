@@ -8,7 +8,8 @@ namespace quillmap {
 enum class SkipReason {
     Hidden,       // a name starting with '.'
     EmptyFolder,  // no page in it or below it
-    LinkLoop,     // a symbolic link back to a folder already walked
+    LinkLoop,     // a symbolic link to a folder already walked
+    OutsideSite,  // a symbolic link that leads out of the site folder
     Unreadable,   // cannot be opened or read, or a broken link
     NotAFile,     // a page name on a device, pipe or socket
     NotAPage,     // binary content under a page name
@@ -36,7 +37,8 @@ struct ImportReport {
     }
     std::size_t count(SkipReason reason) const;
 
-    // "Added 12 pages in 3 folders." and one line per kind of skip with its first few names.
+    // "Added 12 pages in 3 folders." and one line per kind of skip with its first few names, their
+    // control characters written visibly (\x1B), so that they cannot work on a terminal.
     std::string summary() const;
 };
 

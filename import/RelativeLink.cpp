@@ -51,4 +51,11 @@ std::string folderLinkPrefix(const std::filesystem::path& base, const std::files
     return prefix;
 }
 
+std::string relativeLinkText(std::string link)
+{
+    const std::size_t end = link.find_first_of("/?#");
+    if (link.substr(0, end).find(':') != std::string::npos) link.insert(0, "./");
+    return link;
+}
+
 }  // namespace quillmap

@@ -17,4 +17,9 @@ std::string decodeLinkSegment(std::string_view segment);
 // folder is the base, "../" segments when it lies outside. Both paths are absolute and normal.
 std::string folderLinkPrefix(const std::filesystem::path& base, const std::filesystem::path& folder);
 
+// A relative link as browsers must read it: when its first segment (up to the first '/', '?' or
+// '#') holds a ':', it would be taken for a scheme ("javascript:...", "Help:Contents.html"), so
+// "./" goes in front. Other links come back as they are.
+std::string relativeLinkText(std::string link);
+
 }  // namespace quillmap

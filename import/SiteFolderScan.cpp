@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <map>
 #include <set>
 
 #include "text/Error.h"
@@ -28,6 +30,25 @@ struct PendingFolder {
     std::size_t folder;
 };
 
+// A link to a folder, walked only once every real folder has been: a real folder always wins
+// over a link to it, and links are taken in order of their names, whatever the directory order.
+struct LinkedFolder {
+    fs::path path;
+    std::string name;
+    std::size_t parent;
+};
+
+// Whether path, free of links, lies in root (or is it).
+bool liesIn(const fs::path& path, const fs::path& root)
+{
+    auto p = path.begin();
+    for (auto r = root.begin(); r != root.end(); ++r, ++p) {
+        if (r->empty() && std::next(r) == root.end()) break;  // a root given with a final separator
+        if (p == path.end() || *p != *r) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool isPageFileName(const std::string& name, bool withPdf)
@@ -51,8 +72,8 @@ void takeIndexPage(OutlineFolder& folder)
     }
 }
 
-SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, bool withPdf, ImportReport& report,
-                           const std::function<bool()>& keepGoing)
+SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const ScanOptions& options,
+                           ImportReport& report, const std::function<bool()>& keepGoing)
 {
     SiteOutline outline;
     std::error_code ec;
@@ -60,9 +81,33 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, bool with
     const fs::path resolvedRoot = fs::weakly_canonical(root, ec);
     std::set<fs::path> walked{resolvedRoot};
     std::vector<PendingFolder> pending{{root, resolvedRoot, outline.add(resolvedRoot.filename().string(), "./")}};
+    std::map<std::string, LinkedFolder> linkedFolders;  // by the name the user knows
+    const auto leavesSite = [&](const fs::path& resolved) {
+        return !options.followLinksOutside && !liesIn(resolved, resolvedRoot);
+    };
 
-    while (!pending.empty()) {
+    while (!pending.empty() || !linkedFolders.empty()) {
         if (keepGoing && !keepGoing()) break;
+        if (pending.empty()) {
+            const auto first = linkedFolders.begin();
+            const LinkedFolder link = std::move(first->second);
+            const std::string name = first->first;
+            linkedFolders.erase(first);
+            std::error_code linkError;
+            fs::path resolved = fs::canonical(link.path, linkError);
+            if (linkError) {
+                report.skip(name, SkipReason::Unreadable, linkError.message());
+            } else if (leavesSite(resolved)) {
+                report.skip(name, SkipReason::OutsideSite);
+            } else if (!walked.insert(resolved).second) {
+                report.skip(name, SkipReason::LinkLoop);
+            } else {
+                const std::size_t child = outline.add(link.name, name);
+                outline.folders[link.parent].folders.push_back(child);
+                pending.push_back({link.path, std::move(resolved), child});
+            }
+            continue;
+        }
         const PendingFolder here = std::move(pending.back());
         pending.pop_back();
         const fs::path display = here.path.lexically_relative(root);
@@ -88,29 +133,31 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, bool with
             const bool isLink = entry.is_symlink(statError);
             const fs::file_status status = entry.status(statError);
             if (statError) {
-                if (isPageFileName(name, withPdf) || isLink)
+                if (isPageFileName(name, options.withPdf) || isLink)
                     report.skip(nameFor(name), SkipReason::Unreadable, statError.message());
                 continue;
             }
             if (fs::is_directory(status)) {
-                fs::path resolved = isLink ? fs::canonical(entry.path(), statError) : here.resolved / name;
-                if (statError) {
-                    report.skip(nameFor(name) + "/", SkipReason::Unreadable, statError.message());
-                } else if (!walked.insert(resolved).second) {
-                    report.skip(nameFor(name) + "/", SkipReason::LinkLoop);
-                } else {
+                if (isLink) {
+                    linkedFolders.insert({nameFor(name) + "/", {entry.path(), name, here.folder}});
+                } else if (walked.insert(here.resolved / name).second) {
                     const std::size_t child = outline.add(name, nameFor(name) + "/");
                     outline.folders[here.folder].folders.push_back(child);
-                    pending.push_back({entry.path(), std::move(resolved), child});
+                    pending.push_back({entry.path(), here.resolved / name, child});
                 }
-            } else if (isPageFileName(name, withPdf)) {
+            } else if (isPageFileName(name, options.withPdf)) {
                 if (!fs::is_regular_file(status)) {
                     report.skip(nameFor(name), SkipReason::NotAFile);
                     continue;
                 }
+                if (isLink && leavesSite(fs::canonical(entry.path(), statError))) {
+                    report.skip(nameFor(name), SkipReason::OutsideSite);
+                    continue;
+                }
                 const bool readTitle = !endsWith(asciiLower(name), ".pdf");
                 outline.folders[here.folder].pages.push_back(
-                    {name, prefix + encodeLinkSegment(name), readTitle ? entry.path().string() : std::string()});
+                    {name, relativeLinkText(prefix + encodeLinkSegment(name)),
+                     readTitle ? entry.path().string() : std::string()});
             }
         }
         if (ec) report.skip(display.string() + "/", SkipReason::Unreadable, ec.message());

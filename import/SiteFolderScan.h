@@ -14,13 +14,21 @@ bool isPageFileName(const std::string& name, bool withPdf);
 // among its pages and makes it the folder's own page.
 void takeIndexPage(OutlineFolder& folder);
 
+struct ScanOptions {
+    bool withPdf = false;
+    // Follow links to folders and pages outside the site folder; without it they are reported.
+    bool followLinksOutside = false;
+};
+
 // Walks a site folder into an outline: a folder per directory, a page per page file, with links
-// relative to base. Hidden entries, links back to folders already walked, unreadable entries and
-// page names on things that are not files are left out and reported. keepGoing is asked once per
+// relative to base. Linked folders are walked after every real one, in order of their names, so
+// a real folder always keeps its own name. Hidden entries, links to folders already walked, links
+// out of the site folder (unless followed), unreadable entries and page names on things that are
+// not files are left out and reported, each under its own name. keepGoing is asked once per
 // directory; when it answers false the walk stops. Throws "Cannot open folder %s" when root
 // cannot be read.
-SiteOutline scanSiteFolder(const std::filesystem::path& root, const std::filesystem::path& base, bool withPdf,
-                           ImportReport& report, const std::function<bool()>& keepGoing);
+SiteOutline scanSiteFolder(const std::filesystem::path& root, const std::filesystem::path& base,
+                           const ScanOptions& options, ImportReport& report, const std::function<bool()>& keepGoing);
 
 // Sorts every folder's subfolders and pages in natural order of their names, marks the folders
 // that hold pages and reports the topmost of those that hold none.

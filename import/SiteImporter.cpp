@@ -6,6 +6,7 @@
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "import/CaptionText.h"
+#include "import/GzipText.h"
 #include "import/PageTitle.h"
 #include "import/SiteFolderScan.h"
 #include "import/SitemapOutline.h"
@@ -136,6 +137,14 @@ std::string readRegularFile(const fs::path& file)
     return readWholeFile(file.string());
 }
 
+// A sitemap file's XML, unpacked when it is gzipped (sitemap.xml.gz).
+SitemapContents readSitemapFile(const fs::path& file)
+{
+    std::string bytes = readRegularFile(file);
+    if (isGzip(bytes)) bytes = gunzipText(bytes, file.string());
+    return readSitemapText(bytes, file.string());
+}
+
 // The local file of a sitemap that an index names: its path under the index's folder, or a file
 // of its name beside the index.
 std::optional<fs::path> localSitemap(const std::string& location, const fs::path& folder)
@@ -200,7 +209,7 @@ std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) con
     const fs::path root = normalFolder(site);
     const fs::path base = options_.base.empty() ? root : normalFolder(options_.base);
     ImportReport report;
-    SiteOutline outline = scanSiteFolder(root, base, options_.withPdf, report, walkProgress(options_));
+    SiteOutline outline = scanSiteFolder(root, base, {options_.withPdf, options_.followLinksOutside}, report, walkProgress(options_));
     if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
     return buildItems(outline, options_, std::move(report), root.string());
 }
@@ -208,7 +217,7 @@ std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) con
 std::optional<ImportResult> SiteImporter::importSitemap(const fs::path& sitemap) const
 {
     const std::string name = sitemap.string();
-    const SitemapContents contents = readSitemapText(readRegularFile(sitemap), name);
+    const SitemapContents contents = readSitemapFile(sitemap);
     ImportReport report;
     std::vector<std::string> addresses;
     const fs::path folder = normalFolder(fs::absolute(sitemap).parent_path());
@@ -222,7 +231,7 @@ std::optional<ImportResult> SiteImporter::importSitemap(const fs::path& sitemap)
                 continue;
             }
             try {
-                SitemapContents part = readSitemapText(readRegularFile(*local), local->string());
+                SitemapContents part = readSitemapFile(*local);
                 if (part.isIndex) {
                     report.skip(location, SkipReason::NotLocal, "an index inside an index");
                     continue;

@@ -18,6 +18,8 @@ struct ImportOptions {
     // come from the addresses, and the site's root address stands for the sitemap's folder.
     std::filesystem::path siteFolder;
     bool withPdf = false;
+    // Site folders: follow links that lead out of the folder; without it they are skipped.
+    bool followLinksOutside = false;
     // The encoding of the project the captions go into.
     TextEncoding encoding = TextEncoding::Utf8;
     // Told now and then how many pages are done of how many (0 while still counting); answering

@@ -150,7 +150,8 @@ SiteOutline outlineFromAddresses(const std::vector<std::string>& addresses, cons
             folder = at->second;
         }
 
-        OutlinePage page{web->segments.empty() ? std::string() : web->segments.back(), link + web->query, {}};
+        OutlinePage page{web->segments.empty() ? std::string() : web->segments.back(),
+                         relativeLinkText(link + web->query), {}};
         if (readTitles) {
             fs::path local = siteRoot;
             for (const std::string& segment : web->segments) local /= segment;
@@ -158,7 +159,8 @@ SiteOutline outlineFromAddresses(const std::vector<std::string>& addresses, cons
             if (fs::is_directory(local, ec)) {
                 if (const std::optional<std::string> index = indexPageIn(local)) {
                     page.titleSource = (local / *index).string();
-                    if (web->folder && web->query.empty()) page.link = link + encodeLinkSegment(*index);
+                    if (web->folder && web->query.empty())
+                        page.link = relativeLinkText(link + encodeLinkSegment(*index));
                 }
             } else if (fs::is_regular_file(local, ec) && isPageFileName(page.name, false)) {
                 page.titleSource = local.string();

@@ -30,6 +30,17 @@ std::string trimmed(std::string_view text)
     return std::string(text);
 }
 
+// An HTML page, recognised by its doctype or its top element, given where a sitemap should be.
+bool looksLikeHtml(std::string_view text, bool parsed, const pugi::xml_node& top)
+{
+    if (top && localName(top.name()) == "html") return true;
+    if (parsed) return false;
+    std::string start(text.substr(0, 512));
+    for (char& c : start)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return start.find("<!doctype html") != std::string::npos || start.find("<html") != std::string::npos;
+}
+
 }  // namespace
 
 SitemapContents readSitemapText(std::string_view xml, const std::string& name)
@@ -37,6 +48,8 @@ SitemapContents readSitemapText(std::string_view xml, const std::string& name)
     pugi::xml_document document;
     const pugi::xml_parse_result parsed =
         document.load_buffer(xml.data(), xml.size(), pugi::parse_default);
+    if (looksLikeHtml(xml, parsed, document.document_element()))
+        throw Error(name + " is not a sitemap but an HTML page; give the site's sitemap.xml or its folder");
     if (!parsed)
         throw Error(name + " is not a sitemap: " + parsed.description() + " at byte " +
                     std::to_string(parsed.offset));

@@ -13,7 +13,7 @@ struct SitemapContents {
 };
 
 // Throws quillmap::Error "%s is not a sitemap: ..." (with name) for text that is not XML or
-// whose top element is neither a urlset nor a sitemapindex.
+// whose top element is neither a urlset nor a sitemapindex; an HTML page is called one.
 SitemapContents readSitemapText(std::string_view xml, const std::string& name);
 
 }  // namespace quillmap

@@ -36,7 +36,7 @@ TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
         std::string outStarts;
         std::string errStarts;
     } cases[] = {
-        {{"--help"}, 0, "Usage: quillmap-import SITE_DIR_OR_SITEMAP", ""},
+        {{"--help"}, 0, "Usage: quillmap-import [--base DIR]", ""},
         {{"--version"}, 0, "quillmap-import 2.0\n", ""},
         {{}, 2, "", "Usage: quillmap-import"},
         {{site, "--bogus"}, 2, "", "quillmap-import: unknown option --bogus\nUsage:"},
@@ -45,6 +45,11 @@ TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
         {{site, "--base="}, 2, "", "quillmap-import: --base needs a value\nUsage:"},
         {{site, site}, 2, "", "quillmap-import: only one site folder or sitemap"},
         {{(root / "missing").string()}, 1, "", "Cannot open folder "},
+        // A mistyped folder is refused rather than giving a project of broken links.
+        {{site, "--base", site + "/index.html"}, 2, "", "quillmap-import: --base " + site + "/index.html: is no folder\n"},
+        {{site, "--base", root.string() + "/nonexistent"}, 2, "", "quillmap-import: --base " + root.string() + "/nonexistent: no such folder\n"},
+        {{notXml, "--site", "/typo"}, 2, "", "quillmap-import: --site /typo: no such folder\n"},
+        {{"--", site}, 0, "Quillmap Project File\r\n", ""},
         {{notXml}, 1, "", notXml + " is not a sitemap: "},
         {{site}, 0, "Quillmap Project File\r\n2000\r\nHome\r\n\tAbout\r\n", "Added 2 pages in 1 folder.\n"},
     };
@@ -63,11 +68,12 @@ TEST_F(ImportCommandTest, OutWritesAProjectTheReaderOpens)
 {
     page("site/index.html", "Home");
     page("site/docs/guide.html", "Guide");
+    std::filesystem::create_directories(root / "menu");
     const std::string project = (root / "site.qmp").string();
-    ASSERT_EQ(run({(root / "site").string(), "--base=" + (root / "site" / "menu").string(), "--out", project}), 0)
+    ASSERT_EQ(run({(root / "site").string(), "--base=" + (root / "menu").string(), "--out", project}), 0)
         << err.str();
     EXPECT_EQ(out.str(), "Added 2 pages in 2 folders.\n");
     ProjectData read;
     ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
-    EXPECT_EQ(outline(read.tree), "F Home -> ../index.html\n\tF Docs -> \n\t\tD Guide -> ../docs/guide.html\n");
+    EXPECT_EQ(outline(read.tree), "F Home -> ../site/index.html\n\tF Docs -> \n\t\tD Guide -> ../site/docs/guide.html\n");
 }

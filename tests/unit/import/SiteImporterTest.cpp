@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <zlib.h>
+
+#include <functional>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
@@ -118,6 +121,85 @@ TEST_F(SiteImporterTest, WhatCannotBeImportedIsSkippedAndReported)
     EXPECT_EQ(summary.substr(0, summary.find('\n')), "Added 2 pages in 2 folders.");
     EXPECT_NE(summary.find("Skipped 1 folder without pages: empty/"), std::string::npos) << summary;
     EXPECT_NE(summary.find("Skipped 1 link to a folder already read: sub/up/"), std::string::npos) << summary;
+}
+
+// Sites as hostile or merely odd as real ones: no link may turn into a scheme, a real folder keeps
+// its name whatever links point to it, links out of the site are not followed unless asked for,
+// gzipped sitemaps are read, and nothing of the data reaches a terminal as a control character.
+TEST_F(SiteImporterTest, HostileAndOddSitesImportSafely)
+{
+    const fs::path outside = root.parent_path() / (root.filename().string() + "_outside");
+    fs::create_directories(outside);
+    page("../" + outside.filename().string() + "/secret.html", "Secret");
+    const auto gzipped = [](const fs::path& file, const std::string& text) {
+        const gzFile out = gzopen(file.c_str(), "wb");
+        gzwrite(out, text.data(), static_cast<unsigned>(text.size()));
+        gzclose(out);
+    };
+    const struct {
+        const char* what;
+        std::function<fs::path(const fs::path&)> make;  // the site folder or sitemap
+        bool followOutside;
+        std::string outline;
+        std::string summary;
+    } cases[] = {
+        {"colons in names", [&](const fs::path& s) {
+             for (const char* name : {"index.html", "javascript:alert(document.domain);x.html", "Help:Contents.html",
+                                      "meeting-10:30.html", "a:b/p.html"})
+                 page(fs::relative(s / name, root).string(), "T");
+             return s;
+         }, false,
+         "F T -> index.html\n\tF A:b -> \n\t\tD T -> ./a:b/p.html\n\tD T -> ./Help:Contents.html\n"
+         "\tD T -> ./javascript:alert(document.domain);x.html\n\tD T -> ./meeting-10:30.html\n",
+         "Added 5 pages in 2 folders."},
+        {"aliases of folders", [&](const fs::path& s) {
+             page(fs::relative(s / "docs/v2/page.html", root).string(), "P");
+             page(fs::relative(s / ".store/x.html", root).string(), "X");
+             fs::create_symlink("docs/v2", s / "latest");
+             fs::create_symlink(".store", s / "b-alias");
+             fs::create_symlink(".store", s / "a-alias");
+             return s;
+         }, false,
+         "F Site2 -> \n\tF A alias -> \n\t\tD X -> a-alias/x.html\n\tF Docs -> \n\t\tF V2 -> \n"
+         "\t\t\tD P -> docs/v2/page.html\n",
+         "Skipped 2 links to folders already read: b-alias/, latest/"},
+        {"links out of the site", [&](const fs::path& s) {
+             page(fs::relative(s / "index.html", root).string(), "Home");
+             fs::create_symlink(outside, s / "sysdoc");
+             fs::create_symlink(outside / "secret.html", s / "private.html");
+             return s;
+         }, false, "F Home -> index.html\n",
+         "Skipped 2 links out of the site folder: private.html, sysdoc/"},
+        {"links out of the site, followed", [&](const fs::path& s) {
+             page(fs::relative(s / "index.html", root).string(), "Home");
+             fs::create_symlink(outside, s / "sysdoc");
+             return s;
+         }, true, "F Home -> index.html\n\tF Sysdoc -> \n\t\tD Secret -> sysdoc/secret.html\n", "Added 2 pages"},
+        {"gzipped sitemap with wiki and hostile addresses", [&](const fs::path& s) {
+             fs::create_directories(s);
+             gzipped(s / "sitemap.xml.gz",
+                     "<urlset><url><loc>https://ex.com/wiki/Category:Cooking</loc></url>"
+                     "<url><loc>https://ex.com/javascript:alert(1)</loc></url>"
+                     "<url><loc>&#27;]0;PWNED&#7;</loc></url><url><loc>https://ex.com/list.php?a&amp;b</loc></url>"
+                     "</urlset>");
+             return s / "sitemap.xml.gz";
+         }, false,
+         "F ex.com -> \n\tF Wiki -> \n\t\tD Category:Cooking -> wiki/Category:Cooking\n"
+         "\tD Javascript:alert(1) -> ./javascript:alert(1)\n\tD List -> list.php?a&b\n",
+         "Skipped 1 entry that is no web address: \\x1B]0;PWNED\\x07"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path site = c.make(root / ("site" + std::to_string(++n)));
+        ImportOptions options;
+        options.followLinksOutside = c.followOutside;
+        const SiteImporter importer(options);
+        const ImportResult result = *(fs::is_directory(site) ? importer.importFolder(site) : importer.importSitemap(site));
+        EXPECT_EQ(outline(*result.items), c.outline);
+        EXPECT_NE(result.report.summary().find(c.summary), std::string::npos) << result.report.summary();
+    }
+    fs::remove_all(outside);
 }
 
 TEST_F(SiteImporterTest, AFolderWithoutPagesOrAMissingFolderIsAnError)

@@ -115,7 +115,9 @@ TEST_F(SitemapTest, ASitemapIndexReadsTheLocalSitemapsItNames)
 TEST_F(SitemapTest, WhatIsNoSitemapGivesAClearMessage)
 {
     const std::string bad = (root / "bad.xml").string();
-    EXPECT_EQ(errorOf("<html><body>not a sitemap"), bad + " is not a sitemap: Start-end tags mismatch at byte 24");
+    EXPECT_EQ(errorOf("<html><body>not a sitemap"),
+              bad + " is not a sitemap but an HTML page; give the site's sitemap.xml or its folder");
+    EXPECT_EQ(errorOf("<rss><channel></rss>"), bad + " is not a sitemap: Start-end tags mismatch at byte 16");
     EXPECT_EQ(errorOf("<rss><channel/></rss>"),
               bad + " is not a sitemap: its top element is neither urlset nor sitemapindex");
     EXPECT_EQ(errorOf(std::string("\x89PNG\0\0", 6)).substr(0, bad.size() + 18), bad + " is not a sitemap:");
