@@ -121,6 +121,11 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             std::error_code ec;
             std::filesystem::create_directories(target, ec);
             if (ec) throw Error("Cannot create folder " + request.outFolder);
+            // A link planted in a folder of the user's must not carry the menu somewhere else.
+            for (const char* name : {ScriptFileName, StyleSheetFileName})
+                if (std::filesystem::is_symlink(std::filesystem::symlink_status(JoinPath(target, name), ec)))
+                    throw Error("Cannot create file " + pathText(JoinPath(target, name)) +
+                                ": it is a link, and the menu is only written into the folder itself");
             if (!std::filesystem::equivalent(target, shipped, ec))
                 kept = addMissingShippedFiles(pathText(shipped), request.outFolder).kept;
         }
