@@ -1,6 +1,7 @@
 #include "cli/ImportCommand.h"
 
 #include <filesystem>
+#include <string_view>
 #include <utility>
 
 #include "text/Error.h"
@@ -24,7 +25,8 @@ const char* const Usage =
     "documents, grouped into folders by their paths; sitemap.xml.gz is read as well.\n"
     "\n"
     "  --base DIR   write the links relative to DIR, the folder of the page that will show the menu\n"
-    "               (default: the site folder, or the sitemap's folder)\n"
+    "               (default: the site folder, or the sitemap's folder); it must exist unless\n"
+    "               it lies in the site folder (the menu folder a build will make)\n"
     "  --site DIR   sitemaps: the local folder of the site, whose page titles become the captions\n"
     "               (default: captions from the addresses, the site's root being the sitemap's folder)\n"
     "  --pdf        take .pdf files as pages too\n"
@@ -53,6 +55,36 @@ bool isSitemapFile(const std::string& source)
     return std::filesystem::exists(source, ec) && !std::filesystem::is_directory(source, ec);
 }
 
+// Whether path lies in folder (or is it), both made absolute and free of links as far as they exist.
+bool liesIn(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::weakly_canonical(std::filesystem::absolute(path, ec), ec);
+    const std::filesystem::path f = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+    const std::filesystem::path relative = p.lexically_relative(f);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+// A mistyped --site or --base would give a project whose every link is broken: the reason to
+// refuse it, or nothing. A base may be a folder of the site that is not there yet (the menu
+// folder the build will make).
+std::string folderRefusal(const Request& request)
+{
+    const std::filesystem::path source = pathFromText(request.source);
+    const std::filesystem::path siteFolder = !request.site.empty() ? pathFromText(request.site)
+                                             : isSitemapFile(request.source) ? std::filesystem::absolute(source).parent_path()
+                                                                             : source;
+    for (const auto& [option, text] : {std::pair{"--site", &request.site}, std::pair{"--base", &request.base}}) {
+        const std::filesystem::path folder = pathFromText(*text);
+        std::error_code ec;
+        if (text->empty() || std::filesystem::is_directory(folder, ec)) continue;
+        if (std::filesystem::exists(folder, ec)) return std::string(option) + " " + *text + ": is no folder";
+        if (std::string_view(option) == "--base" && liesIn(folder, siteFolder) && std::filesystem::is_directory(siteFolder, ec)) continue;
+        return std::string(option) + " " + *text + ": no such folder";
+    }
+    return {};
+}
+
 }  // namespace
 
 int runImportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -68,13 +100,8 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
                                    &request.source,
                                    "only one site folder or sitemap can be imported at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
-    // A mistyped folder would give a project whose every link is broken.
-    for (const auto& [option, folder] : {std::pair{"--base", &request.base}, std::pair{"--site", &request.site}}) {
-        std::error_code ec;
-        if (folder->empty() || std::filesystem::is_directory(pathFromText(*folder), ec)) continue;
-        const bool exists = std::filesystem::exists(pathFromText(*folder), ec);
-        err << "quillmap-import: " << option << " " << *folder << ": "
-            << (exists ? "is no folder" : "no such folder") << "\n";
+    if (const std::string refusal = folderRefusal(request); !refusal.empty()) {
+        err << "quillmap-import: " << refusal << "\n";
         return 2;
     }
 

@@ -68,12 +68,11 @@ TEST_F(ImportCommandTest, OutWritesAProjectTheReaderOpens)
 {
     page("site/index.html", "Home");
     page("site/docs/guide.html", "Guide");
-    std::filesystem::create_directories(root / "menu");
     const std::string project = (root / "site.qmp").string();
-    ASSERT_EQ(run({(root / "site").string(), "--base=" + (root / "menu").string(), "--out", project}), 0)
+    ASSERT_EQ(run({(root / "site").string(), "--base=" + (root / "site" / "menu").string(), "--out", project}), 0)
         << err.str();
     EXPECT_EQ(out.str(), "Added 2 pages in 2 folders.\n");
     ProjectData read;
     ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
-    EXPECT_EQ(outline(read.tree), "F Home -> ../site/index.html\n\tF Docs -> \n\t\tD Guide -> ../site/docs/guide.html\n");
+    EXPECT_EQ(outline(read.tree), "F Home -> ../index.html\n\tF Docs -> \n\t\tD Guide -> ../docs/guide.html\n");
 }
