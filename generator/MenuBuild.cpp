@@ -5,6 +5,7 @@
 
 #include "text/Error.h"
 #include "text/TextFile.h"
+#include "generator/StaticMenu.h"
 
 namespace quillmap {
 
@@ -19,12 +20,29 @@ fs::path JoinPath(const fs::path& folder, const fs::path& name)
 
 fs::path OutFolderOf(const fs::path& appFolder) { return JoinPath(appFolder, "out"); }
 
+namespace {
+
+bool isGeneratedFile(const fs::path& relative)
+{
+    for (const char* name : {ScriptFileName, StyleSheetFileName, StaticMenuFileName, StaticStyleSheetFileName,
+                             CurrentPageScriptFileName, StaticTestPageFileName})
+        if (relative == name) return true;
+    return false;
+}
+
+}  // namespace
+
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
                const fs::path& outFolder)
 {
     const Lines script = BuildScriptLines(tree, options);
+    StaticMenu staticMenu = BuildStaticMenu(tree, options, styleSheet);
     writeLinesCrLf(JoinPath(outFolder, ScriptFileName), script);
     writeLinesCrLf(JoinPath(outFolder, StyleSheetFileName), styleSheet);
+    writeLinesCrLf(JoinPath(outFolder, StaticMenuFileName), staticMenu.fragment);
+    writeLinesCrLf(JoinPath(outFolder, StaticStyleSheetFileName), staticMenu.styleSheet);
+    writeLinesCrLf(JoinPath(outFolder, CurrentPageScriptFileName), CurrentPageScriptLines());
+    writeLinesCrLf(JoinPath(outFolder, StaticTestPageFileName), StaticTestPageLines(std::move(staticMenu)));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
@@ -48,7 +66,7 @@ void CopyShippedFiles(const fs::path& shippedOutFolder, const fs::path& targetFo
             if (ec) throw Error("Cannot create folder " + pathText(target));
             continue;
         }
-        if (relative == ScriptFileName || relative == StyleSheetFileName || !it->is_regular_file(ec)) continue;
+        if (isGeneratedFile(relative) || !it->is_regular_file(ec)) continue;
         // Not fs::copy_file: MinGW's takes every existing file on the same drive for the source
         // itself and refuses to replace it.
         saveTextFile(target, readWholeFile(it->path()));

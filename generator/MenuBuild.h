@@ -12,6 +12,12 @@ namespace quillmap {
 inline constexpr const char* ScriptFileName = "Quillnav.js";
 inline constexpr const char* StyleSheetFileName = "Quillnavstyle.css";
 inline constexpr const char* TestPageFileName = "index.html";
+// The menu without script: the fragment for a page's body, its stylesheet, the optional script
+// that marks the current page, and a test page showing it.
+inline constexpr const char* StaticMenuFileName = "Quillnav.html";
+inline constexpr const char* StaticStyleSheetFileName = "Quillnavstatic.css";
+inline constexpr const char* CurrentPageScriptFileName = "Quillnavcurrent.js";
+inline constexpr const char* StaticTestPageFileName = "static.html";
 
 // folder + name with the platform's separator, unless folder already ends with one.
 std::filesystem::path JoinPath(const std::filesystem::path& folder, const std::filesystem::path& name);
@@ -19,9 +25,10 @@ std::filesystem::path JoinPath(const std::filesystem::path& folder, const std::f
 // The program's out folder: AppFolder + "out".
 std::filesystem::path OutFolderOf(const std::filesystem::path& appFolder);
 
-// The build behind "Build", "Build and Test" and quillmap-build. Works out the script first, so a
-// refused tree writes nothing; then writes outFolder/Quillnav.js and outFolder/Quillnavstyle.css
-// (the given stylesheet lines), each line ending in CR LF. The folder is never created. Throws
+// The build behind "Build", "Build and Test" and quillmap-build. Works out the script and the
+// menu without script first, so a refused tree writes nothing; then writes outFolder/Quillnav.js
+// and outFolder/Quillnavstyle.css (the given stylesheet lines), then Quillnav.html,
+// Quillnavstatic.css, Quillnavcurrent.js and static.html, each line ending in CR LF. The folder is never created. Throws
 // quillmap::Error: "Cannot create file %s" (full path) or "Stream write error"; when the script
 // was written and the stylesheet fails, the new script stays and the old stylesheet is untouched.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
@@ -32,7 +39,7 @@ void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLoo
 
 // Copies the files that ship in the program's out folder (the test page, the tree images, the
 // sample site's pages and anything else there, subfolders included) into another folder, so that
-// it holds a complete working menu once built. The two generated files are not copied; existing
+// it holds a complete working menu once built. The generated files are not copied; existing
 // files of the same names are replaced. Nothing is copied when both name the same folder. The
 // target folder itself is never created. Throws "Cannot open folder %s" when the shipped folder
 // cannot be read, "Cannot create file %s" for a file and "Cannot create folder %s" for a subfolder
