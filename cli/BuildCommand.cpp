@@ -22,8 +22,10 @@ namespace {
 const char* const Usage =
     "Usage: quillmap-build PROJECT.qmp [--out DIR]\n"
     "\n"
-    "Builds the tree menu of a Quillmap project file: writes Quillnav.js and Quillnavstyle.css\n"
-    "exactly as the Build button does.\n"
+    "Builds the tree menu of a Quillmap project file exactly as the Build button does: writes\n"
+    "the script menu Quillnav.js with its stylesheet Quillnavstyle.css, and the same menu\n"
+    "without script: Quillnav.html (to paste into a page), its stylesheet Quillnavstatic.css,\n"
+    "Quillnavcurrent.js (optional, marks the current page) and the test page static.html.\n"
     "\n"
     "  --out DIR    write the menu into DIR (created when missing) together with a copy of the\n"
     "               test page and the tree images, so DIR holds a complete working menu;\n"
@@ -98,7 +100,8 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "
-            << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
+            << pathText(JoinPath(target, StyleSheetFileName)) << "; without script to "
+            << pathText(JoinPath(target, StaticMenuFileName)) << "\n";
         return 0;
     } catch (const std::exception& e) {
         err << reportText(e.what()) << "\n";

@@ -82,11 +82,29 @@ std::size_t referenceLength(std::string_view text)
     return i < text.size() && text[i] == ';' ? i + 1 : 0;
 }
 
-// Appends markup text: character references stay, everything else that is not plain text is
-// escaped, control characters go (line breaks and tabs become blanks).
-void appendEscaped(std::string& out, std::string_view text)
+// Appends markup text or an attribute value: character references stay, everything else that is
+// not plain text is escaped, control characters go (line breaks and tabs become blanks).
+enum class Place { Text, Attribute };
+
+// A character that needs no escaping: in text a double quote is one.
+bool isPlainCharacter(char c, Place place)
 {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    return c != '&' && c != '<' && c != '>' && (c != '"' || place == Place::Text) &&
+           static_cast<unsigned char>(c) >= 0x20 && c != 0x7F;
+}
+
+// Appends the run of plain characters at text[i] and returns where it ends.
+std::size_t appendPlainRun(std::string& out, std::string_view text, std::size_t i, Place place)
+{
+    const std::size_t start = i;
+    while (i < text.size() && isPlainCharacter(text[i], place)) ++i;
+    out.append(text.data() + start, i - start);
+    return i;
+}
+
+void appendEscaped(std::string& out, std::string_view text, Place place)
+{
+    for (std::size_t i = 0; (i = appendPlainRun(out, text, i, place)) < text.size(); ++i) {
         const char c = text[i];
         switch (c) {
         case '&':
@@ -103,8 +121,7 @@ void appendEscaped(std::string& out, std::string_view text)
         case '\t':
         case '\n':
         case '\r': out += ' '; break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+        default: break;  // another control character
         }
     }
 }
@@ -245,8 +262,8 @@ public:
 private:
     void appendText(std::string_view text)
     {
-        appendEscaped(out_, text);
-        if (plainText_) appendEscaped(*plainText_, text);
+        appendEscaped(out_, text, Place::Text);
+        if (plainText_) appendEscaped(*plainText_, text, Place::Attribute);
     }
 
     // Handles the markup at text[i] == '<'; returns where the text goes on (its end when the
@@ -303,7 +320,7 @@ private:
                 appendAttributeText(out_, decoded_);
             } else {
                 out_ += ' ' + attribute.name + "=\"";
-                appendEscaped(out_, attribute.value);
+                appendEscaped(out_, attribute.value, Place::Attribute);
             }
             out_ += '"';
             hasAlt = hasAlt || attribute.name == "alt";
@@ -338,13 +355,10 @@ private:
 
 void appendCaptionMarkup(std::string& out, std::string_view caption, std::string* plainText)
 {
-    // Most captions are plain words: they go through as they are.
-    const bool plain = std::none_of(caption.begin(), caption.end(), [](char c) {
-        return c == '<' || c == '>' || c == '&' || c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
-    if (plain) {
-        out += caption;
-        if (plainText) *plainText += caption;
+    // Most captions hold no markup: their text only needs escaping.
+    if (caption.find('<') == std::string_view::npos) {
+        appendEscaped(out, caption, Place::Text);
+        if (plainText) appendEscaped(*plainText, caption, Place::Attribute);
         return;
     }
     CaptionWriter(out, plainText).write(caption);
@@ -352,30 +366,33 @@ void appendCaptionMarkup(std::string& out, std::string_view caption, std::string
 
 void appendAttributeText(std::string& out, std::string_view text)
 {
-    for (const char c : text) {
-        switch (c) {
+    for (std::size_t i = 0; (i = appendPlainRun(out, text, i, Place::Attribute)) < text.size(); ++i) {
+        switch (text[i]) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+        default: break;  // a control character
         }
     }
 }
 
 bool isScriptAddress(std::string_view address)
 {
-    // As a browser reads an address: blanks and control characters around it go, tabs and line
+    // As a browser reads an address: blanks and control characters before it go, tabs and line
     // breaks inside it too; the scheme is the letters before the first colon.
-    std::string scheme;
+    char scheme[12];
+    std::size_t length = 0;
     for (const char c : address) {
         if (c == '\t' || c == '\n' || c == '\r') continue;
-        if (scheme.empty() && static_cast<unsigned char>(c) <= 0x20) continue;
-        if (c == ':') return scheme == "javascript" || scheme == "vbscript" || scheme == "data";
-        if (!isAsciiAlpha(c) && !(isAsciiDigit(c) || c == '+' || c == '-' || c == '.')) return false;
-        if (scheme.size() > 16) return false;
-        scheme += lower(c);
+        if (length == 0 && static_cast<unsigned char>(c) <= 0x20) continue;
+        if (c == ':') {
+            const std::string_view name(scheme, length);
+            return name == "javascript" || name == "vbscript" || name == "data";
+        }
+        if (!isAsciiAlpha(c) && !(length > 0 && (isAsciiDigit(c) || c == '+' || c == '-' || c == '.'))) return false;
+        if (length == sizeof scheme) return false;  // longer than any scheme that runs script
+        scheme[length++] = lower(c);
     }
     return false;  // no scheme: an address relative to the page
 }

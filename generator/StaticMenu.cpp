@@ -20,19 +20,11 @@ const TMyRec& recordOf(const Node* node)
     return node->isDocument() ? documentDefaults : folderDefaults;
 }
 
-// The project's texts are UTF-8 when all of them are, otherwise the 8-bit code page; the same
-// rule as the script's.
-TextEncoding projectEncoding(const ItemTree& tree, const GlobalOptions& options)
+// True when every text of the item is valid UTF-8.
+bool isUtf8Item(const Node* node, const TMyRec& r)
 {
-    bool utf8 = isValidUtf8(options.targetFrame);
-    tree.forEach([&](Node* node, int) {
-        if (!utf8) return;
-        const TMyRec& r = recordOf(node);
-        const std::string* texts[] = {&node->caption, &r.URL, &r.Target, &r.OpenState, &r.CustomImage};
-        for (const std::string* text : texts)
-            if (!isValidUtf8(*text)) utf8 = false;
-    });
-    return utf8 ? TextEncoding::Utf8 : TextEncoding::CodePage;
+    return isValidUtf8(node->caption) && isValidUtf8(r.URL) && isValidUtf8(r.CustomImage) && isValidUtf8(r.Target) &&
+           isValidUtf8(r.OpenState);
 }
 
 class TextReader {
@@ -124,7 +116,7 @@ private:
     const std::string& targetOf(const TMyRec& record)
     {
         static const std::string newWindow = " target=\"_blank\"";
-        return toInteger(record.Target) == 0 ? frame_ : newWindow;
+        return record.Target == "0" || toInteger(record.Target) == 0 ? frame_ : newWindow;
     }
 
     void link(std::string& line, const std::string& url, const std::string& target)
@@ -175,54 +167,76 @@ private:
 
 }  // namespace
 
-StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet)
-{
-    if (tree.empty()) throw Error("No items to build!");
-    TextReader reader(projectEncoding(tree, options));
-    const std::unordered_set<const Node*> open = startOpenFolders(tree, options.autoClose);
-    std::vector<std::string> images;
-    FragmentWriter writer(options, reader, images);
+namespace {
 
-    StaticMenu menu;
-    Lines& lines = menu.fragment;
-    lines.reserve(tree.size() + 8);
-    lines.emplace_back("<!-- Quillmap menu without script: link Quillnavstatic.css in the page's head. -->");
+// The fragment's text, read in the given encoding. Reading as UTF-8 (when utf8Seen is given) it
+// stops at the first item that is not UTF-8, clears *utf8Seen and returns nothing.
+std::string fragmentText(const ItemTree& tree, const GlobalOptions& options, TextEncoding encoding,
+                         const std::unordered_set<const Node*>& open, std::vector<std::string>& images,
+                         bool* utf8Seen)
+{
+    TextReader reader(encoding);
+    FragmentWriter writer(options, reader, images);
+    // The whole fragment is one text of CR LF lines, one line per entry: a menu of 100,000
+    // entries is then one growing buffer, not 100,000 strings.
+    std::string text;
+    text.reserve(tree.size() * 80);
+    text += "<!-- Quillmap menu without script: link Quillnavstatic.css in the page's head. -->\r\n";
     std::string label, ignored;
     appendCaptionMarkup(ignored, reader.utf8(tree.root()->caption), &label);
-    lines.push_back("<nav class=\"quillnav\" aria-label=\"" + (label.empty() ? std::string("Menu") : label) + "\">");
-    lines.emplace_back("<ul>");
+    text += "<nav class=\"quillnav\" aria-label=\"" + (label.empty() ? std::string("Menu") : label) + "\">\r\n<ul>";
 
     // Folders whose list is open, with their absolute index: the group name of their children.
     std::vector<std::pair<const Node*, int>> lists;
     const auto closeList = [&]() {
-        lines.emplace_back(lists.back().first->isDocument() ? "</ul></li>" : "</ul></details></li>");
+        text += lists.back().first->isDocument() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
         lists.pop_back();
     };
     int index = 0;
     tree.forEach([&](Node* node, int level) {
-        while (lists.size() > static_cast<std::size_t>(level)) closeList();
         const TMyRec& record = recordOf(node);
-        std::string line;
-        line.reserve(96 + node->caption.size() + record.URL.size());
+        if (utf8Seen && *utf8Seen) *utf8Seen = isUtf8Item(node, record);
+        if (utf8Seen && !*utf8Seen) return;
+        while (lists.size() > static_cast<std::size_t>(level)) closeList();
+        text += "\r\n";
         if (node->isDocument()) {
-            writer.document(line, node, record);
-            if (node->childCount() == 0) line += "</li>";
+            writer.document(text, node, record);
+            if (node->childCount() == 0) text += "</li>";
         } else {
             const int group = options.autoClose && !lists.empty() ? lists.back().second : -1;
-            writer.folder(line, node, record, level == 0 || open.count(node) > 0, group);
-            if (node->childCount() == 0) line += "</details></li>";
+            writer.folder(text, node, record, level == 0 || open.count(node) > 0, group);
+            if (node->childCount() == 0) text += "</details></li>";
         }
         if (node->childCount() > 0) {
-            line += "<ul>";
+            text += "<ul>";
             lists.emplace_back(node, index);
         }
-        lines.push_back(std::move(line));
         ++index;
     });
+    if (utf8Seen && !*utf8Seen) return {};
     while (!lists.empty()) closeList();
-    lines.emplace_back("</ul>");
-    lines.emplace_back("</nav>");
+    text += "\r\n</ul>\r\n</nav>";
+    return text;
+}
 
+}  // namespace
+
+StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet)
+{
+    if (tree.empty()) throw Error("No items to build!");
+    const std::unordered_set<const Node*> open = startOpenFolders(tree, options.autoClose);
+    // The texts are UTF-8 when all of them are, otherwise the 8-bit code page, as in the script.
+    // Most projects are UTF-8: the menu is made so at once, and made again should a text not be.
+    StaticMenu menu;
+    std::vector<std::string> images;
+    bool utf8 = isValidUtf8(options.targetFrame);
+    if (utf8) menu.fragment.push_back(fragmentText(tree, options, TextEncoding::Utf8, open, images, &utf8));
+    const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::CodePage;
+    if (!utf8) {
+        images.clear();
+        menu.fragment.assign(1, fragmentText(tree, options, encoding, open, images, nullptr));
+    }
+    TextReader reader(encoding);
     menu.styleSheet = BuildStaticStyleSheet(projectStyleSheet, images);
     menu.frameName = std::string(reader.utf8(options.targetFrame));
     return menu;

@@ -16,7 +16,8 @@ namespace quillmap {
 // one closes the others. Every image is drawn by the static stylesheet, so the fragment works in
 // a page of any folder. All texts are UTF-8, whatever the project's encoding.
 struct StaticMenu {
-    Lines fragment;                  // Quillnav.html, the lines to put into a page's body
+    Lines fragment;                  // Quillnav.html, to put into a page's body (its lines joined
+                                     // by CR LF into one text: the same file, one allocation)
     Lines styleSheet;                // Quillnavstatic.css
     std::string frameName;           // the target frame's name, UTF-8, for the test page
 };
