@@ -31,7 +31,8 @@ class TextReader {
 public:
     explicit TextReader(TextEncoding encoding) : encoding_(encoding) {}
 
-    // The text as UTF-8; a view of the text itself when it is that already.
+    // The text as UTF-8: a view of the text itself when it is that already, otherwise of a
+    // conversion that the next call replaces.
     std::string_view utf8(const std::string& text)
     {
         if (encoding_ == TextEncoding::Utf8) return text;
@@ -72,7 +73,6 @@ public:
     FragmentWriter(const GlobalOptions& options, TextReader& reader, std::vector<std::string>& images)
         : options_(options), reader_(reader), images_(images)
     {
-        frame_.clear();
         if (!options.targetFrame.empty()) {
             frame_ = " target=\"";
             appendAttributeText(frame_, reader_.utf8(options.targetFrame));
