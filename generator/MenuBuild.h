@@ -28,9 +28,10 @@ std::filesystem::path OutFolderOf(const std::filesystem::path& appFolder);
 // The build behind "Build", "Build and Test" and quillmap-build. Works out the script and the
 // menu without script first, so a refused tree writes nothing; then writes outFolder/Quillnav.js
 // and outFolder/Quillnavstyle.css (the given stylesheet lines), then Quillnav.html,
-// Quillnavstatic.css, Quillnavcurrent.js and static.html, each line ending in CR LF. The folder is never created. Throws
-// quillmap::Error: "Cannot create file %s" (full path) or "Stream write error"; when the script
-// was written and the stylesheet fails, the new script stays and the old stylesheet is untouched.
+// Quillnavstatic.css, Quillnavcurrent.js and static.html, each line ending in CR LF. The folder
+// is never created. Throws quillmap::Error: "Cannot create file %s" (full path) or "Stream write
+// error"; when the script was written and the stylesheet fails, the new script stays and the old
+// stylesheet is untouched.
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
                const std::filesystem::path& outFolder);
 // The same, with the stylesheet lines made from the menu's look.
