@@ -81,8 +81,9 @@ const menuPage = (call) => `<!DOCTYPE html><html><head><meta charset="utf-8">
 <body><div id="menu">${call ? '<script>initializeDocument()</script>' : ''}</div>${done}</body></html>`;
 const staticPage = (fragment) => `<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="Quillnavstatic.css"></head>
-<body><div id="menu">${fragment}</div><script src="/static-done.js"></script></body></html>`;
-const staticDone = "addEventListener('load', function () { document.body.offsetHeight; window.benchDone = performance.now() })\n";
+<body><div id="menu">${fragment}</div>
+<script>addEventListener('load', () => { document.body.offsetHeight; window.benchDone = performance.now() })</script>
+</body></html>`;
 const jstreePage = `<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="/jstree/themes/default/style.min.css">
 <script src="/jquery/jquery.min.js"></script><script src="/jstree/jstree.min.js"></script>
@@ -93,7 +94,6 @@ $('#menu').on('ready.jstree', function () { document.body.offsetHeight; window.b
 </script></body></html>`;
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmap-menu-bench-'));
-fs.writeFileSync(path.join(work, 'static-done.js'), staticDone);
 const mounts = { '/jquery/': path.join(here, 'node_modules', 'jquery', 'dist'),
   '/jstree/': path.join(here, 'node_modules', 'jstree', 'dist') };
 const server = http.createServer((request, response) => {
