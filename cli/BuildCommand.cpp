@@ -24,8 +24,11 @@ namespace {
 const char* const Usage =
     "Usage: quillmap-build [--out DIR] [--] PROJECT.qmp\n"
     "\n"
-    "Builds the tree menu of a Quillmap project file: writes Quillnav.js and Quillnavstyle.css\n"
-    "exactly as the Build button does. A PROJECT of - reads the project from standard input.\n"
+    "Builds the tree menu of a Quillmap project file exactly as the Build button does: writes\n"
+    "the script menu Quillnav.js with its stylesheet Quillnavstyle.css, and the same menu\n"
+    "without script: Quillnav.html (to paste into a page), its stylesheet Quillnavstatic.css,\n"
+    "Quillnavcurrent.js (optional, marks the current page) and the test page static.html.\n"
+    "A PROJECT of - reads the project from standard input.\n"
     "\n"
     "  --out DIR    write the menu into DIR (created when missing) and add the test page and the\n"
     "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
@@ -131,7 +134,8 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "
-            << pathText(JoinPath(target, StyleSheetFileName)) << "\n";
+            << pathText(JoinPath(target, StyleSheetFileName)) << "; without script to "
+            << pathText(JoinPath(target, StaticMenuFileName)) << "\n";
         if (!kept.empty()) {
             out << "Kept, not replaced by the shipped ones:";
             for (const std::string& name : kept) out << " " << name;

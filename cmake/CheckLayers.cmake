@@ -3,8 +3,18 @@
 # of a subsystem; no file outside app/ includes the main window.
 # Run as: cmake -DSOURCE_DIR=<root> -DCORE_LIST=<file listing the core .cpp> -DSTAMP=<file> -P CheckLayers.cmake
 file(READ ${CORE_LIST} CORE_SOURCES)
-file(GLOB_RECURSE all_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
-list(FILTER all_files EXCLUDE REGEX "^(build|tests|docs)[^/]*/")
+cmake_minimum_required(VERSION 3.25)  # links are not followed: a build folder may link to /
+
+# The program's own folders only: not the build folders, the tests or the documentation tools.
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+list(FILTER folders EXCLUDE REGEX "^(build|tests|docs|dist|node_modules|\\.)")
+set(all_files "")
+foreach(folder ${folders})
+  if(IS_DIRECTORY ${SOURCE_DIR}/${folder} AND NOT IS_SYMLINK ${SOURCE_DIR}/${folder})
+    file(GLOB_RECURSE found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
+    list(APPEND all_files ${found})
+  endif()
+endforeach()
 
 set(core_files "")
 foreach(source ${CORE_SOURCES})

@@ -4,7 +4,8 @@
 
 namespace quillmap {
 
-// The text of the main window's help panel: how to put the generated menu into one's own page.
+// The text of the main window's help panel: how to put the generated menu into one's own page,
+// the script menu first, then the menu without script.
 inline std::vector<std::string> helpTextLines()
 {
     const std::string rule(94, '-');
@@ -35,6 +36,17 @@ inline std::vector<std::string> helpTextLines()
         "",
         "Visit the Quillmap web site for updates:",
         "https://quillmap.example.org/",
+        "",
+        "Every build also writes the same tree without script into \"Quillnav.html\"",
+        "(\"static.html\" shows it). To use it, put this in <HEAD>:",
+        "",
+        rule,
+        "<LINK REL=\"stylesheet\" HREF=\"Quillnavstatic.css\">",
+        "<SCRIPT SRC=\"Quillnavcurrent.js\" DEFER></SCRIPT>",
+        rule,
+        "",
+        "and the whole content of \"Quillnav.html\" where the menu is to appear",
+        "inside <BODY>. The script line is optional: it marks the page you are on.",
     };
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "text/TextFile.h"
+#include "generator/StaticMenu.h"
 
 namespace quillmap {
 
@@ -17,13 +18,26 @@ fs::path JoinPath(const fs::path& folder, const fs::path& name)
 
 fs::path OutFolderOf(const fs::path& appFolder) { return JoinPath(appFolder, "out"); }
 
+bool IsGeneratedFile(const fs::path& relative)
+{
+    for (const char* name : {ScriptFileName, StyleSheetFileName, StaticMenuFileName, StaticStyleSheetFileName,
+                             CurrentPageScriptFileName, StaticTestPageFileName})
+        if (relative == name) return true;
+    return false;
+}
+
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
                const fs::path& outFolder)
 {
     const Lines script = BuildScriptLines(tree, options);
+    StaticMenu staticMenu = BuildStaticMenu(tree, options, styleSheet);
     // Saved like projects: a failed write leaves the menu a live site uses whole.
     saveTextFile(JoinPath(outFolder, ScriptFileName), joinLinesCrLf(script));
     saveTextFile(JoinPath(outFolder, StyleSheetFileName), joinLinesCrLf(styleSheet));
+    saveTextFile(JoinPath(outFolder, StaticMenuFileName), joinLinesCrLf(staticMenu.fragment));
+    saveTextFile(JoinPath(outFolder, StaticStyleSheetFileName), joinLinesCrLf(staticMenu.styleSheet));
+    saveTextFile(JoinPath(outFolder, CurrentPageScriptFileName), joinLinesCrLf(CurrentPageScriptLines()));
+    saveTextFile(JoinPath(outFolder, StaticTestPageFileName), joinLinesCrLf(StaticTestPageLines(std::move(staticMenu))));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "generator/MenuBuild.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
 
@@ -12,13 +13,6 @@ namespace quillmap {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The files every build writes itself; a copy left in the shipped folder by an earlier build is
-// not shipped.
-bool isGenerated(const fs::path& relative)
-{
-    return relative == "Quillnav.js" || relative == "Quillnavstyle.css";
-}
 
 // The regular files under shipped, relative to it, sorted. Linked folders are not entered (they
 // could lead anywhere, round in a circle included), nor is target.
@@ -38,7 +32,7 @@ std::vector<fs::path> shippedFiles(const fs::path& shipped, const fs::path& targ
             const fs::file_status own = it->symlink_status(kind);
             if (fs::is_directory(own)) {
                 if (!fs::equivalent(it->path(), target, kind)) folders.push_back(name);
-            } else if (fs::is_regular_file(it->status(kind)) && !isGenerated(name)) {
+            } else if (fs::is_regular_file(it->status(kind)) && !IsGeneratedFile(name)) {
                 files.push_back(name);
             }
         }

@@ -1,5 +1,5 @@
-// The build of a menu at 1,000, 10,000 and 100,000 items: the script lines alone, and the whole
-// build with both files written.
+// The build of a menu at 1,000, 10,000 and 100,000 items: the script lines alone, the menu
+// without script alone, and the whole build with every file written.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "generator/MenuBuild.h"
+#include "generator/StaticMenu.h"
 
 using namespace quillmap;
 
@@ -40,6 +41,16 @@ void BM_ScriptLines(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ScriptLines)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_StaticMenu(benchmark::State& state)
+{
+    ItemTree tree;
+    buildSite(tree, static_cast<int>(state.range(0)));
+    const Lines styleSheet = BuildStyleSheet(MenuLook{});
+    for (auto _ : state) benchmark::DoNotOptimize(BuildStaticMenu(tree, GlobalOptions{}, styleSheet));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_StaticMenu)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_BuildMenu(benchmark::State& state)
 {

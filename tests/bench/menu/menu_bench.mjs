@@ -1,10 +1,12 @@
-// The generated menu side by side with jsTree 3 and with the bare script, in one headless Chromium.
+// The generated menus side by side with jsTree 3 and with the bare script, in one headless Chromium.
 //
 //   (cd tests/bench/menu && npm ci) && node tests/bench/menu/menu_bench.mjs [QUILLMAP_BUILD] [RUNS]
 //
 // For 1k, 10k and 100k entries (one root, folders of 49 documents, 14 folders open, default options)
 // it writes a project, builds it with quillmap-build and times three pages served from 127.0.0.1,
 // from navigation start until the tree is drawn and laid out:
+//   static - the menu without script: Quillnav.html inside a page linking Quillnavstatic.css,
+//            until its load event and a forced layout;
 //   ours   - the built menu, initializeDocument() called in the page body;
 //   jstree - jsTree with the same tree as JSON data, until its ready event;
 //   floor  - the built script loaded (its tree lines run) but initializeDocument() never called.
@@ -77,6 +79,11 @@ const done = '<script>document.body.offsetHeight; window.benchDone = performance
 const menuPage = (call) => `<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="Quillnavstyle.css"><script src="Quillnav.js"></script></head>
 <body><div id="menu">${call ? '<script>initializeDocument()</script>' : ''}</div>${done}</body></html>`;
+const staticPage = (fragment) => `<!DOCTYPE html><html><head><meta charset="utf-8">
+<link rel="stylesheet" href="Quillnavstatic.css"></head>
+<body><div id="menu">${fragment}</div>
+<script>addEventListener('load', () => { document.body.offsetHeight; window.benchDone = performance.now() })</script>
+</body></html>`;
 const jstreePage = `<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="/jstree/themes/default/style.min.css">
 <script src="/jquery/jquery.min.js"></script><script src="/jstree/jstree.min.js"></script>
@@ -111,6 +118,7 @@ for (const entries of sizes) {
   fs.mkdirSync(dir);
   fs.writeFileSync(path.join(dir, 'menu.qmp'), projectText(tree));
   execFileSync(builder, [path.join(dir, 'menu.qmp'), '--out', dir], { stdio: 'inherit' });
+  fs.writeFileSync(path.join(dir, 'static.html'), staticPage(fs.readFileSync(path.join(dir, 'Quillnav.html'), 'utf8')));
   fs.writeFileSync(path.join(dir, 'ours.html'), menuPage(true));
   fs.writeFileSync(path.join(dir, 'floor.html'), menuPage(false));
   fs.writeFileSync(path.join(dir, 'jstree.html'), jstreePage);
@@ -131,19 +139,19 @@ async function timeLoad(url) {
   await page.goto(url, { waitUntil: 'load', timeout: 120000 });
   await page.waitForFunction(() => window.benchDone !== undefined, null, { timeout: 120000 });
   const result = await page.evaluate(() => ({ time: window.benchDone,
-    rows: document.querySelectorAll('#menu [role=treeitem]').length }));
+    rows: document.querySelectorAll('#menu [role=treeitem], #menu nav.quillnav li').length }));
   await context.close();
   if (errors.length) throw new Error(`${url}: ${errors.join('; ')}`);
   return result;
 }
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-const variants = ['ours', 'jstree', 'floor'];
+const variants = ['static', 'ours', 'jstree', 'floor'];
 console.log(`median of ${runs} loads in ms, navigation start to tree drawn and laid out`);
-console.log('entries  ours  jstree  floor  ours/jstree  ours/floor  rows(ours/jstree)');
+console.log('entries static  ours  jstree  floor  static/jstree  ours/jstree  ours/floor  rows(static/ours/jstree)');
 try {
   for (const entries of sizes) {
-    const times = { ours: [], jstree: [], floor: [] };
+    const times = { static: [], ours: [], jstree: [], floor: [] };
     const rows = {};
     for (const variant of variants) await timeLoad(`${base}/${entries}/${variant}.html`);  // warm-up
     for (let run = 0; run < runs; run++)
@@ -152,10 +160,11 @@ try {
         times[variant].push(result.time);
         rows[variant] = result.rows;
       }
-    const [ours, jstree, floor] = variants.map((v) => median(times[v]));
-    console.log(`${String(entries).padStart(7)} ${ours.toFixed(0).padStart(5)} ${jstree.toFixed(0).padStart(7)} `
-      + `${floor.toFixed(0).padStart(6)} ${(ours / jstree).toFixed(2).padStart(12)} ${(ours / floor).toFixed(2)
-        .padStart(11)}  ${rows.ours}/${rows.jstree}`);
+    const [stat, ours, jstree, floor] = variants.map((v) => median(times[v]));
+    console.log(`${String(entries).padStart(7)} ${stat.toFixed(0).padStart(6)} ${ours.toFixed(0).padStart(5)} `
+      + `${jstree.toFixed(0).padStart(7)} ${floor.toFixed(0).padStart(6)} ${(stat / jstree).toFixed(2).padStart(14)} `
+      + `${(ours / jstree).toFixed(2).padStart(12)} ${(ours / floor).toFixed(2).padStart(11)}  `
+      + `${rows.static}/${rows.ours}/${rows.jstree}`);
   }
 } finally {
   await browser.close();

@@ -47,10 +47,10 @@ TEST(MessageTexts, ReplacedTextsReachTheNewItemCaptions)
     EXPECT_EQ(texts.newFolder, "Neuer Ordner");
 }
 
-TEST(HelpText, TwentySixLinesWithTheEmbeddingCode)
+TEST(HelpText, EmbeddingCodeOfBothMenus)
 {
     const auto lines = helpTextLines();
-    ASSERT_EQ(lines.size(), 26u);
+    ASSERT_EQ(lines.size(), 37u);
     EXPECT_EQ(lines[0], "Click [Build and Test] or [Build] to generate \"Quillnav.js\".");
     EXPECT_EQ(lines[3], "Copy these files to another location and only then edit if ");
     EXPECT_EQ(lines[8], std::string(94, '-'));
@@ -62,6 +62,8 @@ TEST(HelpText, TwentySixLinesWithTheEmbeddingCode)
     EXPECT_EQ(lines[24], "Visit the Quillmap web site for updates:");
     EXPECT_EQ(lines[25], "https://quillmap.example.org/");
     for (std::size_t i : {1u, 5u, 7u, 13u, 20u, 23u}) EXPECT_TRUE(lines[i].empty()) << i;
+    // The menu without script follows the prescribed lines.
+    EXPECT_EQ(lines[31], "<LINK REL=\"stylesheet\" HREF=\"Quillnavstatic.css\">");
 }
 
 TEST(DialogFilter, PairsBecomeNamedPatternLists)

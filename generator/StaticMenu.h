@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "text/TextFile.h"
+#include "generator/ScriptBuilder.h"
+#include "tree/ItemTree.h"
+
+namespace quillmap {
+
+// The menu as plain HTML, for pages that run no script, for search engines and link checkers,
+// and for pages under a strict Content-Security-Policy. The tree is nested lists inside
+// <nav class="quillnav">: a folder is a <details> whose <summary> holds its caption (a link when
+// the folder has one), a document a link with its target. Folders start open as in the script
+// menu; with auto-close the folders of one parent form one group of <details name>, so opening
+// one closes the others. Every image is drawn by the static stylesheet, so the fragment works in
+// a page of any folder. All texts are UTF-8, whatever the project's encoding.
+struct StaticMenu {
+    Lines fragment;                  // Quillnav.html, to put into a page's body (its lines joined
+                                     // by CR LF into one text: the same file, one allocation)
+    Lines styleSheet;                // Quillnavstatic.css
+    std::string frameName;           // the target frame's name, UTF-8, for the test page
+};
+
+// Builds the fragment and its stylesheet; projectStyleSheet (the lines of Quillnavstyle.css)
+// gives the colours and link styles, applied to the menu alone.
+StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet);
+
+// The stylesheet of the static menu: its layout and tree images, the project's rules scoped to
+// the menu, and one rule per replacement icon (images[k] for class quillnav-img<k>).
+Lines BuildStaticStyleSheet(const Lines& projectStyleSheet, const std::vector<std::string>& images);
+
+// The test page static.html: the fragment beside a frame of the target frame's name, in the
+// layout of the script menu's test page. Takes the menu, whose fragment it moves into the page.
+Lines StaticTestPageLines(StaticMenu menu);
+
+// Quillnavcurrent.js, a script a page may load beside the fragment: it marks the entry that
+// links to the page itself (aria-current="page") and opens the folders around it.
+Lines CurrentPageScriptLines();
+
+}  // namespace quillmap

@@ -1,0 +1,83 @@
+#include <iterator>
+#include <string>
+
+#include "generator/CaptionMarkup.h"
+#include "generator/StaticMenu.h"
+
+namespace quillmap {
+
+Lines StaticTestPageLines(StaticMenu menu)
+{
+    std::string frame = "<iframe id=\"content\"";
+    if (!menu.frameName.empty()) {
+        frame += " name=\"";
+        appendAttributeText(frame, menu.frameName);
+        frame += '"';
+    }
+    frame += " src=\"welcome.html\" title=\"Page shown by the menu\"></iframe>";
+
+    Lines lines = {
+        "<!DOCTYPE html>",
+        "<html>",
+        "<head>",
+        "<meta charset=\"utf-8\">",
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'\">",
+        "<title>Quillmap tree menu without script: test page</title>",
+        "<link rel=\"stylesheet\" href=\"static.css\">",
+        "<link rel=\"stylesheet\" href=\"Quillnavstatic.css\">",
+        "<script src=\"Quillnavcurrent.js\" defer></script>",
+        "</head>",
+        "<body>",
+        "<div id=\"layout\">",
+        "<div id=\"menu\">",
+    };
+    lines.reserve(lines.size() + menu.fragment.size() + 6);
+    lines.insert(lines.end(), std::make_move_iterator(menu.fragment.begin()), std::make_move_iterator(menu.fragment.end()));
+    lines.insert(lines.end(), {"</div>", frame, "</div>", "</body>", "</html>"});
+    return lines;
+}
+
+Lines CurrentPageScriptLines()
+{
+    return {
+        "/*",
+        "\tQuillmap menu without script: marks the entry that links to this very page",
+        "\t(aria-current=\"page\") and opens the folders around it. The menu works",
+        "\twithout this file; a page that wants it loads it in its head:",
+        "\t<script src=\"Quillnavcurrent.js\" defer></script>",
+        "*/",
+        "(function () {",
+        "\t\"use strict\"",
+        "",
+        "\tfunction withoutFragment(address) {",
+        "\t\tvar hash = address.indexOf(\"#\")",
+        "\t\treturn hash < 0 ? address : address.slice(0, hash)",
+        "\t}",
+        "",
+        "\tfunction markCurrentPage() {",
+        "\t\tvar here = withoutFragment(location.href)",
+        "\t\tvar menus = document.querySelectorAll(\"nav.quillnav\")",
+        "\t\tfor (var m = 0; m < menus.length; m++) {",
+        "\t\t\tvar links = menus[m].querySelectorAll(\"a[href]\")",
+        "\t\t\tfor (var i = 0; i < links.length; i++) {",
+        "\t\t\t\tif (withoutFragment(links[i].href) !== here)",
+        "\t\t\t\t\tcontinue",
+        "\t\t\t\tlinks[i].setAttribute(\"aria-current\", \"page\")",
+        "\t\t\t\tfor (var e = links[i].parentNode; e && e !== menus[m]; e = e.parentNode)",
+        "\t\t\t\t\tif (e.tagName === \"DETAILS\")",
+        "\t\t\t\t\t\te.open = true",
+        "\t\t\t\tbreak",
+        "\t\t\t}",
+        "\t\t}",
+        "\t}",
+        "",
+        "\tif (document.readyState === \"loading\")",
+        "\t\tdocument.addEventListener(\"DOMContentLoaded\", markCurrentPage)",
+        "\telse",
+        "\t\tmarkCurrentPage()",
+        "})()",
+    };
+}
+
+}  // namespace quillmap

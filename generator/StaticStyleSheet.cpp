@@ -1,0 +1,117 @@
+#include <string>
+#include <string_view>
+
+#include "generator/StaticMenu.h"
+
+namespace quillmap {
+
+namespace {
+
+// The menu's layout: rows 22 pixels high, each image 16 by 22, as in the script menu. A row
+// below the top folder has its connector drawn just left of it; a list item with later siblings
+// draws the vertical line down the left of everything inside it. All addresses are relative to
+// this stylesheet.
+const char* const Layout[] = {
+    "/* Quillmap menu without script: styles <nav class=\"quillnav\"> and nothing outside it. */",
+    "/* The images are addressed relative to this file, so the menu works in a page of any folder. */",
+    "nav.quillnav ul {list-style: none; margin: 0; padding: 0}",
+    "nav.quillnav li {margin: 0; padding: 0}",
+    "nav.quillnav li li {padding-left: 16px}",
+    "nav.quillnav li li:not(:last-child) {background: url(\"ftv2vertline.gif\") repeat-y 0 0 / 16px 22px}",
+    "nav.quillnav summary, nav.quillnav li > a, nav.quillnav li > span {display: block; position: relative; "
+    "min-height: 22px; line-height: 22px; padding-left: 20px; white-space: nowrap; "
+    "background: no-repeat 0 0 / 16px 22px}",
+    "nav.quillnav summary {list-style: none; cursor: pointer; background-image: url(\"ftv2folderclosed.gif\")}",
+    "nav.quillnav summary::-webkit-details-marker {display: none}",
+    "nav.quillnav details[open] > summary {background-image: url(\"ftv2folderopen.gif\")}",
+    "nav.quillnav li > a, nav.quillnav li > span {background-image: url(\"ftv2doc.gif\")}",
+    "nav.quillnav li li > details > summary::before, nav.quillnav li li > a::before, "
+    "nav.quillnav li li > span::before {content: \"\"; position: absolute; left: -16px; top: 0; width: 16px; "
+    "height: 22px; background: url(\"ftv2node.gif\") no-repeat 0 0 / 16px 22px}",
+    "nav.quillnav li li:last-child > a::before, nav.quillnav li li:last-child > span::before "
+    "{background-image: url(\"ftv2lastnode.gif\")}",
+    "nav.quillnav li li > details > summary::before {background-image: url(\"ftv2pnode.gif\")}",
+    "nav.quillnav li li:last-child > details > summary::before {background-image: url(\"ftv2plastnode.gif\")}",
+    "nav.quillnav li li > details[open] > summary::before {background-image: url(\"ftv2mnode.gif\")}",
+    "nav.quillnav li li:last-child > details[open] > summary::before "
+    "{background-image: url(\"ftv2mlastnode.gif\")}",
+    "nav.quillnav a.quillnav-icon {position: absolute; left: 0; top: 0; width: 16px; height: 22px; padding: 0}",
+    "nav.quillnav [aria-current=\"page\"] {font-weight: bold}",
+};
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+bool isPageSelector(const std::string& selector)
+{
+    std::string name;
+    for (const char c : selector) name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return name == "body" || name == "html" || name == "td" || name == "th" || name == "table" || name == "tr";
+}
+
+// A rule of the script menu's stylesheet, made to apply inside the menu alone: the page and the
+// table cells the script draws become the nav, everything else is looked for inside it.
+// Lines that are no plain rule are left out.
+std::string scopedRule(std::string_view rule)
+{
+    const auto brace = rule.find('{');
+    const std::string selectors = trimmed(rule.substr(0, brace == std::string_view::npos ? 0 : brace));
+    if (brace == std::string_view::npos || selectors.empty() || selectors.front() == '@') return {};
+    std::string scoped;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = selectors.find(',', start);
+        const std::string selector = trimmed(std::string_view(selectors).substr(start, comma - start));
+        if (!scoped.empty()) scoped += ", ";
+        scoped += isPageSelector(selector) ? "nav.quillnav" : "nav.quillnav " + selector;
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return scoped + ' ' + std::string(rule.substr(brace));
+}
+
+// An address as a CSS string: quotes, backslashes, control characters and everything outside
+// ASCII become escapes, so the stylesheet stays ASCII.
+std::string cssString(std::string_view text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
+            out += static_cast<char>(byte);
+            continue;
+        }
+        char32_t c = byte;
+        // A UTF-8 sequence becomes its code point.
+        const int more = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        if (more > 0 && i + static_cast<std::size_t>(more) < text.size()) {
+            c = byte & (0x3F >> more);
+            for (int k = 1; k <= more; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+            i += static_cast<std::size_t>(more);
+        }
+        std::string digits;
+        for (; c > 0 || digits.empty(); c >>= 4) digits.insert(digits.begin(), hex[c & 0xF]);
+        out += '\\' + digits + ' ';
+    }
+    return out + '"';
+}
+
+}  // namespace
+
+Lines BuildStaticStyleSheet(const Lines& projectStyleSheet, const std::vector<std::string>& images)
+{
+    Lines lines(std::begin(Layout), std::end(Layout));
+    for (const std::string& rule : projectStyleSheet)
+        if (std::string scoped = scopedRule(rule); !scoped.empty()) lines.push_back(std::move(scoped));
+    for (std::size_t k = 0; k < images.size(); ++k)
+        lines.push_back("nav.quillnav .quillnav-img" + std::to_string(k + 1) + " {background-image: url(" +
+                        cssString(images[k]) + ")}");
+    return lines;
+}
+
+}  // namespace quillmap

@@ -1,0 +1,242 @@
+// The menu without script (Quillnav.html in static.html) in headless Chromium (playwright-core) and
+// Firefox ESR (puppeteer-core over WebDriver BiDi): with script switched off, and with script on
+// under a strict Content-Security-Policy. make_menus writes the out folders through the build.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+import puppeteer from 'puppeteer-core';
+
+const makeMenus = process.env.QUILLMAP_MAKE_MENUS;
+const shippedOut = process.env.QUILLMAP_SHIPPED_OUT;
+const chromiumPath = process.env.QUILLMAP_CHROMIUM || '/usr/bin/chromium';
+const firefoxPath = process.env.QUILLMAP_FIREFOX || '/usr/bin/firefox-esr';
+const viewport = { width: 1000, height: 700 };
+
+let work;
+let server;
+const missing = [];  // every address the server could not find
+
+// Browsers by name, each started with script on or off.
+const launchers = {
+  chromium: async (script) => {
+    const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--headless', '--no-sandbox',
+      '--disable-gpu', '--no-first-run', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync'] });
+    const context = await browser.newContext({ javaScriptEnabled: script, viewport });
+    return { newPage: () => context.newPage(), close: () => browser.close() };
+  },
+  firefox: async (script) => {
+    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: firefoxPath, headless: true,
+      defaultViewport: viewport, extraPrefsFirefox: { 'javascript.enabled': script } });
+    return { newPage: () => browser.newPage(), close: () => browser.close() };
+  },
+};
+
+before(async () => {
+  assert.ok(makeMenus && shippedOut, 'run through ctest: QUILLMAP_MAKE_MENUS and QUILLMAP_SHIPPED_OUT are needed');
+  work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmap-static-'));
+  const menus = path.join(work, 'menus');
+  execFileSync(makeMenus, [shippedOut, menus], { stdio: 'inherit' });
+  for (const name of ['setup.html', 'news.html'])
+    fs.writeFileSync(path.join(menus, 'example', name), `<html><body><p>${name}</p></body></html>`);
+  // A page of the site one folder down that holds the menu itself, as a user's page would.
+  const site = path.join(menus, 'site');
+  fs.mkdirSync(path.join(site, 'sub'));
+  fs.writeFileSync(path.join(site, 'sub', 'here.html'), `<!DOCTYPE html><html><head><meta charset="utf-8">
+<title>Here</title><link rel="stylesheet" href="../Quillnavstatic.css">
+<script src="../Quillnavcurrent.js" defer></script></head>
+<body>${fs.readFileSync(path.join(site, 'Quillnav.html'), 'utf8')}<p>Here</p></body></html>`);
+
+  server = http.createServer((request, response) => {
+    const url = new URL(request.url, 'http://x');
+    const file = path.join(menus, decodeURIComponent(url.pathname));
+    if (!file.startsWith(menus + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      if (url.pathname !== '/favicon.ico') missing.push(url.pathname);
+      response.writeHead(404).end();
+      return;
+    }
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif' };
+    const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
+    // The page one folder down is served under the policy too, without a query of its own.
+    if (url.searchParams.has('csp') || url.pathname.startsWith('/site/sub/')) headers['Content-Security-Policy'] = "default-src 'self'";
+    response.writeHead(200, headers);
+    fs.createReadStream(file).pipe(response);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+});
+
+after(async () => {
+  server?.close();
+  if (work) fs.rmSync(work, { recursive: true, force: true });
+});
+
+const address = (scenario, page) => `http://127.0.0.1:${server.address().port}/${scenario}/${page}`;
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The summary of the folder with this caption: whether it is open, where it is, focusing it.
+const folderOpen = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav summary')]
+  .find((s) => s.textContent === c).parentElement.open, caption);
+const focusFolder = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav summary')]
+  .find((s) => s.textContent === c).focus(), caption);
+const focusLink = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav a')]
+  .find((a) => a.textContent === c).focus(), caption);
+const focusedText = (page) => page.evaluate(() => document.activeElement.textContent);
+const shown = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav a')]
+  .find((a) => a.textContent === c).checkVisibility(), caption);
+
+// A click on the folder's icon, left in its row (its caption may be a link).
+async function clickFolderIcon(page, caption) {
+  const box = await page.evaluate((c) => {
+    const r = [...document.querySelectorAll('nav.quillnav summary')].find((s) => s.textContent === c)
+      .getBoundingClientRect();
+    return { x: r.x, y: r.y + r.height / 2 };
+  }, caption);
+  await page.mouse.click(box.x + 8, box.y);
+}
+
+async function clickLink(page, caption) {
+  const box = await page.evaluate((c) => {
+    const r = [...document.querySelectorAll('nav.quillnav a')].find((a) => a.textContent === c).getBoundingClientRect();
+    return { x: r.x + r.width - 4, y: r.y + r.height / 2 };
+  }, caption);
+  await page.mouse.click(box.x, box.y);
+}
+
+// Waits until the frame beside the menu shows the page of that name.
+async function frameShows(page, name) {
+  for (let i = 0; i < 100; i++) {
+    const href = await page.evaluate(() => document.getElementById('content').contentWindow.location.href)
+      .catch(() => '');
+    if (href.endsWith(`/${name}`)) return;
+    await sleep(50);
+  }
+  assert.fail(`the frame never showed ${name}`);
+}
+
+for (const [name, launch] of Object.entries(launchers)) {
+  describe(`${name}, script off`, () => {
+    let browser;
+    before(async () => { browser = await launch(false); });
+    after(async () => { await browser?.close(); });
+
+    const open = async (scenario) => {
+      const page = await browser.newPage();
+      await page.goto(address(scenario, 'static.html'), { waitUntil: 'load' });
+      return page;
+    };
+
+    test('every document is a link with its target, drawn with the tree images', async () => {
+      missing.length = 0;
+      const page = await open('example');
+      const links = await page.evaluate(() => [...document.querySelectorAll('nav.quillnav a')].map((a) =>
+        [a.textContent, a.getAttribute('href'), a.getAttribute('target')]));
+      assert.deepEqual(links, [['Setup', 'setup.html', 'main_frame'], ['Start', 'start.html', 'main_frame'],
+        ["Editor's notes", 'notes.html', '_blank'], ['News', 'news.html', 'main_frame'],
+        ['Harbour', 'harbour.html', 'main_frame'], ['Site map', 'map.html', 'main_frame'],
+        ['Plain', 'plain.html', 'main_frame']]);
+      const look = await page.evaluate(() => {
+        const background = (e, pseudo) => getComputedStyle(e, pseudo).backgroundImage.replace(/.*\//, '');
+        const rows = [...document.querySelectorAll('nav.quillnav summary, nav.quillnav li > a')];
+        return { rows: rows.map((e) => [e.textContent, background(e), background(e, '::before')]),
+          inline: document.querySelectorAll('[style], script:not([src])').length };
+      });
+      assert.deepEqual(look.rows, [
+        ['Root Folder', 'ftv2folderopen.gif")', 'none'],
+        ['Guides', 'ftv2folderopen.gif")', 'ftv2mnode.gif")'],
+        ['Setup', 'ftv2folderopen.gif")', 'ftv2mnode.gif")'],
+        ['Start', 'ftv2doc_2.gif")', 'ftv2lastnode.gif")'],
+        ["Editor's notes", 'ftv2doc.gif")', 'ftv2lastnode.gif")'],
+        ['News', 'ftv2doc_2.gif")', 'ftv2node.gif")'],
+        ['Pictures', 'ftv2folderclosed.gif")', 'ftv2plastnode.gif")'],
+        ['Harbour', 'ftv2doc_3.gif")', 'ftv2node.gif")'],
+        ['Site map', 'ftv2doc_1.gif")', 'ftv2node.gif")'],
+        ['Plain', 'ftv2doc.gif")', 'ftv2lastnode.gif")']]);
+      assert.equal(look.inline, 0, 'no inline style or script');
+      assert.deepEqual(missing, []);
+      await page.close();
+    });
+
+    test('folders open and close by mouse and keyboard; links stay links', async () => {
+      const page = await open('example');
+      assert.equal(await shown(page, 'Harbour'), false);
+      await clickFolderIcon(page, 'Pictures');
+      assert.equal(await folderOpen(page, 'Pictures'), true);
+      assert.equal(await shown(page, 'Harbour'), true);
+      await clickFolderIcon(page, 'Pictures');
+      assert.equal(await folderOpen(page, 'Pictures'), false);
+
+      await focusFolder(page, 'Guides');
+      await page.keyboard.press('Tab');
+      assert.equal(await focusedText(page), 'Setup', 'Tab goes on to the next folder');
+      await focusFolder(page, 'Pictures');
+      await page.keyboard.press('Enter');
+      assert.equal(await folderOpen(page, 'Pictures'), true);
+      await page.keyboard.press('Space');
+      assert.equal(await folderOpen(page, 'Pictures'), false);
+
+      // A folder with a link: its caption follows the link, its icon opens and closes it.
+      await clickLink(page, 'Setup');
+      await frameShows(page, 'setup.html');
+      assert.equal(await folderOpen(page, 'Setup'), true);
+      await clickFolderIcon(page, 'Setup');
+      assert.equal(await folderOpen(page, 'Setup'), false);
+      await focusLink(page, 'News');
+      await page.keyboard.press('Enter');
+      await frameShows(page, 'news.html');
+      await page.close();
+    });
+
+    test('with auto-close, opening a folder closes its open sibling', async () => {
+      const page = await open('autoclose');
+      await clickFolderIcon(page, 'Alpha');
+      await clickFolderIcon(page, 'Alpha inner');
+      assert.equal(await folderOpen(page, 'Alpha inner'), true);
+      await clickFolderIcon(page, 'Beta');
+      assert.deepEqual([await folderOpen(page, 'Alpha'), await folderOpen(page, 'Beta')], [false, true]);
+      await focusFolder(page, 'Gamma');
+      await page.keyboard.press('Enter');
+      assert.deepEqual([await folderOpen(page, 'Beta'), await folderOpen(page, 'Gamma')], [false, true]);
+      await page.close();
+    });
+  });
+
+  describe(`${name}, script on under Content-Security-Policy: default-src 'self'`, () => {
+    let browser;
+    before(async () => { browser = await launch(true); });
+    after(async () => { await browser?.close(); });
+
+    test('a page one folder down marks itself in the menu and breaks no rule', async () => {
+      missing.length = 0;
+      const page = await browser.newPage();
+      const record = () => {
+        window.violations = [];
+        document.addEventListener('securitypolicyviolation', (e) => window.violations.push(e.violatedDirective));
+      };
+      if (page.addInitScript) await page.addInitScript(record);
+      else await page.evaluateOnNewDocument(record);
+      await page.goto(address('site', 'sub/here.html'), { waitUntil: 'load' });
+      let current = [];
+      for (let i = 0; i < 50 && current.length === 0; i++, await sleep(50))
+        current = await page.evaluate(() => [...document.querySelectorAll('nav.quillnav [aria-current=page]')]
+          .map((a) => a.textContent));
+      assert.deepEqual(current, ['Here']);
+      assert.equal(await folderOpen(page, 'Deep'), true);
+      assert.equal(await folderOpen(page, 'Guides'), true);
+      const icon = await page.evaluate(() => getComputedStyle(document.querySelector('nav.quillnav summary'))
+        .backgroundImage);
+      assert.match(icon, /\/site\/ftv2folderopen\.gif/);
+
+      await page.goto(`${address('example', 'static.html')}?csp`, { waitUntil: 'load' });
+      await clickFolderIcon(page, 'Pictures');
+      assert.equal(await folderOpen(page, 'Pictures'), true);
+      assert.deepEqual(await page.evaluate(() => window.violations), []);
+      assert.deepEqual(missing, []);
+      await page.close();
+    });
+  });
+}
