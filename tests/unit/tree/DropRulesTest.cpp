@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tree/DropRules.h"
+#include "tree/KeyboardMoves.h"
 
 using namespace quillmap;
 
@@ -217,4 +220,49 @@ TEST(DropRules, WideFolderAndDeepChainMoveWithoutRecursion)
     EXPECT_EQ(wide->child(0), deepDoc);
     EXPECT_EQ(deepDoc->record(), bottomRecord);
     EXPECT_EQ(tree.size(), 3u + 100000u + 100001u + 1u);
+}
+
+// Moves between items: on a row's edge with the mouse, and one step with the keyboard.
+TEST(DropRules, EdgeDropsAndKeyboardStepsMoveBetweenItems)
+{
+    struct Case {
+        const char* name;
+        std::function<DropDecision(Sample&)> decide;  // or a keyboard step, as a decision
+        std::string after;
+        int refusal;
+    };
+    auto step = [](Node* Sample::*node, StepMove move) {
+        return [node, move](Sample& s) {
+            const auto plan = planStep(s.*node, move);
+            if (plan) applyMove(s.tree, *plan);
+            return DropDecision{plan ? DropKind::Unchanged : DropKind::Refuse, s.*node, nullptr, plan ? 0 : -1};
+        };
+    };
+    auto edge = [](Node* Sample::*dragged, Node* Sample::*target, DropSpot spot, bool open) {
+        return [=](Sample& s) { return decideDropAt(s.*dragged, s.*target, spot, open); };
+    };
+    const std::string same = "root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 .d1 .d2 ";
+    const Case cases[] = {
+        {"above a folder", edge(&Sample::d2, &Sample::B, DropSpot::Above, false), "root .A ..a1 ..a2 ..Asub ...s1 .d2 .B ..b1 .d1 ", 0},
+        {"below the last item: end of its own folder", edge(&Sample::a1, &Sample::Asub, DropSpot::Below, false), "root .A ..a2 ..Asub ...s1 ..a1 .B ..b1 .d1 .d2 ", 0},
+        {"below an open folder: its first item", edge(&Sample::d1, &Sample::Asub, DropSpot::Below, true), "root .A ..a1 ..a2 ..Asub ...d1 ...s1 .B ..b1 .d2 ", 0},
+        {"into its own subtree", edge(&Sample::A, &Sample::s1, DropSpot::Above, false), same, ParentOntoChildMessage},
+        {"the root's edge is the root", edge(&Sample::d1, &Sample::root, DropSpot::Above, false), same, SameNodeMessage},
+        {"up", step(&Sample::d1, StepMove::Up), "root .A ..a1 ..a2 ..Asub ...s1 .d1 .B ..b1 .d2 ", 0},
+        {"down", step(&Sample::a1, StepMove::Down), "root .A ..a2 ..a1 ..Asub ...s1 .B ..b1 .d1 .d2 ", 0},
+        {"out", step(&Sample::s1, StepMove::Out), "root .A ..a1 ..a2 ..Asub ..s1 .B ..b1 .d1 .d2 ", 0},
+        {"in", step(&Sample::d1, StepMove::In), "root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 ..d1 .d2 ", 0},
+        {"not in below a document", step(&Sample::d2, StepMove::In), same, -1},
+        {"not out of the root", step(&Sample::B, StepMove::Out), same, -1},
+        {"the root stays", step(&Sample::root, StepMove::Down), same, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sample s;
+        const DropDecision d = c.decide(s);
+        MovePlan plan;
+        if (planMove(d, plan) && !plan.returnsToSamePlace()) applyMove(s.tree, plan);
+        EXPECT_EQ(d.refusalMessage, c.refusal);
+        EXPECT_EQ(outline(s.tree), c.after);
+    }
 }
