@@ -58,7 +58,6 @@ TEST_F(Layout, TallerWindowLengthensTheTreeAndTheHelpText)
     EXPECT_EQ(w.Tree2->geometry(), QRect(3, 8, 235, 641));
     for (const auto& [control, pos] : before)
         if (control != w.btnMoreHelp) EXPECT_EQ(control->pos(), pos) << control->objectName().toStdString();
-    // The help text takes the new height; Help keeps to the bottom.
     EXPECT_EQ(w.panelHelp->height(), 90 + 200);
     EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473, 422 + 200));
 
