@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QAction>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -29,7 +30,13 @@ namespace {
 constexpr int DesignedWidth = 582;
 constexpr int DesignedHeight = 452;
 constexpr int MinimumWindowWidth = 446;
-constexpr int MinimumWindowHeight = 450;
+// Down to this height (frame included) every control stays on the window: the help text shrinks
+// and finally goes, the Help button stays at the bottom below the build buttons.
+constexpr int MinimumWindowHeight = 390;
+constexpr int HelpTop = 328;
+constexpr int HelpButtonGap = 4;
+// A help text lower than this is not worth showing.
+constexpr int SmallestHelpText = 30;
 
 // The window font of the design, MS Sans Serif at 8 points (11 pixels), and the Help button's
 // Times New Roman, with look-alikes where those fonts are missing.
@@ -102,7 +109,10 @@ void TForm1::createParts()
                               {Tree2, btnNew, btnOPEN, btnSAVE, options}, AppFolder, this);
     imports_ = new ImportCommands(*document_, platform_, *properties_, Tree2, AppFolder, this);
     items_->setFurtherMenuEntries(imports_->menuEntries());
-    files_->recent().setFurtherMenuEntries(imports_->menuEntries());
+    mnuRegister = new QAction(QStringLiteral("Open .qmp files with Quillmap..."), this);
+    mnuRegister->setObjectName(QStringLiteral("mnuRegister"));
+    connectGuarded(mnuRegister, &QAction::triggered, this, platform_.prompts, [this] { mnuRegisterClick(); });
+    files_->recent().setFurtherMenuEntries(imports_->menuEntries() << mnuRegister);
 
     connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
     connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);
@@ -307,14 +317,21 @@ void TForm1::resizeEvent(QResizeEvent* event)
     layoutControls();
 }
 
-// Only the tree grows and shrinks with the window; the column on its right keeps its distance
-// from the window's right edge and its top position.
+// The tree grows and shrinks with the window; the column on its right keeps its distance from
+// the window's right edge and its top position. Below the build buttons the help text takes the
+// height there is and the Help button keeps to the bottom edge.
 void TForm1::layoutControls()
 {
     const int dx = width() - DesignedWidth;
     const int dy = height() - DesignedHeight;
     Tree2->setGeometry(3, 8, std::max(0, 235 + dx), std::max(0, 441 + dy));
     for (const auto& [control, designed] : rightColumn_) control->move(designed.x() + dx, designed.y());
+    const int helpButtonTop = std::max(HelpTop, height() - 4 - btnMoreHelp->height());
+    btnMoreHelp->move(btnMoreHelp->x(), helpButtonTop);
+    const int helpHeight = helpButtonTop - HelpButtonGap - HelpTop;
+    panelHelp->setVisible(helpHeight >= SmallestHelpText);
+    panelHelp->resize(panelHelp->width(), std::max(0, helpHeight));
+    Memo1->resize(Memo1->width(), std::max(0, helpHeight - 2 * Memo1->y() + 2));
 }
 
 // A window manager tells the size of the frame only some moments after the window is shown;
@@ -327,7 +344,26 @@ void TForm1::fitFrameWhenKnown(int attemptsLeft)
         return;
     }
     updateMinimumSize();
-    if (!placementRestored_ && known) centreOnDesktop();
+    if (!known) return;
+    fitIntoScreen();
+    if (!placementRestored_) centreOnDesktop();
+}
+
+// The whole window, frame included, fits into the screen's free area: a place remembered on a
+// larger screen, or the designed size on a small one, is made to fit at every start.
+void TForm1::fitIntoScreen()
+{
+    const QScreen* desktop = screen();
+    if (!desktop || isMaximized()) return;
+    const QRect area = desktop->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QSize frameExtra = frame.size() - size();
+    const QSize fitted = frame.size().boundedTo(area.size());
+    if (fitted != frame.size()) resize((fitted - frameExtra).expandedTo(minimumSize()));
+    QRect placed(frame.topLeft(), frameGeometry().size());
+    placed.moveLeft(std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() + 1 - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), area.top(), std::max(area.top(), area.bottom() + 1 - placed.height())));
+    if (placed.topLeft() != frame.topLeft()) move(placed.topLeft());
 }
 
 // The minimum is for the whole window, frame included; the frame's size is known once shown.
@@ -348,10 +384,11 @@ void TForm1::centreOnDesktop()
     }
 }
 
-// Escape presses the Remove button unless the focused control used the key itself.
+// Escape in the tree presses the Remove button; elsewhere it never removes anything (a text box
+// takes it to cancel its typing).
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Tree2->hasFocus()) {
         event->accept();
         btnRemove->click();
         return;

@@ -14,6 +14,7 @@
 #include "text/MessageTexts.h"
 #include "ui_TForm1.h"
 
+class QAction;
 class QKeyEvent;
 
 namespace quillmap {
@@ -76,6 +77,9 @@ public:
     // The association prompt, created third at start-up.
     TfrmAskToAssociate* frmAskToAssociate = nullptr;
     void runAssociationCheck();
+    // Asks again whether .qmp files should open with Quillmap, whatever was answered before.
+    QAction* mnuRegister = nullptr;
+    void mnuRegisterClick();
     void btnMoreHelpClick();
     void btnBrowseOUTClick();
 
@@ -92,6 +96,9 @@ public:
         bool itemCommand;  // not while a text box has the focus
     };
     std::vector<ButtonKey> buttonKeys() const;
+    // Opens the open button's menu: recent projects, import and the file type.
+    static const QKeySequence OpenMenuKey;
+    QString openMenuHint = QStringLiteral("Recent projects and import: right-click, Shift+F10 or %1");
     void showShortcutsInHints();
     // Undo and redo keys typed in a text box; answers whether it used the key.
     bool historyKeyPress(QKeyEvent* event);
@@ -120,6 +127,7 @@ private:
     void layoutControls();
     void updateMinimumSize();
     void centreOnDesktop();
+    void fitIntoScreen();
     void fitFrameWhenKnown(int attemptsLeft);
 
     Platform platform_;

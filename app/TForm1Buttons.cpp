@@ -69,6 +69,11 @@ void TForm1::runAssociationCheck()
                                   *frmAskToAssociate);
 }
 
+void TForm1::mnuRegisterClick()
+{
+    if (frmAskToAssociate) frmAskToAssociate->exec();
+}
+
 void TForm1::btnMoreHelpClick()
 {
     const ShellCommand help = helpCommand(AppFolder);

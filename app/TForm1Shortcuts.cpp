@@ -30,6 +30,8 @@ QString hintKey(const QKeySequence& key) { return QStringLiteral(" (") + key.toS
 
 }  // namespace
 
+const QKeySequence TForm1::OpenMenuKey(Qt::CTRL | Qt::SHIFT | Qt::Key_O);
+
 std::vector<TForm1::ButtonKey> TForm1::buttonKeys() const
 {
     return {{btnNew, QKeySequence(Qt::CTRL | Qt::Key_N), false},
@@ -58,6 +60,7 @@ void TForm1::setUpShortcuts()
             if (!(itemCommand && textBoxHasFocus())) button->click();
         });
     }
+    addKeys({OpenMenuKey}, [this] { emit btnOPEN->customContextMenuRequested(QPoint(0, btnOPEN->height())); });
     addKeys({UndoKey}, [this] { guard([this] { document_->undo(); }); });
     addKeys(RedoKeys, [this] { guard([this] { document_->redo(); }); });
     // Save As is an entry of the save button's menu, which shows its key.
@@ -78,12 +81,15 @@ void TForm1::showShortcutsInHints()
         QAbstractButton* button = entry.button;
         const QString key = hintKey(entry.key);
         QString hint = button->toolTip();
-        if (hint.endsWith(key)) hint.chop(key.size());
+        if (const qsizetype at = hint.lastIndexOf(key); at >= 0) hint.truncate(at);
         if (hint.isEmpty() || button->property("hintIsCaption").toBool()) {
             hint = button->text().remove(QLatin1Char('&'));
             button->setProperty("hintIsCaption", true);
         }
-        button->setToolTip(hint + key);
+        QString more;
+        if (button == btnOPEN)
+            more = QLatin1Char('\n') + QString(openMenuHint).replace(QStringLiteral("%1"), OpenMenuKey.toString(QKeySequence::NativeText));
+        button->setToolTip(hint + key + more);
         if (button->text().isEmpty()) button->setAccessibleName(hint);
     }
     btnColors->setAccessibleName(btnColors->toolTip());

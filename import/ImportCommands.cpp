@@ -113,6 +113,7 @@ void ImportCommands::importSite(const std::function<std::optional<ImportResult>(
     if (!parent) parent = document_.tree().root();
     Node* added = document_.model().insertSubtree(parent, result->items->detach(result->items->root()));
     document_.recordAddedItem(added);
+    Tree2->expandOpenFolders(added);
     Tree2->selectNode(added);
     properties_.showPropertiesOf(added);
     platform_.prompts.message(QString::fromUtf8(result->report.summary()));

@@ -31,4 +31,13 @@ void applyPromptLanguage(const LanguageFile& file, const TextSetter<PromptText>&
         set(step.target, step.entry, file.line(static_cast<std::size_t>(step.line)));
 }
 
+void applyNewerLanguage(const LanguageFile& file, const std::function<void(NewerText, const std::string&)>& set)
+{
+    for (int i = 0; i < NewerTextCount; ++i) {
+        const auto line = static_cast<std::size_t>(FirstNewerLine + i);
+        if (line >= file.lineCount()) return;
+        set(static_cast<NewerText>(i), file.line(line));
+    }
+}
+
 }  // namespace quillmap

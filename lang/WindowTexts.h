@@ -83,6 +83,19 @@ inline constexpr std::array<LanguageStep<PromptText>, 6> PromptReadingOrder{{
     {27, PromptText::BitBtn2}, {28, PromptText::chkNeverAsk}, {ProductNameLine, PromptText::Caption},
 }};
 
+// Texts the program gained later, one line each from FirstNewerLine on, in this order. Unlike
+// the lines before them they may be missing: a file that ends earlier (any older one) leaves the
+// rest of them in English and reports nothing.
+enum class NewerText {
+    mnuRename, mnuImportFolder, mnuImportSitemap,
+    mnuMoveUp, mnuMoveDown, mnuMoveOut, mnuMoveIn, mnuCut, mnuPaste,
+    mnuRegister,
+    openMenuHint,  // %1 stands for the key
+    btnClose,      // of the Colors and Styles window
+};
+inline constexpr int FirstNewerLine = 82;
+inline constexpr int NewerTextCount = 12;
+
 template <class Target>
 using TextSetter = std::function<void(Target target, int entry, const std::string& text)>;
 
@@ -92,5 +105,7 @@ using TextSetter = std::function<void(Target target, int entry, const std::strin
 void applyMainWindowLanguage(const LanguageFile& file, const TextSetter<MainText>& set);
 void applyColorsWindowLanguage(const LanguageFile& file, const TextSetter<ColorsText>& set);
 void applyPromptLanguage(const LanguageFile& file, const TextSetter<PromptText>& set);
+// Hands every newer text the file has to set; never throws for a missing line.
+void applyNewerLanguage(const LanguageFile& file, const std::function<void(NewerText target, const std::string& text)>& set);
 
 }  // namespace quillmap

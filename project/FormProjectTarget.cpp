@@ -8,6 +8,7 @@
 #include "project/ProjectDocument.h"
 #include "styles/CurrentColorsWindow.h"
 #include "styles/TfrmColors.h"
+#include "undo/UndoStack.h"
 
 namespace quillmap {
 
@@ -19,8 +20,12 @@ using Filling = ProjectDocument::UpdatingScope;
 
 // The reader keeps writing the per-item values straight into these nodes. The model is reset
 // here, so the view lays its rows out afresh once the event is over and shows those values.
+// Until here a failed open has changed nothing, the unsaved mark included. From here on the
+// project counts as saved, whatever the rest of the file holds, and its history starts afresh.
 void FormProjectTarget::loadOutline(ItemTree& built)
 {
+    document_.history().clear();
+    document_.SetSaved(true);
     auto items = std::make_unique<ItemTree>();
     items->swap(built);
     document_.model().reset(std::move(items), encoding_);

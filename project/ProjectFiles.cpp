@@ -118,11 +118,6 @@ void ProjectFiles::OpenProject(const QString& fileName)
         name = platform_.prompts.openFileName(options);
         if (name.isEmpty()) return;
     }
-    // From here on the project counts as saved, whatever the file turns out to hold, and its
-    // history starts afresh.
-    document_.SetSaved(true);
-    document_.history().clear();
-
     FormProjectTarget target(document_, w_.options, parts_.colors);
     try {
         switch (readProjectFile(toFilePath(name), target)) {
@@ -206,7 +201,7 @@ void ProjectFiles::btnNewClick()
     }
     document_.model().startEncoding(TextEncoding::Utf8);
     parts_.colors.recreate();
-    parts_.properties.emptyCaptionAndLink();
+    parts_.properties.showNoItem();
     parts_.properties.EnableTargetChoice(false);
     parts_.properties.EnableOpenStateChoice(false);
     {

@@ -1,6 +1,7 @@
 #include "shell/ContextMenu.h"
 
-#include <QAbstractScrollArea>
+#include <QAbstractItemView>
+#include <QAction>
 #include <QMenu>
 
 #include "shell/EventGuard.h"
@@ -20,6 +21,17 @@ QMenu* contextMenu(QWidget* owner, Prompts& prompts, const QString& name, const 
             if (fill) fill();
             menu->popup(area->mapToGlobal(at));
         });
+    });
+    // Shift+F10 opens the menu as the Menu key does: at the current item of a view, below a button.
+    auto* key = new QAction(menu);
+    key->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    key->setShortcutContext(Qt::WidgetShortcut);
+    owner->addAction(key);
+    QObject::connect(key, &QAction::triggered, owner, [owner, view] {
+        QPoint at(0, owner->height());
+        if (auto* items = qobject_cast<QAbstractItemView*>(view))
+            at = items->currentIndex().isValid() ? items->visualRect(items->currentIndex()).center() : QPoint(8, 8);
+        emit owner->customContextMenuRequested(at);
     });
     return menu;
 }

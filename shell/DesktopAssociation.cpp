@@ -1,5 +1,7 @@
 #include "shell/DesktopAssociation.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -160,15 +162,21 @@ DesktopAssociation DesktopAssociation::forCurrentUser()
     return {folder("XDG_DATA_HOME", home + "/.local/share"), folder("XDG_CONFIG_HOME", home + "/.config"), dataDirs};
 }
 
+// The program path goes in quotes only when it holds one of the characters the desktop-entry
+// format reserves: launchers such as xdg-open of xdg-utils 1.1.3 take a quoted path, quotes
+// and all, for the program's name. A literal % is written %%, also inside quotes.
 QString DesktopAssociation::execLine(const QString& executablePath)
 {
-    QString quoted;
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    const bool needsQuotes =
+        std::any_of(executablePath.begin(), executablePath.end(), [](QChar c) { return reserved.contains(c); });
+    QString written;
     for (const QChar c : executablePath) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
-        quoted += c;
-        if (c == '%') quoted += '%';
+        if (needsQuotes && (c == '"' || c == '`' || c == '$' || c == '\\')) written += '\\';
+        written += c;
+        if (c == '%') written += '%';
     }
-    return "\"" + quoted + "\" %f";
+    return needsQuotes ? "\"" + written + "\" %f" : written + " %f";
 }
 
 QString DesktopAssociation::executableOfExecLine(const QString& exec)

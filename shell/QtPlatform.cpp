@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -26,6 +27,8 @@ Prompts::Answer ask(const QString& text, QMessageBox::StandardButtons buttons, Q
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(escape);
+    // Yes and No have their Alt letters; Cancel gets one too.
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText(QStringLiteral("&Cancel"));
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Prompts::Answer::Yes;
@@ -40,7 +43,7 @@ Prompts::Answer ask(const QString& text, QMessageBox::StandardButtons buttons, Q
 // (Cancel, repainting) a few times a second, which costs the operation next to nothing.
 class QtProgress : public Progress {
 public:
-    explicit QtProgress(const QString& text) : dialog_(text, QStringLiteral("Cancel"), 0, 0, dialogParent())
+    explicit QtProgress(const QString& text) : dialog_(text, QStringLiteral("&Cancel"), 0, 0, dialogParent())
     {
         dialog_.setWindowTitle(applicationTitle());
         dialog_.setWindowModality(Qt::ApplicationModal);

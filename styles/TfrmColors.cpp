@@ -1,5 +1,8 @@
 #include "styles/TfrmColors.h"
 
+#include <QAction>
+#include <QPushButton>
+
 #include "shell/EventGuard.h"
 
 #include <QHideEvent>
@@ -10,6 +13,7 @@
 #include "shell/ListWidth.h"
 #include "shell/WindowPlacement.h"
 #include "lang/LanguageWidgets.h"
+#include "text/LocalText.h"
 #include "styles/ColorSwatch.h"
 #include "ui_TfrmColors.h"
 #include "undo/ValueChange.h"
@@ -39,7 +43,14 @@ TfrmColors::TfrmColors(const Platform& platform, EditState& mainState, QString a
       AppFolder(std::move(appFolder))
 {
     ui->setupUi(this);
-    setFixedSize(301, 224);
+    setFixedSize(301, 254);
+    // Close and Escape hide the window, as its close box does.
+    connect(ui->btnClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    escape->setShortcutContext(Qt::WindowShortcut);
+    addAction(escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -79,6 +90,9 @@ void TfrmColors::ApplyLanguage()
             ~Updating() { state.setUpdating(false); }
         } updating(mainState_);
         applyColorsWindowTexts(this, file);
+        applyNewerLanguage(file, [this, &file](NewerText target, const std::string& line) {
+            if (target == NewerText::btnClose) ui->btnClose->setText(decodedText(line, file.encoding()));
+        });
     });
     nameRowControls();
     fitStyleLists();

@@ -24,6 +24,27 @@ DropDecision decideDrop(Node* dragged, Node* target)
     return d;
 }
 
+DropDecision decideDropAt(Node* dragged, Node* target, DropSpot spot, bool targetOpen)
+{
+    if (spot == DropSpot::On || !dragged || !target || !target->parent()) return decideDrop(dragged, target);
+    Node* before = target;
+    Node* endOf = nullptr;
+    if (spot == DropSpot::Below) {
+        if (!target->isDocument() && targetOpen && target->childCount() > 0) {
+            before = target->child(0);
+        } else {
+            before = target->nextSibling();
+            if (!before) endOf = target->parent();
+        }
+    }
+    if (before == dragged) return {DropKind::Unchanged, dragged, target, 0};
+    if (!dragged->parent()) return {DropKind::Refuse, dragged, target, RootDraggedMessage};
+    if (ItemTree::isAncestorOf(dragged, before ? before : endOf))
+        return {DropKind::Refuse, dragged, target, ParentOntoChildMessage};
+    if (before) return {DropKind::MoveBefore, dragged, before, 0};
+    return {DropKind::MoveToEnd, dragged, endOf, 0};
+}
+
 bool planMove(const DropDecision& decision, MovePlan& plan)
 {
     Node* node = decision.dragged;
@@ -35,8 +56,9 @@ bool planMove(const DropDecision& decision, MovePlan& plan)
         if (plan.fromParent == plan.toParent && plan.fromRow < plan.toRow) --plan.toRow;
         return true;
     }
-    case DropKind::MoveInto: {
-        const bool sameParent = node->parent() == target;  // refused, but keep the arithmetic sound
+    case DropKind::MoveInto:
+    case DropKind::MoveToEnd: {
+        const bool sameParent = node->parent() == target;
         plan = {node, node->parent(), node->row(), target, target->childCount() - (sameParent ? 1 : 0),
                 target->childCount()};
         return true;

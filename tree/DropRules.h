@@ -13,7 +13,11 @@ enum class DropKind {
     Unchanged,    // target is a document inside the dragged subtree: the tree stays as it is
     MoveInto,     // target is a folder: the dragged item becomes its last child
     Refuse,       // beep and show message text refusalMessage
+    MoveToEnd,    // the dragged item becomes the last child of target, its own folder too
 };
+
+// Where on the target row an item was dropped: on it, on its upper edge or on its lower edge.
+enum class DropSpot { On, Above, Below };
 
 // Message text numbers of the three refusals, tested in this order.
 inline constexpr int SameNodeMessage = 7;       // "Destination node is the same as the source node"
@@ -28,6 +32,12 @@ struct DropDecision {
 };
 
 DropDecision decideDrop(Node* dragged, Node* target);
+
+// A drop on an edge of a row goes between items: Above puts the dragged item just before target,
+// a folder too; Below just after it, which after the last item of a folder is that folder's end
+// (below an open folder with items: before its first item). The root's edges count as the root
+// itself, as the menu has a single top. On is decideDrop.
+DropDecision decideDropAt(Node* dragged, Node* target, DropSpot spot, bool targetOpen);
 
 // One structural move: the node leaves (fromParent, fromRow) and arrives at (toParent, toRow).
 // toRow counts the rows after the node has left; rowBeforeLeaving is the same place counted
@@ -44,7 +54,7 @@ struct MovePlan {
     bool returnsToSamePlace() const { return fromParent == toParent && fromRow == toRow; }
 };
 
-// The move a MoveBefore or MoveInto decision asks for; no move for the other kinds.
+// The move a MoveBefore, MoveInto or MoveToEnd decision asks for; no move for the other kinds.
 bool planMove(const DropDecision& decision, MovePlan& plan);
 
 // Performs a plan as detach + insert: the very same nodes and records move, child order and

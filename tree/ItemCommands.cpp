@@ -13,6 +13,12 @@ const QKeySequence ItemCommands::AddFolderKey(Qt::CTRL | Qt::Key_Insert);
 const QKeySequence ItemCommands::AddDocumentKey(Qt::Key_Insert);
 const QKeySequence ItemCommands::RemoveKey(Qt::Key_Delete);
 const QKeySequence ItemCommands::RenameKey(Qt::Key_F2);
+const QKeySequence ItemCommands::MoveUpKey(Qt::ALT | Qt::Key_Up);
+const QKeySequence ItemCommands::MoveDownKey(Qt::ALT | Qt::Key_Down);
+const QKeySequence ItemCommands::MoveOutKey(Qt::ALT | Qt::Key_Left);
+const QKeySequence ItemCommands::MoveInKey(Qt::ALT | Qt::Key_Right);
+const QKeySequence ItemCommands::CutKey(Qt::CTRL | Qt::Key_X);
+const QKeySequence ItemCommands::PasteKey(Qt::CTRL | Qt::Key_V);
 
 ItemCommands::ItemCommands(ProjectDocument& document, const Platform& platform, const MessageTexts& messages,
                            PropertiesPanel& properties, const Widgets& widgets, QObject* parent)
@@ -21,6 +27,7 @@ ItemCommands::ItemCommands(ProjectDocument& document, const Platform& platform, 
 {
     connectHandlers();
     setUpItemMenu();
+    setUpMoveKeys();
 }
 
 void ItemCommands::connectHandlers()
@@ -33,7 +40,8 @@ void ItemCommands::connectHandlers()
                    [this](const QModelIndex& index) { Tree2Expanding(index); });
     connectGuarded(w_.Tree2, &QTreeView::collapsed, this, prompts,
                    [this](const QModelIndex& index) { Tree2Collapsing(index); });
-    connectGuarded(w_.Tree2, &Tree2View::dropped, this, prompts, [this](QPoint at) { Tree2DragDrop(at); });
+    connectGuarded(w_.Tree2, &Tree2View::dropped, this, prompts,
+                   [this](QPoint at, DropSpot spot) { Tree2DragDrop(at, spot); });
 }
 
 Node* ItemCommands::selectedNode() const { return w_.Tree2->selectedNode(); }

@@ -1,5 +1,5 @@
 // Moving items by dragging them inside Tree2: onto a folder to become its last child, onto a
-// document to go just before it.
+// document to go just before it; onto the upper or lower edge of a row to go between items.
 #include "tree/DropRules.h"
 #include "tree/ItemCommands.h"
 #include "tree/PropertiesPanel.h"
@@ -7,10 +7,11 @@
 
 namespace quillmap {
 
-void ItemCommands::Tree2DragDrop(QPoint position)
+void ItemCommands::Tree2DragDrop(QPoint position, DropSpot spot)
 {
-    Node* target = document_.model().nodeOf(w_.Tree2->indexAt(position));
-    const DropDecision drop = decideDrop(selectedNode(), target);
+    const QModelIndex under = w_.Tree2->indexAt(position);
+    Node* target = document_.model().nodeOf(under);
+    const DropDecision drop = decideDropAt(selectedNode(), target, spot, w_.Tree2->isExpanded(under));
     MovePlan plan;
     switch (drop.kind) {
     case DropKind::Ignore:
@@ -22,6 +23,7 @@ void ItemCommands::Tree2DragDrop(QPoint position)
     case DropKind::Unchanged:
         break;
     case DropKind::MoveBefore:
+    case DropKind::MoveToEnd:
         if (planMove(drop, plan)) document_.model().moveItem(plan);
         break;
     case DropKind::MoveInto:
@@ -30,12 +32,12 @@ void ItemCommands::Tree2DragDrop(QPoint position)
         w_.Tree2->selectCurrentRow();
         break;
     }
+    // Only a real move is a change: the history marks the project unsaved, and undo clears it.
     if (plan.node && !plan.returnsToSamePlace()) document_.recordMovedItem(plan.node, plan.fromParent, plan.fromRow);
-    document_.SetSaved(false);
     if (Node* selected = selectedNode())
         properties_.ShowItemProperties(document_.tree().absoluteIndex(selected));
     else
-        properties_.emptyCaptionAndLink();
+        properties_.showNoItem();
 }
 
 }  // namespace quillmap

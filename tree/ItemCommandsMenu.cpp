@@ -31,9 +31,24 @@ void ItemCommands::fillItemMenu()
     const bool onItem = selectedNode() != nullptr;
     addButton(w_.btnAddFolder, AddFolderKey);
     addButton(w_.btnAddDoc, AddDocumentKey);
-    addEntry(QStringLiteral("Rename"), RenameKey, [this] { w_.Tree2->edit(w_.Tree2->currentIndex()); })
+    addEntry(menuTexts.rename, RenameKey, [this] { w_.Tree2->edit(w_.Tree2->currentIndex()); })
         ->setEnabled(onItem);
     addButton(w_.btnRemove, RemoveKey)->setEnabled(onItem);
+
+    popUpItem->addSeparator();
+    Node* node = selectedNode();
+    const std::pair<const QString&, StepMove> steps[] = {{menuTexts.moveUp, StepMove::Up},
+                                                         {menuTexts.moveDown, StepMove::Down},
+                                                         {menuTexts.moveOut, StepMove::Out},
+                                                         {menuTexts.moveIn, StepMove::In}};
+    const QKeySequence stepKeys[] = {MoveUpKey, MoveDownKey, MoveOutKey, MoveInKey};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const StepMove step = steps[i].second;
+        addEntry(steps[i].first, stepKeys[i], [this, step] { moveSelected(step); })
+            ->setEnabled(planStep(node, step).has_value());
+    }
+    addEntry(menuTexts.cut, CutKey, [this] { cutSelected(); })->setEnabled(node && node->parent());
+    addEntry(menuTexts.paste, PasteKey, [this] { pasteCut(); })->setEnabled(node && cutNode());
     if (!furtherEntries_.isEmpty()) popUpItem->addSeparator();
     popUpItem->addActions(furtherEntries_);
 }

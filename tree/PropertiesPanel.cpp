@@ -74,16 +74,20 @@ void PropertiesPanel::connectHandlers()
                    [this](Node* node) { showChangedItem(node); });
 
     w_.boxImg->setCompleter(nullptr);
-    for (QLineEdit* box : {w_.txtCaption, w_.txtURL, w_.txtTFRAME}) box->installEventFilter(this);
+    for (QLineEdit* box : {w_.txtCaption, w_.txtURL, w_.txtTFRAME, w_.boxImg->lineEdit()}) box->installEventFilter(this);
+    showNoItem();
 }
 
 bool PropertiesPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    auto* box = static_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::FocusIn) textsAtFocus_[box] = box->text();
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     bool used = false;
     guarded(platform_.prompts, [&] {
-        if (watched == w_.txtCaption) used = txtCaptionKeyPress(key);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) used = cancelTyping(box);
+        else if (watched == w_.txtCaption) used = txtCaptionKeyPress(key);
         else if (watched == w_.txtURL) used = txtURLKeyPress(key);
         else if (watched == w_.txtTFRAME) used = txtTFRAMEKeyPress(key);
     });
@@ -95,12 +99,16 @@ Node* PropertiesPanel::selectedNode() const { return w_.Tree2->selectedNode(); }
 // The panel always shows the item that edits go to, however the selection moved.
 void PropertiesPanel::onCurrentChanged(const QModelIndex& current)
 {
-    if (Node* node = model().nodeOf(current)) showPropertiesOf(node);
+    if (Node* node = model().nodeOf(current))
+        showPropertiesOf(node);
+    else
+        showNoItem();
 }
 
 void PropertiesPanel::showChangedItem(Node* node)
 {
     if (node) {
+        w_.Tree2->expandOpenFolders(node);
         w_.Tree2->selectNode(node);
         showPropertiesOf(node);
         return;
@@ -109,14 +117,44 @@ void PropertiesPanel::showChangedItem(Node* node)
     if (Node* now = selectedNode())
         showPropertiesOf(now);
     else
-        emptyCaptionAndLink();
+        showNoItem();
 }
 
-void PropertiesPanel::emptyCaptionAndLink()
+void PropertiesPanel::showNoItem()
 {
-    UpdatingScope updating(document_);
-    w_.txtCaption->clear();
-    w_.txtURL->clear();
+    {
+        UpdatingScope updating(document_);
+        w_.txtCaption->clear();
+        w_.txtURL->clear();
+        w_.boxTarget->setCurrentIndex(-1);
+        w_.boxOpenFolder->setCurrentIndex(-1);
+        w_.boxImg->setCurrentIndex(-1);
+        w_.boxImg->setEditText(QString());
+    }
+    enableItemBoxes(false);
+    EnableTargetChoice(false);
+    EnableOpenStateChoice(false);
+    EnableImageChoice(false);
+    rememberTexts();
+}
+
+void PropertiesPanel::enableItemBoxes(bool on)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{w_.txtCaption, w_.txtURL, w_.btnBrowseLink})
+        control->setEnabled(on);
+}
+
+void PropertiesPanel::rememberTexts()
+{
+    for (QLineEdit* box : {w_.txtCaption, w_.txtURL, w_.boxImg->lineEdit()}) textsAtFocus_[box] = box->text();
+}
+
+// Putting the text back is an edit like any other, so undo and the unsaved mark follow it.
+bool PropertiesPanel::cancelTyping(QLineEdit* box)
+{
+    const auto kept = textsAtFocus_.constFind(box);
+    if (kept != textsAtFocus_.constEnd() && box->isEnabled() && box->text() != *kept) box->setText(*kept);
+    return true;
 }
 
 void PropertiesPanel::focusCaptionBox()
@@ -158,6 +196,8 @@ void PropertiesPanel::showPropertiesOf(Node* node)
         w_.boxImg->setCurrentIndex(w_.boxImg->findText(picture, Qt::MatchExactly));
         w_.boxImg->setEditText(picture);
     }
+    enableItemBoxes(true);
+    rememberTexts();
     if (node->isDocument()) {
         EnableTargetChoice(true);
         EnableOpenStateChoice(false);

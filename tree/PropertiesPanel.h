@@ -2,6 +2,7 @@
 // The main window's Properties panel and global options: loading the panel from the selected
 // item, writing the user's edits back into the document, the keys of its boxes, the mouse of
 // the tree, the link browse button and the list of replacement pictures.
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -50,7 +51,8 @@ public:
     void showPropertiesOf(Node* node);
     // Shows the item a change touched (selecting it); null shows whatever the tree selects now.
     void showChangedItem(Node* node);
-    void emptyCaptionAndLink();
+    // With no item selected the item boxes are empty and disabled: nothing typed is lost.
+    void showNoItem();
     // Typing right after adding an item replaces its default caption.
     void focusCaptionBox();
     void EnableTargetChoice(bool on);
@@ -87,12 +89,18 @@ private:
     QString singleLineText(QLineEdit* box);
     QString captionBoxText();
     Node* selectedNode() const;
+    void enableItemBoxes(bool on);
+    // Escape in a text box puts back the text it had when it got the focus (or when the panel
+    // last showed an item in it).
+    bool cancelTyping(QLineEdit* box);
+    void rememberTexts();
     TreeModel& model() const { return document_.model(); }
 
     ProjectDocument& document_;
     Platform platform_;
     Widgets w_;
     QString appFolder_;
+    QHash<QLineEdit*, QString> textsAtFocus_;
 };
 
 }  // namespace quillmap

@@ -11,6 +11,7 @@
 #include <QStyledItemDelegate>
 
 #include "tree/ImageList1.h"
+#include "tree/ItemTree.h"
 #include "tree/TreeModel.h"
 
 namespace quillmap {
@@ -27,6 +28,18 @@ void Tree2View::selectNode(Node* node)
     const QModelIndex index = treeModel().indexOf(node);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void Tree2View::expandOpenFolders(Node* node)
+{
+    std::vector<Node*> pending{node};
+    while (!pending.empty()) {
+        Node* item = pending.back();
+        pending.pop_back();
+        if (item->isDocument() || item->childCount() == 0) continue;
+        if (item->imageIndex == OpenFolderImage || !item->parent()) expand(treeModel().indexOf(item));
+        for (const auto& child : item->children()) pending.push_back(child.get());
+    }
 }
 
 void Tree2View::selectCurrentRow()
@@ -92,8 +105,9 @@ Tree2View::Tree2View(QWidget* parent) : QTreeView(parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
-    // A drop always lands on the item under the pointer, never between two rows.
-    setDragDropOverwriteMode(true);
+    // A drop lands on the item under the pointer, or between two rows on the edge of one; the
+    // indicator shows which.
+    setDragDropOverwriteMode(false);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     keepSelectionVisible();
@@ -180,9 +194,9 @@ void Tree2View::startDrag(Qt::DropActions)
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->setPixmap(dragged.data(Qt::DecorationRole).value<QIcon>().pixmap(iconSize()));
-    dropPoint_.reset();
+    drop_.reset();
     drag->exec(Qt::MoveAction, Qt::MoveAction);
-    if (const std::optional<QPoint> at = std::exchange(dropPoint_, std::nullopt)) emit dropped(*at);
+    if (const auto at = std::exchange(drop_, std::nullopt)) emit dropped(at->first, at->second);
 }
 
 void Tree2View::dragEnterEvent(QDragEnterEvent* event)
@@ -215,12 +229,15 @@ void Tree2View::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
+    DropSpot spot = DropSpot::On;
+    if (dropIndicatorPosition() == AboveItem) spot = DropSpot::Above;
+    if (dropIndicatorPosition() == BelowItem) spot = DropSpot::Below;
     stopAutoScroll();
     setState(NoState);
     viewport()->update();
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    dropPoint_ = event->position().toPoint();
+    drop_ = std::pair{event->position().toPoint(), spot};
 }
 
 }  // namespace quillmap

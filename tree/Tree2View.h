@@ -2,6 +2,8 @@
 #include <QTreeView>
 #include <optional>
 
+#include "tree/DropRules.h"
+
 namespace quillmap {
 
 class Node;
@@ -24,6 +26,9 @@ public:
     Node* selectedNode() const;
     // Makes node the selected item, expanding its collapsed ancestors so that it can be seen.
     void selectNode(Node* node);
+    // Opens again the folders of node's subtree that were open when it left the view (an open
+    // folder keeps its open picture), and the root whenever it holds items.
+    void expandOpenFolders(Node* node);
     // When the selected item is deleted the view moves the current item to a neighbour or the
     // parent; that item becomes the selected one.
     void selectCurrentRow();
@@ -33,9 +38,10 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint position);
     // After the view has handled the release.
     void mouseUp(Qt::MouseButton button, QPoint position);
-    // An item of this view was dropped at position (viewport coordinates). Sent once the drag has
-    // ended; the view itself moves nothing.
-    void dropped(QPoint position);
+    // An item of this view was dropped at position (viewport coordinates), on the row there or
+    // on its edge, as the drop indicator showed. Sent once the drag has ended; the view itself
+    // moves nothing.
+    void dropped(QPoint position, quillmap::DropSpot spot);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -55,7 +61,7 @@ private:
     // Only a drag that started in this very view, carrying its items.
     bool isOwnDrag(const QDropEvent* event) const;
 
-    std::optional<QPoint> dropPoint_;
+    std::optional<std::pair<QPoint, DropSpot>> drop_;
 };
 
 }  // namespace quillmap

@@ -67,7 +67,7 @@ TEST_F(ColorsWindow, StartsHiddenWithTheDefaultLookAndStylesheet)
 {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Colors and Styles");
-    EXPECT_EQ(window->size(), QSize(301, 224));
+    EXPECT_EQ(window->size(), QSize(301, 254));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);

@@ -166,9 +166,10 @@ TEST_F(Drops, OntoADocumentTheSameNodesMoveBeforeIt)
 TEST_F(Drops, OntoTheNeighbouringDocuments)
 {
     TForm1& w = window();
+    w.SetSaved(true);
     drop(d1, d2);  // the document right after: nothing moves
     EXPECT_EQ(outline(), Unchanged);
-    EXPECT_FALSE(w.document().Saved);
+    EXPECT_TRUE(w.document().Saved);
     drop(d2, d1);  // the document right before: one place up
     EXPECT_EQ(outline(), "Root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 .d2 .d1 ");
     EXPECT_EQ(w.items().selectedNode(), d2);
@@ -177,14 +178,14 @@ TEST_F(Drops, OntoTheNeighbouringDocuments)
     expectSameRecords();
 }
 
-TEST_F(Drops, OntoADocumentInsideTheDraggedSubtreeOnlyMarksUnsaved)
+TEST_F(Drops, OntoADocumentInsideTheDraggedSubtreeChangesNothing)
 {
     TForm1& w = window();
     for (auto [dragged, target] : {std::pair{A, s1}, std::pair{root, d1}, std::pair{d2, d2}}) {
         w.SetSaved(true);
         drop(dragged, target);
         EXPECT_EQ(outline(), Unchanged) << target->caption;
-        EXPECT_FALSE(w.document().Saved) << target->caption;
+        EXPECT_TRUE(w.document().Saved) << target->caption;
         EXPECT_EQ(w.items().selectedNode(), dragged);
         EXPECT_EQ(w.txtCaption->text(), QString::fromStdString(dragged->caption));
     }

@@ -13,6 +13,7 @@
 #endif
 
 #include "shell/TfrmAskToAssociate.h"
+#include "lang/WindowTexts.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 
@@ -76,7 +77,7 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.btnRemove->text(), "");  // an empty line is a text like any other
     EXPECT_EQ(w.GroupBox1->title(), "L10");
     EXPECT_EQ(w.btnColors->toolTip(), "L13");
-    EXPECT_EQ(w.btnOPEN->toolTip(), "L16 (Ctrl+O)");
+    EXPECT_EQ(w.btnOPEN->toolTip(), "L16 (Ctrl+O)\nRecent projects and import: right-click, Shift+F10 or Ctrl+Shift+O");
     EXPECT_EQ(w.btnSAVE->toolTip(), "L17 (Ctrl+S)");
     EXPECT_EQ(w.btnBrowseOUT->text(), "L20");
     EXPECT_EQ(w.Memo1->toPlainText(), "one\ntwo\nthree");
@@ -119,6 +120,19 @@ TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)
     EXPECT_EQ(w.txtCaption->geometry().right(), 74 + 245 - 1);  // the right edge stays as designed
     // A short label leaves its box where it was designed.
     EXPECT_EQ(w.txtURL->x(), 74);
+}
+
+// Rename and the import entries once stayed English; a file ending among the newer lines loads quietly.
+TEST_F(WindowsLanguage, NewerTextsApplyWhereTheFileHasThem)
+{
+    writeLanguageFile(FirstNewerLine + 3);
+    startUp();
+    TForm1& w = window();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(w.items().menuTexts.rename, "L82");
+    EXPECT_EQ(w.imports().mnuImportFolder->text(), "L83");
+    EXPECT_EQ(w.imports().mnuImportSitemap->text(), "L84");
+    EXPECT_EQ(w.frmColors().findChild<QPushButton*>("btnClose")->text(), "Close");
 }
 
 TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)

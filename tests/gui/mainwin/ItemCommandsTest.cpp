@@ -160,8 +160,7 @@ TEST_F(ItemCommands, RemoveRootAsksFirst)
     EXPECT_TRUE(w.txtURL->text().isEmpty());
     EXPECT_FALSE(w.document().Saved);
     EXPECT_FALSE(w.document().Updating);
-    // The choices keep what the last shown item left.
-    EXPECT_EQ(w.boxOpenFolder->currentText(), "Opened");
+    EXPECT_TRUE(w.boxOpenFolder->currentText().isEmpty());
 
     w.btnAddFolder->click();
     EXPECT_EQ(w.document().tree().root()->caption, "Root Folder");

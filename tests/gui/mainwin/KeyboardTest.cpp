@@ -72,7 +72,7 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton)
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     const QList<QPushButton*> buttons = w.findChildren<QPushButton*>();
-    ASSERT_EQ(buttons.size(), 12);
+    ASSERT_EQ(buttons.size(), 13);
     for (QPushButton* button : buttons) {
         if (!button->isVisible() || !button->isEnabled()) continue;
         for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},

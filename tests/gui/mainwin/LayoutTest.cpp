@@ -41,23 +41,29 @@ TEST_F(Layout, NarrowingToTheMinimumShrinksOnlyTheTree)
     EXPECT_EQ(w.txtCaption->pos(), captionInGroup);
     EXPECT_EQ(w.GroupBox1->size(), groupSize);
 
+    // Help was clipped at the smallest height: now the help text gives way, Help stays whole.
     w.resize(300, 200);
-    EXPECT_EQ(w.frameGeometry().size(), QSize(446, 450));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(446, 390));
+    EXPECT_LE(w.btnMoreHelp->geometry().bottom(), w.height() - 1);
+    EXPECT_GT(w.btnMoreHelp->y(), w.btnBuild->geometry().bottom());
+    EXPECT_FALSE(w.panelHelp->isVisibleTo(&w));
 }
 
-TEST_F(Layout, TallerWindowLengthensTheTreeOnly)
+TEST_F(Layout, TallerWindowLengthensTheTreeAndTheHelpText)
 {
     TForm1& w = window();
     w.show();
     const auto before = rightColumn(w);
     w.resize(582, 652);
     EXPECT_EQ(w.Tree2->geometry(), QRect(3, 8, 235, 641));
-    for (const auto& [control, pos] : before) EXPECT_EQ(control->pos(), pos) << control->objectName().toStdString();
-    EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473, 422));
+    for (const auto& [control, pos] : before)
+        if (control != w.btnMoreHelp) EXPECT_EQ(control->pos(), pos) << control->objectName().toStdString();
+    EXPECT_EQ(w.panelHelp->height(), 90 + 200);
+    EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473, 422 + 200));
 
     w.resize(800, 652);
     EXPECT_EQ(w.Tree2->geometry(), QRect(3, 8, 453, 641));
-    EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473 + 218, 422));
+    EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473 + 218, 422 + 200));
     EXPECT_EQ(w.btnMoreHelp->size(), QSize(104, 26));
 }
 

@@ -18,6 +18,16 @@ PanelState panel(TForm1& w)
     return {w.boxTarget->isEnabled(), w.boxOpenFolder->isEnabled(), w.boxImg->isEnabled(), w.boxOpenFolder->currentText()};
 }
 
+// Typing with nothing selected used to go nowhere, silently.
+void expectNoItemShown(TForm1& w)
+{
+    for (QWidget* box : std::initializer_list<QWidget*>{w.txtCaption, w.txtURL, w.btnBrowseLink, w.boxTarget,
+                                                        w.boxOpenFolder, w.boxImg})
+        EXPECT_FALSE(box->isEnabled()) << box->objectName().toStdString();
+    EXPECT_TRUE(w.txtCaption->text().isEmpty());
+    EXPECT_TRUE(w.txtURL->text().isEmpty());
+}
+
 TEST_F(Properties, PanelShowsTheItemAndEnablesTheChoicesOfItsKind)
 {
     TForm1& w = window();
@@ -166,6 +176,7 @@ TEST_F(Properties, EditsWithNothingSelectedChangeNothing)
     QTest::mouseClick(w.Tree2->viewport(), Qt::RightButton, {}, QPoint(20, w.Tree2->viewport()->height() - 5));
     EXPECT_EQ(w.items().selectedNode(), nullptr);
     EXPECT_TRUE(w.Tree2->selectionModel()->selectedIndexes().isEmpty());
+    expectNoItemShown(w);
 
     QTest::keyClicks(w.txtCaption, "typed");
     w.txtURL->setText("typed.htm");
@@ -174,6 +185,13 @@ TEST_F(Properties, EditsWithNothingSelectedChangeNothing)
     EXPECT_EQ(caption(2), "New Document");
     EXPECT_EQ(*item(2)->record(), TMyRec::documentDefaults());
     EXPECT_TRUE(w.document().Saved);
+
+    // Nor after New, and the panel wakes up with the next item.
+    w.btnNew->click();
+    expectNoItemShown(w);
+    w.btnAddFolder->click();
+    EXPECT_TRUE(w.txtCaption->isEnabled());
+    EXPECT_TRUE(w.txtURL->isEnabled());
 }
 
 TEST_F(Properties, RightClickOnAnItemSelectsIt)
@@ -283,7 +301,8 @@ TEST_F(Properties, KeyboardAndProgramFocusSelectTheTextMouseFocusDoesNot)
     EXPECT_TRUE(w.txtURL->selectedText().isEmpty());
 }
 
-TEST_F(Properties, EscapePressesRemoveUnlessTheControlUsesIt)
+// Escape in a text box once removed the selected item, and the next one with a second Escape.
+TEST_F(Properties, EscapeRemovesOnlyFromTheTreeAndCancelsTypingElsewhere)
 {
     TForm1& w = window();
     buildSmallTree();
@@ -302,19 +321,30 @@ TEST_F(Properties, EscapePressesRemoveUnlessTheControlUsesIt)
     EXPECT_EQ(w.document().tree().size(), 3u);
     EXPECT_EQ(caption(2), "New Document");
 
-    w.txtCaption->setFocus();
-    QTest::keyClick(w.txtCaption, Qt::Key_Escape);
-    EXPECT_EQ(w.document().tree().size(), 2u);
-
+    // A text box puts back what it held when it got the focus; twice removes nothing either.
+    for (QLineEdit* box : {w.txtCaption, w.txtURL, w.txtTFRAME}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const QString before = box->text();
+        box->setFocus();
+        QTest::keyClicks(box, "xy");
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(box->text(), before);
+        EXPECT_EQ(w.document().tree().size(), 3u);
+    }
     w.boxOpenFolder->setFocus();
     QTest::keyClick(w.boxOpenFolder, Qt::Key_Escape);
-    EXPECT_EQ(w.document().tree().size(), 1u);
+    EXPECT_EQ(w.document().tree().size(), 3u);
 
+    w.Tree2->setFocus();
+    QTest::keyClick(w.Tree2, Qt::Key_Escape);
+    EXPECT_EQ(w.document().tree().size(), 2u);
     // On the root the question comes first.
+    w.items().selectNode(item(0));
     fake.prompts.answers = {Prompts::Answer::No};
     QTest::keyClick(w.Tree2, Qt::Key_Escape);
     EXPECT_EQ(fake.prompts.texts("yesno").size(), 1);
-    EXPECT_EQ(w.document().tree().size(), 1u);
+    EXPECT_EQ(w.document().tree().size(), 2u);
 }
 
 TEST_F(Properties, InPlaceEditFillsTheCaptionBoxAndMarksUnsaved)

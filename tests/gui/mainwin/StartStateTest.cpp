@@ -35,11 +35,12 @@ TEST_F(StartState, FieldsTitleAndEmptyTree)
 TEST_F(StartState, PropertiesPanelAndGlobalOptions)
 {
     TForm1& w = window();
-    EXPECT_TRUE(w.txtCaption->isEnabled());
+    // An empty tree has no item to type into.
+    EXPECT_FALSE(w.txtCaption->isEnabled());
     EXPECT_TRUE(w.txtCaption->text().isEmpty());
-    EXPECT_TRUE(w.txtURL->isEnabled());
+    EXPECT_FALSE(w.txtURL->isEnabled());
     EXPECT_TRUE(w.txtURL->text().isEmpty());
-    EXPECT_TRUE(w.btnBrowseLink->isEnabled());
+    EXPECT_FALSE(w.btnBrowseLink->isEnabled());
     for (QWidget* choice : {static_cast<QWidget*>(w.boxTarget), static_cast<QWidget*>(w.lblLinkTarget),
                             static_cast<QWidget*>(w.boxOpenFolder), static_cast<QWidget*>(w.lblInitialState),
                             static_cast<QWidget*>(w.boxImg), static_cast<QWidget*>(w.lblImage)})
@@ -83,7 +84,7 @@ TEST_F(StartState, CaptionsHintsAndHelpText)
     EXPECT_EQ(w.btnColors->toolTip(), "Colors and Styles");
     EXPECT_TRUE(w.btnColors->text().isEmpty());
     EXPECT_EQ(w.btnNew->text(), "New");
-    EXPECT_EQ(w.btnOPEN->toolTip(), "Open (Ctrl+O)");
+    EXPECT_EQ(w.btnOPEN->toolTip(), "Open (Ctrl+O)\nRecent projects and import: right-click, Shift+F10 or Ctrl+Shift+O");
     EXPECT_TRUE(w.btnOPEN->text().isEmpty());
     EXPECT_EQ(w.btnSAVE->toolTip(), "Save (Ctrl+S)");
     EXPECT_TRUE(w.btnSAVE->text().isEmpty());

@@ -45,16 +45,37 @@ bool desktopToolsPresent()
 
 }  // namespace
 
-TEST(DesktopAssociation, ExecLineQuotesEveryPathSoThatItComesBackUnchanged)
+// A quoted path made xdg-open look for a program named with the quotes; a % in the folder has
+// to be written %% or the entry is invalid.
+TEST(DesktopAssociation, ExecLineQuotesOnlyWhereThePathNeedsItAndComesBackUnchanged)
 {
-    const QString paths[] = {"/opt/Tools/quillmap", "/home/ann/my tools/quillmap", "/a\"b/c$HOME`x`\\d",
-                             "/opt/100%/quillmap"};
-    for (const QString& path : paths) {
-        const QString exec = DesktopAssociation::execLine(path);
-        EXPECT_TRUE(exec.endsWith("\" %f")) << exec.toStdString();
-        EXPECT_EQ(DesktopAssociation::executableOfExecLine(exec), path);
+    const struct {
+        QString path, exec;
+    } cases[] = {
+        {"/opt/Tools/quillmap", "/opt/Tools/quillmap %f"},
+        {"/opt/100%/quillmap", "/opt/100%%/quillmap %f"},
+        {"/home/ann/my tools/quillmap", "\"/home/ann/my tools/quillmap\" %f"},
+        {"/home/ann/50% off/q", "\"/home/ann/50%% off/q\" %f"},
+        {"/a\"b/c$HOME`x`\\d", "\"/a\\\"b/c\\$HOME\\`x\\`\\\\d\" %f"},
+    };
+    const bool validator = !QStandardPaths::findExecutable("desktop-file-validate").isEmpty();
+    QTemporaryDir folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const QString exec = DesktopAssociation::execLine(c.path);
+        EXPECT_EQ(exec, c.exec);
+        EXPECT_EQ(DesktopAssociation::executableOfExecLine(exec), c.path);
+        if (!validator) continue;
+        QFile entry(folder.path() + "/quillmap.desktop");
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        entry.write(("[Desktop Entry]\nType=Application\nName=Quillmap\nExec=" + QString(exec).replace("\\", "\\\\") +
+                     "\n").toUtf8());
+        entry.close();
+        QProcess check;
+        check.start("desktop-file-validate", {entry.fileName()});
+        ASSERT_TRUE(check.waitForFinished(30000));
+        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
     }
-    EXPECT_EQ(DesktopAssociation::execLine("/opt/100%/q"), "\"/opt/100%%/q\" %f");
     EXPECT_EQ(DesktopAssociation::executableOfExecLine("/usr/bin/other %U"), "/usr/bin/other");
 }
 

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "text/TextEncoding.h"
 #include "text/TextFile.h"
 #include "lang/WindowTexts.h"
 
@@ -32,23 +33,31 @@ const std::map<int, std::string>& englishTexts()
         {72, "Please donwload the latest version of Quillmap to open this file."},
         {73, "This isn't Quillmap Project File"}, {75, "Caption:"}, {76, "Link:"},
         {77, " Global Properties "}, {79, "Save"}, {80, "Save As..."},
+        {82, "Rename"}, {83, "Import site folder..."}, {84, "Import sitemap..."}, {85, "Move Up"},
+        {86, "Move Down"}, {87, "Move Out of Folder"}, {88, "Move Into Folder Above"}, {89, "Cut"},
+        {90, "Paste"}, {91, "Open .qmp files with Quillmap..."},
+        {92, "Recent projects and import: right-click, Shift+F10 or %1"}, {93, "Close"},
     };
     return texts;
 }
 
 }  // namespace
 
-TEST(ExampleTranslation, GermanFileIsCompleteTranslatedAsciiWithCrLf)
+// The file once wrote umlauts as "fuer" and left the newer texts in English.
+TEST(ExampleTranslation, GermanFileIsCompleteTranslatedUtf8WithCrLf)
 {
     const std::string path = std::string(QUILLMAP_SOURCE_DIR) + "/assets/lang/German/Lang.ini";
     const std::string bytes = readWholeFile(path);
-    for (unsigned char c : bytes) ASSERT_LT(c, 0x80) << "the example translation is plain ASCII";
+    EXPECT_TRUE(isValidUtf8(bytes));
+    for (const char* spelledOut : {"fuer", "oeffn", "Eintraege", "benoetigt"})
+        EXPECT_EQ(bytes.find(spelledOut), std::string::npos) << spelledOut;
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
 
     const auto file = LanguageFile::fromBytes(bytes);
-    ASSERT_GE(file.lineCount(), 81u);
+    EXPECT_EQ(file.encoding(), TextEncoding::Utf8);
+    ASSERT_GE(file.lineCount(), static_cast<std::size_t>(FirstNewerLine + NewerTextCount));
     for (const auto& [line, english] : englishTexts())
         EXPECT_NE(file.line(static_cast<std::size_t>(line)), english) << "line " << line << " is not translated";
     // Group captions keep their blank on each side, as the English ones do.
@@ -66,7 +75,8 @@ TEST(ExampleTranslation, GermanFileIsCompleteTranslatedAsciiWithCrLf)
     });
     applyColorsWindowLanguage(file, [&](ColorsText, int, const std::string&) { ++setTexts; });
     applyPromptLanguage(file, [&](PromptText, int, const std::string&) { ++setTexts; });
-    EXPECT_EQ(setTexts, 47 + 21 + 6);
+    applyNewerLanguage(file, [&](NewerText, const std::string&) { ++setTexts; });
+    EXPECT_EQ(setTexts, 47 + 21 + 6 + NewerTextCount);
     EXPECT_EQ(splitLines(help).size(), 23u);
     EXPECT_NE(help.find("initializeDocument()"), std::string::npos);
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include "tree/DropRules.h"
+#include "tree/KeyboardMoves.h"
 
 using namespace quillmap;
 
@@ -217,4 +221,41 @@ TEST(DropRules, WideFolderAndDeepChainMoveWithoutRecursion)
     EXPECT_EQ(wide->child(0), deepDoc);
     EXPECT_EQ(deepDoc->record(), bottomRecord);
     EXPECT_EQ(tree.size(), 3u + 100000u + 100001u + 1u);
+}
+
+// Moves between items: on a row's edge with the mouse, and one step with the keyboard.
+TEST(DropRules, EdgeDropsAndKeyboardStepsMoveBetweenItems)
+{
+    using Decide = std::function<DropDecision(Sample&)>;
+    auto step = [](Node* Sample::*node, StepMove move) -> Decide {
+        return [=](Sample& s) {
+            const auto plan = planStep(s.*node, move);
+            return DropDecision{plan ? (applyMove(s.tree, *plan), DropKind::Unchanged) : DropKind::Refuse, s.*node, nullptr, plan ? 0 : -1};
+        };
+    };
+    auto edge = [](Node* Sample::*dragged, Node* Sample::*target, DropSpot spot, bool open) -> Decide {
+        return [=](Sample& s) { return decideDropAt(s.*dragged, s.*target, spot, open); };
+    };
+    const std::string same = "root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 .d1 .d2 ";
+    const std::tuple<Decide, std::string, int> cases[] = {
+        {edge(&Sample::d2, &Sample::B, DropSpot::Above, false), "root .A ..a1 ..a2 ..Asub ...s1 .d2 .B ..b1 .d1 ", 0},
+        {edge(&Sample::a1, &Sample::Asub, DropSpot::Below, false), "root .A ..a2 ..Asub ...s1 ..a1 .B ..b1 .d1 .d2 ", 0},
+        {edge(&Sample::d1, &Sample::Asub, DropSpot::Below, true), "root .A ..a1 ..a2 ..Asub ...d1 ...s1 .B ..b1 .d2 ", 0},
+        {edge(&Sample::A, &Sample::s1, DropSpot::Above, false), same, ParentOntoChildMessage},
+        {step(&Sample::d1, StepMove::Up), "root .A ..a1 ..a2 ..Asub ...s1 .d1 .B ..b1 .d2 ", 0},
+        {step(&Sample::a1, StepMove::Down), "root .A ..a2 ..a1 ..Asub ...s1 .B ..b1 .d1 .d2 ", 0},
+        {step(&Sample::s1, StepMove::Out), "root .A ..a1 ..a2 ..Asub ..s1 .B ..b1 .d1 .d2 ", 0},
+        {step(&Sample::d1, StepMove::In), "root .A ..a1 ..a2 ..Asub ...s1 .B ..b1 ..d1 .d2 ", 0},
+        {step(&Sample::d2, StepMove::In), same, -1},  // a document above
+        {step(&Sample::B, StepMove::Out), same, -1},  // the menu has one top
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [decide, after, refusal] = cases[i];
+        Sample s;
+        const DropDecision d = decide(s);
+        MovePlan plan;
+        if (planMove(d, plan) && !plan.returnsToSamePlace()) applyMove(s.tree, plan);
+        EXPECT_EQ(d.refusalMessage, refusal) << "case " << i;
+        EXPECT_EQ(outline(s.tree), after) << "case " << i;
+    }
 }
