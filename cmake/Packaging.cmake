@@ -5,13 +5,14 @@ set(QUILLMAP_DEB_VERSION ${PROJECT_VERSION})
 
 if(UNIX AND NOT APPLE)
   # Debian's changelog and copyright, the changelog compressed without a time stamp; the date is
-  # the last commit's, so that a package built again from the same sources is the same.
+  # the last commit's, so that a package built again from the same sources is the same. The
+  # version has no Debian revision (the package is native), so the changelog is changelog.gz.
   execute_process(COMMAND git log -1 --format=%cD WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
                   OUTPUT_VARIABLE QUILLMAP_DEB_DATE OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   if(NOT QUILLMAP_DEB_DATE)
     string(TIMESTAMP QUILLMAP_DEB_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
   endif()
-  set(changelog ${CMAKE_BINARY_DIR}/debian/changelog.Debian)
+  set(changelog ${CMAKE_BINARY_DIR}/debian/changelog)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in ${changelog} @ONLY)
   if(QUILLMAP_GZIP)
     add_custom_command(OUTPUT ${changelog}.gz
@@ -42,15 +43,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # type uses its tools when they are there.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "chromium | firefox-esr | www-browser")
+# CPack indents the lines and marks the empty one; the synopsis is the summary above.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "builds collapsible navigation tree menus for web pages
- Quillmap puts together a tree of folders and links in one window and writes
- it as a collapsible navigation menu: a small script and its stylesheet,
- ready to be copied into a site. The menu works with the keyboard and with
- screen readers and stays quick with a hundred thousand entries.
- .
- An existing site can be imported from its folder or its sitemap; the
- command-line programs quillmap-build and quillmap-import do the same
- without a window.")
+    "Quillmap puts together a tree of folders and links in one window and writes
+it as a collapsible navigation menu: a small script and its stylesheet,
+ready to be copied into a site. The menu works with the keyboard and with
+screen readers and stays quick with a hundred thousand entries.
+
+An existing site can be imported from its folder or its sitemap; the
+command-line programs quillmap-build and quillmap-import do the same
+without a window.")
 set(CPACK_GENERATOR DEB)
 include(CPack)
