@@ -2,7 +2,7 @@
 # The program installed like any other: `cmake --install` into a temporary prefix, made read-only
 # and run by a user who cannot write it (nobody, when the tests run as root). Building a menu must
 # then use the user's own out folder, made as a copy of the shipped one and never overwritten.
-# Usage: installed_tree_test.sh BUILD_DIR
+# Usage: installed_tree_test.sh BUILD_DIR (the window's part runs BUILD_DIR/tests/gui_build)
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -43,4 +43,10 @@ rm -rf "$home/.local"
 "${as_user[@]}" sh -c "mkdir -p '$home/.local/share' && chmod a-w '$home/.local/share'"
 if error=$(build_menu 2>&1); then fail "a build without any writable out folder succeeded"; fi
 [[ $error == *"Cannot create folder $user_out"*"Permission denied"* ]] || fail "unclear error: $error"
-echo "installed tree: quillmap-build uses $user_out"
+# The window, offscreen, as the same user: Build, Build and Test, Browse "Out", the help text and
+# the custom images all use the user's folder.
+rm -rf "$home/.local"
+window=$(env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen QUILLMAP_INSTALLED_DATA="$prefix/share/quillmap" \
+  "${as_user[@]}" "$build/tests/gui_build" --gtest_filter='InstalledProgram.*' 2>&1) || fail "the window: $window"
+[[ $window == *"[  PASSED  ] 1 test"* ]] || fail "the window's test did not run: $window"
+echo "installed tree: quillmap-build and the window use $user_out"
