@@ -11,6 +11,7 @@
 
 #include "app/GroupTitleStyle.h"
 #include "generator/HelpText.h"
+#include "generator/MenuBuild.h"
 #include "import/ImportCommands.h"
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
@@ -69,6 +70,12 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
       colors_(platform_, *document_, AppFolder, this)
 {
     setupUi(this);
+    try {
+        startOutFolder_ = OutFolder();
+    } catch (const std::exception&) {
+        // The first Build reports it, with the reason.
+        startOutFolder_ = fromFilePath(OutFolderOf(toFilePath(AppFolder)));
+    }
     setUpLook();
     Tree2->setModel(&document_->model());
     createParts();
@@ -157,7 +164,9 @@ void TForm1::setUpLook()
     btnSAVE->setIconSize(picSAVED.deviceIndependentSize().toSize());
 
     QStringList help;
-    for (const std::string& line : helpTextLines()) help << QString::fromStdString(line);
+    const bool ownOut = startOutFolder_ == fromFilePath(OutFolderOf(toFilePath(AppFolder)));
+    for (const std::string& line : ownOut ? helpTextLines() : helpTextLines(startOutFolder_.toStdString()))
+        help << QString::fromStdString(line);
     Memo1->setPlainText(help.join(QLatin1Char('\n')));
     QPalette memoPalette = Memo1->palette();
     memoPalette.setColor(QPalette::Base, memoPalette.color(QPalette::Window));
@@ -229,7 +238,7 @@ void TForm1::FormCreate()
     document_->ProjectFileName.clear();
     document_->Saved = true;
     document_->Updating = false;
-    properties_->ListCustomImages();
+    properties_->ListCustomImages(startOutFolder_);
     messages = MessageTexts{};
     if (LanguageFilePresent(AppFolder)) ApplyLanguage();
 }

@@ -83,6 +83,14 @@ public:
     void btnMoreHelpClick();
     void btnBrowseOUTClick();
 
+    // The folder the menu is built into: the program's out folder, or the user's own when the
+    // program's cannot be written, made or completed by the call. Throws quillmap::Error when that
+    // fails.
+    QString OutFolder() const;
+    // The out folder as the window found it at start, named by the help text and holding the
+    // custom images; the program's own when the user's could not be made then.
+    const QString& startOutFolder() const { return startOutFolder_; }
+
     // "Build" and "Build and Test"; the test page is opened only for the sender named btnBuild_Test.
     void btnBuildTestClick(QObject* Sender);
     void ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand);
@@ -115,6 +123,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QString startOutFolder_;
+
     void createParts();
     void showSaved(bool saved);
     void showFileName();

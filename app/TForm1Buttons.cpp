@@ -8,6 +8,7 @@
 #include "text/LocalText.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
+#include "generator/OutFolder.h"
 #include "shell/Association.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
@@ -51,11 +52,12 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     const GlobalOptions options{document_->model().bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
-    BuildMenu(tree, options, frmColors().styleSheetLines(), OutFolderOf(toFilePath(AppFolder)));
+    const QString outFolder = OutFolder();
+    BuildMenu(tree, options, frmColors().styleSheetLines(), toFilePath(outFolder));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {
-        const ShellCommand page = testPageCommand(AppFolder);
+        const ShellCommand page = testPageCommandIn(outFolder);
         ShellOpen(page.file, page.parameters, page.folder, page.showCommand);
     }
 }
@@ -80,6 +82,8 @@ void TForm1::btnMoreHelpClick()
     ShellOpen(help.file, help.parameters, help.folder, help.showCommand);
 }
 
-void TForm1::btnBrowseOUTClick() { execute(platform_.shell, browseOutCommand(AppFolder)); }
+void TForm1::btnBrowseOUTClick() { execute(platform_.shell, browseFolderCommand(OutFolder())); }
+
+QString TForm1::OutFolder() const { return fromFilePath(resolveOutFolder(OutFolderOf(toFilePath(AppFolder)))); }
 
 }  // namespace quillmap

@@ -2,6 +2,7 @@
 
 #include "shell/ApplicationTitle.h"
 #include "text/LocalText.h"
+#include "generator/OutFolder.h"
 #include "shell/Pictures.h"
 #include "shell/QtPlatform.h"
 #include "app/TForm1.h"
@@ -30,7 +31,10 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << quillmap::fromFilePath(argv[i]);
 #endif
-    const QString appFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    // The program's files: beside the executable, or in ../share/quillmap when it is installed.
+    const QString appFolder =
+        quillmap::fromFilePath(quillmap::programDataFolder(quillmap::toFilePath(QCoreApplication::applicationDirPath()))) +
+        QLatin1Char('/');
 
     // The three windows, in this order; only the main window is shown.
     quillmap::TForm1 form1(platform, appFolder, arguments);

@@ -14,12 +14,19 @@
 #include "text/TextFile.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
+#include "generator/OutFolder.h"
 #include "generator/ShippedFiles.h"
 #include "project/ProjectData.h"
 
 namespace quillmap {
 
 namespace {
+
+#ifdef _WIN32
+#define QUILLMAP_USER_OUT "%LOCALAPPDATA%\\Quillmap\\out"
+#else
+#define QUILLMAP_USER_OUT "~/.local/share/quillmap/out"
+#endif
 
 const char* const Usage =
     "Usage: quillmap-build [--out DIR] [--] PROJECT.qmp\n"
@@ -33,7 +40,8 @@ const char* const Usage =
     "  --out DIR    write the menu into DIR (created when missing) and add the test page and the\n"
     "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
     "               already in DIR are kept, never replaced; without --out the menu goes into the\n"
-    "               out folder beside the program\n"
+    "               program's out folder or, when that cannot be written, into the user's own,\n"
+    "               " QUILLMAP_USER_OUT "\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
@@ -117,9 +125,14 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             return 1;
         }
         const std::filesystem::path shipped = OutFolderOf(appFolder);
-        std::filesystem::path target = shipped;
+        std::filesystem::path target;
         std::vector<std::string> kept;
-        if (!request.outFolder.empty()) {
+        if (request.outFolder.empty()) {
+            target = resolveOutFolder(shipped);
+            if (target != shipped)
+                out << "The program's out folder " << pathText(shipped) << " cannot be written; using "
+                    << pathText(target) << "\n";
+        } else {
             target = pathFromText(request.outFolder);
             std::error_code ec;
             std::filesystem::create_directories(target, ec);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/BuildCommand.h"
+#include "generator/OutFolder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -38,7 +39,7 @@ int wmain(int argc, wchar_t** argv)
     _setmode(_fileno(stdin), _O_BINARY);  // a project read from "-" keeps its bytes
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.push_back(quillmap::pathText(argv[i]));
-    return quillmap::runBuildCommand(arguments, quillmap::programFolder(argc > 0 ? argv[0] : L""), std::cout,
+    return quillmap::runBuildCommand(arguments, quillmap::programDataFolder(quillmap::programFolder(argc > 0 ? argv[0] : L"")), std::cout,
                                      std::cerr);
 }
 
@@ -47,7 +48,7 @@ int wmain(int argc, wchar_t** argv)
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    return quillmap::runBuildCommand(arguments, quillmap::programFolder(argc > 0 ? argv[0] : ""), std::cout,
+    return quillmap::runBuildCommand(arguments, quillmap::programDataFolder(quillmap::programFolder(argc > 0 ? argv[0] : "")), std::cout,
                                      std::cerr);
 }
 

@@ -50,4 +50,13 @@ inline std::vector<std::string> helpTextLines()
     };
 }
 
+// The same, naming the out folder after the paragraph about it when the menu goes elsewhere than
+// the program's own "Out" folder (the user's own, when the program's cannot be written).
+inline std::vector<std::string> helpTextLines(const std::string& outFolder)
+{
+    std::vector<std::string> lines = helpTextLines();
+    if (!outFolder.empty()) lines.insert(lines.begin() + 5, "Your \"Out\" folder is " + outFolder);
+    return lines;
+}
+
 }  // namespace quillmap

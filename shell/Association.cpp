@@ -58,14 +58,14 @@ ShellCommand helpCommand(const QString& appFolder)
     return {"open", appFolder + native("Help/index.htm"), "", appFolder, ShowShow};
 }
 
-ShellCommand browseOutCommand(const QString& appFolder)
+ShellCommand browseFolderCommand(const QString& outFolder)
 {
-    return {"explore", appFolder + "out", "", appFolder + "out", ShowNormal};
+    return {"explore", outFolder, "", outFolder, ShowNormal};
 }
 
-ShellCommand testPageCommand(const QString& appFolder)
+ShellCommand testPageCommandIn(const QString& outFolder)
 {
-    return {"open", appFolder + native("out/index.html"), "", appFolder + "out", ShowDefault};
+    return {"open", outFolder + native("/index.html"), "", outFolder, ShowDefault};
 }
 
 void execute(Shell& shell, const ShellCommand& command)

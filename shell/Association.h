@@ -53,9 +53,10 @@ struct ShellCommand {
 
 // appFolder ends with a separator. Help goes through the main window's ShellOpen (verb "open").
 ShellCommand helpCommand(const QString& appFolder);
-ShellCommand browseOutCommand(const QString& appFolder);
-// The test page after "Build and Test", also through ShellOpen.
-ShellCommand testPageCommand(const QString& appFolder);
+// Browse "Out" and, after "Build and Test", the test page (through ShellOpen) of the out folder
+// the build writes into: the program's own or the user's (no separator at its end).
+ShellCommand browseFolderCommand(const QString& outFolder);
+ShellCommand testPageCommandIn(const QString& outFolder);
 
 void execute(Shell& shell, const ShellCommand& command);
 

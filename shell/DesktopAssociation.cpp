@@ -5,7 +5,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
@@ -143,6 +142,16 @@ QString withDefault(const QString& text, const QString& type, const QString& des
     return lines.join('\n') + '\n';
 }
 
+// The program an Exec line starts, as a full path: an installed program's entry names it bare
+// ("quillmap"), found on the PATH; links are followed, so that /bin and /usr/bin name one program.
+QString resolvedExecutable(const QString& program)
+{
+    if (program.isEmpty()) return program;
+    const QString path = program.contains('/') ? program : QStandardPaths::findExecutable(program);
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? program : canonical;
+}
+
 }  // namespace
 
 DesktopAssociation::DesktopAssociation(QString dataHome, QString configHome, QStringList dataDirs)
@@ -231,12 +240,11 @@ void DesktopAssociation::install(const QString& executablePath, const QString& d
 
 void DesktopAssociation::installIcon() const
 {
-    const QIcon icon = pictures::windowIcon();
-    for (int size : {16, 32, 48, 64, 128}) {
+    for (int size : pictures::DesktopIconSizes) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        icon.pixmap(QSize(size, size), 1.0).scaled(size, size).save(&buffer, "PNG");
+        pictures::windowIconImage(size).save(&buffer, "PNG");
         writeFile(QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png").arg(dataHome_).arg(size).arg(QuillmapIconName),
                   png);
     }
@@ -270,7 +278,7 @@ QString DesktopAssociation::registeredExecutable() const
     for (const QString& folder : QStringList{dataHome_} + dataDirs_) {
         const QString entry = folder + "/applications/" + QuillmapDesktopId;
         if (!QFile::exists(entry)) continue;
-        return executableOfExecLine(entryUnescaped(groupValue(entry, "[Desktop Entry]", "Exec")));
+        return resolvedExecutable(executableOfExecLine(entryUnescaped(groupValue(entry, "[Desktop Entry]", "Exec"))));
     }
     return {};
 }

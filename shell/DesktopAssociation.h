@@ -28,7 +28,8 @@ public:
     // The desktop entry id of the type's default program as the desktop reports it
     // (`xdg-mime query default`); empty when there is none.
     QString defaultApplication() const;
-    // The program that Quillmap's desktop entry starts; empty without an entry.
+    // The program that Quillmap's desktop entry starts (the user's own, else the system's), as a
+    // full path with links followed; empty without an entry.
     QString registeredExecutable() const;
 
     // The Exec value of the desktop entry for the program, and back: its program path.

@@ -303,35 +303,39 @@ QPixmap browseOut()
 }
 
 // A small tree: an open folder holding a folder and a document.
+QImage windowIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    prepare(p);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1.5));
+    p.drawLine(QPointF(5, 11), QPointF(5, 26));
+    p.drawLine(QPointF(5, 15), QPointF(12, 15));
+    p.drawLine(QPointF(5, 26), QPointF(13, 26));
+    p.save();
+    p.translate(0, -3);
+    paintOpenFolder(p, {0, 0});
+    p.restore();
+    p.save();
+    p.translate(12, 8);
+    p.scale(0.8, 0.8);
+    paintClosedFolder(p, {0, 0});
+    p.restore();
+    p.save();
+    p.translate(12.5, 19.5);
+    p.scale(0.8, 0.8);
+    paintDocument(p, {0, 0});
+    p.restore();
+    p.end();
+    return image;
+}
+
 QIcon windowIcon()
 {
     QIcon icon;
-    for (int size : {16, 32, 48}) {
-        QPixmap pm = blank(size, size);
-        QPainter p(&pm);
-        prepare(p);
-        p.scale(size / 32.0, size / 32.0);
-        p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1.5));
-        p.drawLine(QPointF(5, 11), QPointF(5, 26));
-        p.drawLine(QPointF(5, 15), QPointF(12, 15));
-        p.drawLine(QPointF(5, 26), QPointF(13, 26));
-        p.save();
-        p.translate(0, -3);
-        paintOpenFolder(p, {0, 0});
-        p.restore();
-        p.save();
-        p.translate(12, 8);
-        p.scale(0.8, 0.8);
-        paintClosedFolder(p, {0, 0});
-        p.restore();
-        p.save();
-        p.translate(12.5, 19.5);
-        p.scale(0.8, 0.8);
-        paintDocument(p, {0, 0});
-        p.restore();
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(windowIconImage(size)));
     return icon;
 }
 

@@ -2,6 +2,7 @@
 // The pictures of the program's buttons, its two save-state pictures and its window icon, drawn
 // at run time so that no image file has to travel with the program.
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace quillmap::pictures {
@@ -17,6 +18,10 @@ QPixmap buildAndTest();   // 16 x 16
 QPixmap build();          // 16 x 16
 QPixmap browseOut();      // 16 x 16
 QIcon windowIcon();
+// The program's icon drawn at size x size pixels, for the desktop's icon theme.
+QImage windowIconImage(int size);
+// The sizes of the icon in the hicolor theme, per user and in an installed program.
+inline constexpr int DesktopIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // Shared by the tree pictures: a folder drawn into the given 16 x 16 box.
 void paintClosedFolder(class QPainter& painter, QPointF origin);

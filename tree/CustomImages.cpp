@@ -6,7 +6,11 @@ namespace quillmap {
 
 std::vector<std::string> listCustomImages(const std::filesystem::path& appFolder)
 {
-    const std::filesystem::path outFolder = appFolder / "out";
+    return listCustomImagesIn(appFolder / "out");
+}
+
+std::vector<std::string> listCustomImagesIn(const std::filesystem::path& outFolder)
+{
     std::vector<std::string> names;
     for (int n = 1; n <= 9999; ++n) {
         std::string name = "ftv2doc_" + std::to_string(n) + ".gif";

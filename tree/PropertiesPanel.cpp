@@ -243,10 +243,10 @@ void PropertiesPanel::EnableImageChoice(bool on)
     w_.lblImage->setEnabled(on);
 }
 
-void PropertiesPanel::ListCustomImages()
+void PropertiesPanel::ListCustomImages(const QString& outFolder)
 {
     const QSignalBlocker quiet(w_.boxImg);
-    for (const std::string& name : listCustomImages(toFilePath(appFolder_)))
+    for (const std::string& name : listCustomImagesIn(toFilePath(outFolder)))
         w_.boxImg->addItem(fromFilePath(name));
     w_.boxImg->setCurrentIndex(-1);
     w_.boxImg->setEditText(QString());

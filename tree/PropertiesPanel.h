@@ -58,7 +58,8 @@ public:
     void EnableTargetChoice(bool on);
     void EnableOpenStateChoice(bool on);
     void EnableImageChoice(bool on);
-    void ListCustomImages();
+    // Fills the image box with the replacement pictures of the out folder.
+    void ListCustomImages(const QString& outFolder);
 
     void txtCaptionChange();
     void txtURLChange();

@@ -152,11 +152,11 @@ TEST(ShellCommands, HelpAndBrowseOutHandTheShellTheirArguments)
     EXPECT_EQ(help, (ShellCommand{"open", "/opt/Tools/Help/index.htm", "", "/opt/Tools/", 5}));
     EXPECT_FALSE(help.parameters.isNull());  // an empty text, not an absent one
 
-    const ShellCommand out = browseOutCommand(app);
+    const ShellCommand out = browseFolderCommand("/opt/Tools/out");
     EXPECT_EQ(out, (ShellCommand{"explore", "/opt/Tools/out", "", "/opt/Tools/out", 1}));
     EXPECT_FALSE(out.parameters.isNull());
 
-    EXPECT_EQ(testPageCommand(app), (ShellCommand{"open", "/opt/Tools/out/index.html", "", "/opt/Tools/out", 10}));
+    EXPECT_EQ(testPageCommandIn("/opt/Tools/out"), (ShellCommand{"open", "/opt/Tools/out/index.html", "", "/opt/Tools/out", 10}));
 
     FakePlatform fake;
     execute(fake.shell, out);

@@ -135,3 +135,30 @@ TEST(DesktopAssociation, RegisteringMakesQuillmapTheDesktopsProgramForQmpFiles)
     EXPECT_TRUE(neverAskStored(registry, "2.0"));
     EXPECT_TRUE(QFile::exists(desktop.root.path() + "/store/registry.ini"));
 }
+
+// An installed program: the system's desktop entry (the one that ships) names it bare, and the
+// system's database makes it the type's default. The program must not ask again; a copy elsewhere
+// still does.
+TEST(DesktopAssociation, TheSystemsRegistrationOfAnInstalledProgramCounts)
+{
+    if (!desktopToolsPresent()) GTEST_SKIP() << "xdg-utils, shared-mime-info, desktop-file-utils or gtk-update-icon-cache missing";
+    Desktop desktop;
+    const QString system = desktop.root.path() + "/usr/share";
+    const QString bin = desktop.root.path() + "/usr/bin";
+    ASSERT_TRUE(QDir().mkpath(system + "/applications") && QDir().mkpath(bin));
+    ASSERT_TRUE(QFile::copy(QUILLMAP_SOURCE_DIR "/assets/desktop/quillmap.desktop",
+                            system + "/applications/" + QuillmapDesktopId));
+    QFile program(bin + "/quillmap");
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\n");
+    program.close();
+    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    desktop.run("update-desktop-database", {system + "/applications"});
+
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+    QtRegistry registry(desktop.root.path() + "/store", DesktopAssociation(desktop.data(), desktop.config(), {system}));
+    EXPECT_FALSE(NeedsAssociation(registry, bin + "/quillmap"));
+    EXPECT_TRUE(NeedsAssociation(registry, desktop.root.path() + "/elsewhere/quillmap"));
+    qputenv("PATH", path);
+}

@@ -1,0 +1,97 @@
+#include "generator/OutFolder.h"
+
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "text/Error.h"
+#include "text/TextFile.h"
+#include "generator/ShippedFiles.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace quillmap {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isFolder(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+fs::path probeName(const fs::path& folder)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::string name = ".quillmap-probe-";
+    for (int i = 0; i < 12; ++i) name += letters[random() % (sizeof letters - 1)];
+    return folder / name;
+}
+
+}  // namespace
+
+fs::path programDataFolder(const fs::path& executableFolder)
+{
+    if (isFolder(executableFolder / "out")) return executableFolder;
+    const fs::path installed = executableFolder.parent_path() / "share" / "quillmap";
+    if (isFolder(installed / "out")) return installed;
+    return executableFolder;
+}
+
+fs::path perUserDataFolder()
+{
+#ifdef _WIN32
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    if (local && *local && fs::path(local).is_absolute()) return fs::path(local) / L"Quillmap";
+    throw Error("Cannot find the per-user data folder: LOCALAPPDATA is not set");
+#else
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && *data == '/') return fs::path(data) / "quillmap";
+    const char* home = std::getenv("HOME");
+    if (home && *home == '/') return fs::path(home) / ".local" / "share" / "quillmap";
+    throw Error("Cannot find the per-user data folder: neither XDG_DATA_HOME nor HOME is set");
+#endif
+}
+
+bool folderWritable(const fs::path& folder)
+{
+    const fs::path probe = probeName(folder);
+#ifdef _WIN32
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+#else
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+#endif
+}
+
+fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut)
+{
+    // Without a shipped folder there is nothing to copy: the build then reports the missing file.
+    if (!isFolder(shippedOut) || folderWritable(shippedOut)) return shippedOut;
+    std::error_code ec;
+    fs::create_directories(perUserOut, ec);
+    if (ec) throw Error("Cannot create folder " + pathText(perUserOut) + ": " + ec.message());
+    if (!isFolder(perUserOut)) throw Error("Cannot create folder " + pathText(perUserOut) + ": it is no folder");
+    addMissingShippedFiles(pathText(shippedOut), pathText(perUserOut));
+    return perUserOut;
+}
+
+fs::path resolveOutFolder(const fs::path& shippedOut) { return resolveOutFolder(shippedOut, perUserDataFolder() / "out"); }
+
+}  // namespace quillmap

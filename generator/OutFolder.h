@@ -1,0 +1,32 @@
+#pragma once
+#include <filesystem>
+
+namespace quillmap {
+
+// The folder that holds the program's data (out/, Help/, Projects/, Lang.ini): the executable's own
+// folder for an unpacked program, <prefix>/share/quillmap/ beside <prefix>/bin/ for an installed
+// one. The executable's folder is taken whenever it holds an out folder, else the installed
+// folder when that holds one; with neither, the executable's folder (whose missing files are then
+// reported where they are needed).
+std::filesystem::path programDataFolder(const std::filesystem::path& executableFolder);
+
+// The user's own folder for what the program writes: ${XDG_DATA_HOME:-$HOME/.local/share}/quillmap
+// (XDG_DATA_HOME only when it is an absolute path), %LOCALAPPDATA%\Quillmap on Windows. Throws
+// quillmap::Error when the environment names no such place.
+std::filesystem::path perUserDataFolder();
+
+// Whether a new file can be made in folder: tried by making (and removing) one, since neither
+// permission bits nor access() tell the truth about read-only mounts, ACLs or a root user.
+bool folderWritable(const std::filesystem::path& folder);
+
+// Where a build without a named folder writes the menu: the shipped out folder while it can be
+// written (a portable program works as it always did) or when it is missing, else perUserOut. The per-user folder is
+// made on first use as a copy of the shipped folder, and every later call adds the shipped files
+// that are missing there without replacing any of the user's. Throws quillmap::Error saying what
+// could not be written and why; a per-user folder that fails half-way is reported, never passed by.
+std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut,
+                                       const std::filesystem::path& perUserOut);
+// The same with the per-user folder of the environment: perUserDataFolder() + "out".
+std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut);
+
+}  // namespace quillmap
