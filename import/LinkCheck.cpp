@@ -17,9 +17,14 @@ std::optional<std::vector<LinkOutcome>> checkLinks(const std::vector<LinkToCheck
     std::unordered_map<std::string, std::size_t> addressOf;
     std::vector<std::pair<std::size_t, std::size_t>> webLinks;  // link, address
 
+    std::vector<LinkAddress> parsed;
+    parsed.reserve(links.size());
+    for (const LinkToCheck& link : links) parsed.push_back(parseLink(link.link));
+    local.readPages(parsed);
+
     for (std::size_t i = 0; i < links.size(); ++i) {
         if (progress && i % 256 == 0 && !progress(i, links.size())) return std::nullopt;
-        const LinkAddress address = parseLink(links[i].link);
+        const LinkAddress& address = parsed[i];
         LinkOutcome& outcome = outcomes[i];
         switch (address.kind) {
         case LinkKind::Empty:

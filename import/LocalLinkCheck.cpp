@@ -1,6 +1,9 @@
 #include "import/LocalLinkCheck.h"
 
+#include <algorithm>
+#include <atomic>
 #include <system_error>
+#include <thread>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
@@ -34,6 +37,15 @@ bool insideFolder(const fs::path& path, const fs::path& folder, std::string& ins
     return true;
 }
 
+std::optional<std::unordered_set<std::string>> anchorsOf(const fs::path& page)
+{
+    try {
+        return pageAnchors(readWholeFile(page));
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 LocalLinkCheck::LocalLinkCheck(const fs::path& siteFolder)
@@ -44,8 +56,9 @@ LocalLinkCheck::LocalLinkCheck(const fs::path& siteFolder)
     if (!site_.has_filename() && site_.has_relative_path()) site_ = site_.parent_path();
 }
 
-std::string LocalLinkCheck::problem(const LinkAddress& link)
+const LocalLinkCheck::Target& LocalLinkCheck::find(const LinkAddress& link)
 {
+    static const Target leaves{LeavesSite, {}}, missing{"no such file", {}};
     std::string inside;
     bool wantsFolder = !link.path.empty() && link.path.back() == '/';
     if (link.absolute) {
@@ -53,7 +66,7 @@ std::string LocalLinkCheck::problem(const LinkAddress& link)
         std::error_code ec;
         if (!insideFolder(path, site_, inside) &&
             !insideFolder(fs::weakly_canonical(path, ec), fs::weakly_canonical(site_, ec), inside))
-            return LeavesSite;
+            return leaves;
     } else {
         // Segments resolve from the site folder whether the link starts with '/' or not: the
         // page that shows the menu lies there.
@@ -66,22 +79,56 @@ std::string LocalLinkCheck::problem(const LinkAddress& link)
             if (segment.empty()) continue;
             wantsFolder = segment == "." || segment == "..";
             if (segment == "..") {
-                if (inside.empty()) return LeavesSite;
+                if (inside.empty()) return leaves;
                 const std::size_t slash = inside.rfind('/');
                 inside.resize(slash == std::string::npos ? 0 : slash);
             }
             if (wantsFolder) continue;
-            if (segment.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) return "no such file";
+            if (segment.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos) return missing;
             inside += (inside.empty() ? "" : "/") + segment;
         }
         wantsFolder = wantsFolder || link.path.back() == '/';
     }
 
-    const Target& found = target(inside, wantsFolder);
-    if (!found.problem.empty() || !link.hasFragment || !isStaticPage(found.page)) return found.problem;
+    return target(inside, wantsFolder);
+}
+
+std::filesystem::path LocalLinkCheck::pageToSearch(const LinkAddress& link)
+{
     // An empty fragment and "#top" lead to the top of any page.
-    if (link.fragment.empty() || asciiLower(link.fragment) == "top") return {};
-    const auto* places = anchors(found.page);
+    if (!link.hasFragment || link.fragment.empty() || asciiLower(link.fragment) == "top") return {};
+    const Target& found = find(link);
+    return found.problem.empty() && isStaticPage(found.page) ? found.page : fs::path();
+}
+
+void LocalLinkCheck::readPages(const std::vector<LinkAddress>& links)
+{
+    std::vector<fs::path> pages;
+    for (const LinkAddress& link : links) {
+        if (link.kind != LinkKind::Local) continue;
+        const fs::path page = pageToSearch(link);
+        if (!page.empty() && anchors_.try_emplace(pathText(page)).second) pages.push_back(page);
+    }
+    std::vector<std::optional<std::unordered_set<std::string>>> read(pages.size());
+    std::atomic<std::size_t> next{0};
+    const auto readSome = [&] {
+        for (std::size_t i = next++; i < pages.size(); i = next++) read[i] = anchorsOf(pages[i]);
+    };
+    const std::size_t cores = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+    std::vector<std::thread> helpers;
+    for (std::size_t i = 1; i < std::min(cores, pages.size() / 32 + 1); ++i) helpers.emplace_back(readSome);
+    readSome();
+    for (std::thread& helper : helpers) helper.join();
+    for (std::size_t i = 0; i < pages.size(); ++i) anchors_[pathText(pages[i])] = std::move(read[i]);
+}
+
+std::string LocalLinkCheck::problem(const LinkAddress& link)
+{
+    const fs::path page = pageToSearch(link);
+    if (page.empty()) return find(link).problem;
+    auto [it, added] = anchors_.try_emplace(pathText(page));
+    if (added) it->second = anchorsOf(page);
+    const auto& places = it->second;
     if (!places) return "the page cannot be read";
     if (places->count(link.fragment) || places->count(decodeLinkSegment(link.fragment))) return {};
     return "no id or name \"" + link.fragment + "\" in the page";
@@ -112,19 +159,6 @@ const LocalLinkCheck::Target& LocalLinkCheck::target(const std::string& inside, 
         found.problem = "no such file";
     }
     return found;
-}
-
-const std::unordered_set<std::string>* LocalLinkCheck::anchors(const fs::path& page)
-{
-    const std::string key = pathText(page);
-    if (const auto it = anchors_.find(key); it != anchors_.end()) return &it->second;
-    if (unreadable_.count(key)) return nullptr;
-    try {
-        return &anchors_.emplace(key, pageAnchors(readWholeFile(page))).first->second;
-    } catch (const Error&) {
-        unreadable_.insert(key);
-        return nullptr;
-    }
 }
 
 }  // namespace quillmap

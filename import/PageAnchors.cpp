@@ -1,11 +1,10 @@
 #include "import/PageAnchors.h"
 
-#include <gumbo.h>
-
 #include <vector>
 
 #include "text/TextEncoding.h"
 #include "import/PageCharset.h"
+#include "import/ParsedPage.h"
 
 namespace quillmap {
 
@@ -17,9 +16,9 @@ std::unordered_set<std::string> pageAnchors(std::string_view page)
         page = converted;
     }
     std::unordered_set<std::string> anchors;
-    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
+    const ParsedPage parsed(page);
     // The walk keeps its own stack: a page nested ever so deep cannot exhaust the thread's.
-    std::vector<const GumboNode*> stack{output->root};
+    std::vector<const GumboNode*> stack{parsed.root()};
     while (!stack.empty()) {
         const GumboNode* node = stack.back();
         stack.pop_back();
@@ -32,7 +31,6 @@ std::unordered_set<std::string> pageAnchors(std::string_view page)
         for (unsigned i = 0; i < element.children.length; ++i)
             stack.push_back(static_cast<const GumboNode*>(element.children.data[i]));
     }
-    gumbo_destroy_output(&kGumboDefaultOptions, output);
     return anchors;
 }
 
