@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/CheckCommand.h"
+#include "import/RelativeLink.h"
 #include "project/ProjectWriter.h"
 #include "tests/unit/import/HttpTestServer.h"
 #include "tests/unit/import/SiteFixture.h"
@@ -110,4 +111,20 @@ TEST_F(LinkCheckTest, ExitStatusTellsGoodFromBrokenFromNotRun)
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(run({"--version"}), 0);
     EXPECT_EQ(out.str(), "quillmap-check 2.0\n");
+}
+
+// The link picker enters a picked file's path from the site folder, never only its name.
+TEST(LinkInsideFolderTest, PathFromTheSiteFolderOrNone)
+{
+    const struct {
+        const char* file;
+        const char* folder;
+        std::optional<std::string> link;
+    } cases[] = {
+        {"/site/about/team.html", "/site", "about/team.html"},
+        {"/site/our team.html", "/site/", "our%20team.html"},
+        {"/site2/team.html", "/site", std::nullopt},
+        {"/other/team.html", "/site", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(linkInsideFolder(c.file, c.folder), c.link) << c.file;
 }
