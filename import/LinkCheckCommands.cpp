@@ -1,10 +1,8 @@
 #include "import/LinkCheckCommands.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QSettings>
 #include <atomic>
 #include <chrono>
 #include <future>
@@ -12,15 +10,13 @@
 #include "text/LocalText.h"
 #include "shell/EventGuard.h"
 #include "import/LinkCheck.h"
-#include "tree/TreeModel.h"
+#include "project/SiteFolders.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
 
 namespace quillmap {
 
 namespace {
-
-// The site folder of each project file, in the settings store of the user.
-const QString SiteFoldersKey = QStringLiteral("LinkCheck/siteFolders");
-QSettings store() { return {QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap"}; }
 
 // top and everything below it, in tree order.
 std::vector<Node*> subtree(Node* top)
@@ -45,35 +41,38 @@ QString placeOf(const TreeModel& model, const Node* node)
 
 }  // namespace
 
-LinkCheckCommands::LinkCheckCommands(TreeModel& model, Prompts& prompts, QWidget* window)
-    : QObject(window), model_(model), prompts_(prompts)
+LinkCheckCommands::LinkCheckCommands(ProjectDocument& document, const Platform& platform,
+                                     PropertiesPanel& properties, Tree2View* tree, QWidget* window)
+    : QObject(window), document_(document), platform_(platform), properties_(properties), Tree2(tree)
 {
-    mnuCheckLinks = new QAction(QStringLiteral("Check links"), this);
+    mnuCheckLinks = new QAction(QStringLiteral("Check links..."), this);
     mnuCheckLinks->setObjectName(QStringLiteral("mnuCheckLinks"));
     mnuCheckLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     mnuCheckLinksBelow = new QAction(QStringLiteral("Check links below"), this);
     mnuCheckLinksBelow->setObjectName(QStringLiteral("mnuCheckLinksBelow"));
     frmLinkCheck = new LinkCheckResults(window);
-    connect(frmLinkCheck->btnCheckAgain, &QPushButton::clicked, this,
-            [this] { guarded(prompts_, [this] { checkAgain(false); }); });
-    connect(frmLinkCheck->btnSiteFolder, &QPushButton::clicked, this,
-            [this] { guarded(prompts_, [this] { checkAgain(true); }); });
-    connect(frmLinkCheck, &LinkCheckResults::itemChosen, this,
-            [this](const QModelIndex& item) { emit showItem(model_.nodeOf(item)); });
+    Prompts& prompts = platform_.prompts;
+    connectGuarded(mnuCheckLinks, &QAction::triggered, this, prompts, [this] { checkLinks(nullptr); });
+    connectGuarded(mnuCheckLinksBelow, &QAction::triggered, this, prompts,
+                   [this] { checkLinks(Tree2->selectedNode()); });
+    connectGuarded(frmLinkCheck->btnCheckAgain, &QPushButton::clicked, this, prompts, [this] { checkAgain(false); });
+    connectGuarded(frmLinkCheck->btnSiteFolder, &QPushButton::clicked, this, prompts, [this] { checkAgain(true); });
+    connectGuarded(frmLinkCheck, &LinkCheckResults::itemChosen, this, prompts,
+                   [this](const QModelIndex& item) { showResultItem(item); });
 }
 
-void LinkCheckCommands::checkLinks(const QString& projectFile, Node* top)
+void LinkCheckCommands::checkLinks(Node* top)
 {
-    lastProject_ = projectFile;
-    lastTop_ = model_.indexOf(top);
+    TreeModel& model = document_.model();
+    lastTop_ = model.indexOf(top);
     lastWholeTree_ = !top;
-    const QString site = siteFolder(projectFile, false);
+    const QString site = siteFolder(false);
     if (site.isEmpty()) return;
-    const std::vector<Node*> items = top ? subtree(top) : model_.tree().preorder();
+    const std::vector<Node*> items = top ? subtree(top) : model.tree().preorder();
     std::vector<LinkToCheck> links;
     links.reserve(items.size());
     for (const Node* item : items)
-        links.push_back({item->record() ? model_.text(item->record()->URL).toStdString() : std::string(),
+        links.push_back({item->record() ? model.text(item->record()->URL).toStdString() : std::string(),
                          item->isDocument()});
     LinkCheckOptions options;
     options.siteFolder = toFilePath(site);
@@ -83,7 +82,7 @@ void LinkCheckCommands::checkLinks(const QString& projectFile, Node* top)
     // progress dialog answers at once, however long a server takes.
     std::optional<std::vector<LinkOutcome>> outcomes;
     {
-        const std::unique_ptr<Progress> progress = prompts_.showProgress(QStringLiteral("Checking links..."));
+        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Checking links..."));
         std::atomic<std::size_t> done{0};
         std::atomic<std::size_t> total{0};
         std::atomic<bool> stop{false};
@@ -110,9 +109,9 @@ void LinkCheckCommands::checkLinks(const QString& projectFile, Node* top)
         good += outcome.verdict == LinkVerdict::Good;
         notChecked += outcome.verdict == LinkVerdict::NotChecked;
         const bool broken = outcome.verdict == LinkVerdict::Broken;
-        model_.setLinkProblem(items[i], broken ? outcome.reason : std::string());
+        model.setLinkProblem(items[i], broken ? outcome.reason : std::string());
         if (broken)
-            rows.push_back({model_.indexOf(items[i]), placeOf(model_, items[i]), QString::fromStdString(links[i].link),
+            rows.push_back({model.indexOf(items[i]), placeOf(model, items[i]), QString::fromStdString(links[i].link),
                             QString::fromStdString(outcome.reason)});
     }
     const QString summary = QStringLiteral("%1 links checked, %2 broken, %3 not checked.")
@@ -122,30 +121,31 @@ void LinkCheckCommands::checkLinks(const QString& projectFile, Node* top)
     frmLinkCheck->show(summary, site, rows);
 }
 
-QString LinkCheckCommands::siteFolder(const QString& projectFile, bool askAgain)
+QString LinkCheckCommands::siteFolder(bool askAgain)
 {
-    const QString project = projectFile.isEmpty() ? QString() : QFileInfo(projectFile).absoluteFilePath();
-    QVariantMap remembered = store().value(SiteFoldersKey).toMap();
-    QString folder = project.isEmpty() ? unsavedProjectSite_ : remembered.value(project).toString();
+    const QString& project = document_.ProjectFileName;
+    QString folder = rememberedSiteFolder(project);
     if (!askAgain && !folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
-
     const QString start = !folder.isEmpty() ? folder : project.isEmpty() ? QString() : QFileInfo(project).path();
-    folder = prompts_.chooseFolder(QStringLiteral("Site folder: the folder of the page that shows the menu"), start);
-    if (folder.isEmpty()) return {};
-    if (project.isEmpty()) {
-        unsavedProjectSite_ = folder;
-    } else {
-        remembered.insert(project, folder);
-        store().setValue(SiteFoldersKey, remembered);
-    }
+    folder = platform_.prompts.chooseFolder(
+        QStringLiteral("Site folder: the folder of the page that shows the menu"), start);
+    if (!folder.isEmpty()) rememberSiteFolder(project, folder);
     return folder;
 }
 
 void LinkCheckCommands::checkAgain(bool askForFolder)
 {
-    if (askForFolder && siteFolder(lastProject_, true).isEmpty()) return;
-    // A folder checked before and removed since: the whole tree.
-    checkLinks(lastProject_, lastWholeTree_ ? nullptr : model_.nodeOf(lastTop_));
+    if (askForFolder && siteFolder(true).isEmpty()) return;
+    // A subtree removed since its check: the whole tree.
+    checkLinks(lastWholeTree_ ? nullptr : document_.model().nodeOf(lastTop_));
+}
+
+void LinkCheckCommands::showResultItem(const QModelIndex& item)
+{
+    Node* node = document_.model().nodeOf(item);
+    Tree2->selectNode(node);
+    properties_.showPropertiesOf(node);
+    Tree2->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace quillmap
