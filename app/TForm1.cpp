@@ -13,6 +13,7 @@
 #include "generator/HelpText.h"
 #include "generator/MenuBuild.h"
 #include "import/ImportCommands.h"
+#include "import/LinkCheckCommands.h"
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
 #include "shell/ApplicationTitle.h"
@@ -95,7 +96,7 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
 // The child widgets outlive the parts; none of their last signals may reach them.
 TForm1::~TForm1()
 {
-    for (QObject* part : std::initializer_list<QObject*>{properties_, items_, files_, imports_, document_}) {
+    for (QObject* part : std::initializer_list<QObject*>{properties_, items_, files_, imports_, linkChecks_, document_}) {
         if (Tree2->selectionModel()) disconnect(Tree2->selectionModel(), nullptr, part, nullptr);
         disconnect(Tree2, nullptr, part, nullptr);
         disconnect(&document_->model(), nullptr, part, nullptr);
@@ -115,11 +116,15 @@ void TForm1::createParts()
     files_ = new ProjectFiles(*document_, platform_, messages, {*items_, *properties_, colors_},
                               {Tree2, btnNew, btnOPEN, btnSAVE, options}, AppFolder, this);
     imports_ = new ImportCommands(*document_, platform_, *properties_, Tree2, AppFolder, this);
-    items_->setFurtherMenuEntries(imports_->menuEntries());
+    linkChecks_ = new LinkCheckCommands(*document_, platform_, *properties_, Tree2, this);
+    items_->setFurtherMenuEntries(linkChecks_->menuEntries() + imports_->menuEntries());
     mnuRegister = new QAction(QStringLiteral("Open .qmp files with Quillmap..."), this);
     mnuRegister->setObjectName(QStringLiteral("mnuRegister"));
     connectGuarded(mnuRegister, &QAction::triggered, this, platform_.prompts, [this] { mnuRegisterClick(); });
-    files_->recent().setFurtherMenuEntries(imports_->menuEntries() << mnuRegister);
+    files_->recent().setFurtherMenuEntries(QList<QAction*>{linkChecks_->mnuCheckLinks} + imports_->menuEntries()
+                                           << mnuRegister);
+    // Ctrl+L anywhere in the window.
+    addAction(linkChecks_->mnuCheckLinks);
 
     connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
     connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);

@@ -21,6 +21,7 @@ namespace quillmap {
 
 class ImportCommands;
 class ItemCommands;
+class LinkCheckCommands;
 class ProjectFiles;
 class PropertiesPanel;
 class TfrmAskToAssociate;
@@ -53,6 +54,7 @@ public:
     ItemCommands& items() const { return *items_; }
     ProjectFiles& projectFiles() const { return *files_; }
     ImportCommands& imports() const { return *imports_; }
+    LinkCheckCommands& linkChecks() const { return *linkChecks_; }
 
     // Runs an event handler so that an error escaping it reaches the general error report.
     template <typename Handler>
@@ -148,6 +150,7 @@ private:
     ItemCommands* items_ = nullptr;
     ProjectFiles* files_ = nullptr;
     ImportCommands* imports_ = nullptr;
+    LinkCheckCommands* linkChecks_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
     bool placementRestored_ = false;

@@ -3,84 +3,16 @@
 #include <gumbo.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 #include "text/TextEncoding.h"
 #include "import/CaptionText.h"
 #include "import/PageCharset.h"
+#include "import/ParsedPage.h"
 
 namespace quillmap {
 
 namespace {
-
-// Gumbo allocates every node, text and vector on its own. A page's head is parsed many thousand
-// times in an import, so the parses take their memory from one reused block and give it back all
-// at once; only a parse that outgrows the block goes to the heap for the rest.
-class ParseArena {
-public:
-    static constexpr std::size_t Size = 1 << 20;
-
-    static void* allocate(void* self, std::size_t size) { return static_cast<ParseArena*>(self)->take(size); }
-    static void release(void* self, void* block)
-    {
-        auto* arena = static_cast<ParseArena*>(self);
-        if (!arena->owns(block)) std::free(block);
-    }
-
-    void reset() { used_ = 0, spilled_ = false; }
-    bool spilled() const { return spilled_; }
-
-private:
-    void* take(std::size_t size)
-    {
-        const std::size_t rounded = (size + 15) & ~std::size_t(15);
-        if (rounded <= Size - used_) {
-            void* block = buffer_.get() + used_;
-            used_ += rounded;
-            return block;
-        }
-        spilled_ = true;
-        return std::malloc(size);
-    }
-    bool owns(const void* block) const
-    {
-        const auto* p = static_cast<const unsigned char*>(block);
-        return p >= buffer_.get() && p < buffer_.get() + Size;
-    }
-
-    std::unique_ptr<unsigned char[]> buffer_{new unsigned char[Size]};
-    std::size_t used_ = 0;
-    bool spilled_ = false;
-};
-
-class ParsedPage {
-public:
-    explicit ParsedPage(std::string_view utf8)
-    {
-        arena_.reset();
-        options_.allocator = &ParseArena::allocate;
-        options_.deallocator = &ParseArena::release;
-        options_.userdata = &arena_;
-        output_ = gumbo_parse_with_options(&options_, utf8.data(), utf8.size());
-    }
-    ~ParsedPage()
-    {
-        if (arena_.spilled()) gumbo_destroy_output(&options_, output_);
-    }
-    ParsedPage(const ParsedPage&) = delete;
-    ParsedPage& operator=(const ParsedPage&) = delete;
-
-    const GumboNode* root() const { return output_->root; }
-
-private:
-    static thread_local ParseArena arena_;
-    GumboOptions options_ = kGumboDefaultOptions;
-    GumboOutput* output_ = nullptr;
-};
-
-thread_local ParseArena ParsedPage::arena_;
 
 bool isHtmlElement(const GumboNode* node, GumboTag tag)
 {

@@ -58,4 +58,15 @@ std::string relativeLinkText(std::string link)
     return link;
 }
 
+std::optional<std::string> linkInsideFolder(const std::filesystem::path& file, const std::filesystem::path& folder)
+{
+    const std::filesystem::path normalFile = file.lexically_normal();
+    std::filesystem::path normalFolder = folder.lexically_normal();
+    if (!normalFolder.has_filename() && normalFolder.has_relative_path()) normalFolder = normalFolder.parent_path();
+    const std::filesystem::path relative = normalFile.lexically_relative(normalFolder);
+    if (relative.empty() || relative == "." || *relative.begin() == "..") return std::nullopt;
+    return relativeLinkText(folderLinkPrefix(normalFolder, normalFile.parent_path()) +
+                            encodeLinkSegment(normalFile.filename().string()));
+}
+
 }  // namespace quillmap

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,10 @@ std::string folderLinkPrefix(const std::filesystem::path& base, const std::files
 // '#') holds a ':', it would be taken for a scheme ("javascript:...", "Help:Contents.html"), so
 // "./" goes in front. Other links come back as they are.
 std::string relativeLinkText(std::string link);
+
+// The link from a page in folder to file, written as the import writes links
+// ("about/our%20team.html"); empty when the file does not lie inside folder. Both paths are
+// absolute.
+std::optional<std::string> linkInsideFolder(const std::filesystem::path& file, const std::filesystem::path& folder);
 
 }  // namespace quillmap

@@ -17,8 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<const char*, 5> PageExtensions{".html", ".htm", ".xhtml", ".shtml", ".php"};
-
 bool endsWith(const std::string& text, const std::string& end)
 {
     return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;

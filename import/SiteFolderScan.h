@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -6,6 +7,10 @@
 #include "import/SiteOutline.h"
 
 namespace quillmap {
+
+// The endings of the file names an import takes as pages, in the order a server prefers them as a
+// folder's index page (index.html before index.htm ...).
+inline constexpr std::array<const char*, 5> PageExtensions{".html", ".htm", ".xhtml", ".shtml", ".php"};
 
 // The file names an import takes as pages, compared without regard to case.
 bool isPageFileName(const std::string& name, bool withPdf);

@@ -102,6 +102,12 @@ const char* controlName(MainText target)
     case MainText::GroupBox2: return "GroupBox2";
     case MainText::mnuSave: return "mnuSave";
     case MainText::mnuSaveAs: return "mnuSaveAs";
+    case MainText::mnuCheckLinks: return "mnuCheckLinks";
+    case MainText::mnuCheckLinksBelow: return "mnuCheckLinksBelow";
+    case MainText::frmLinkCheck: return "frmLinkCheck";
+    case MainText::chkOnline: return "chkOnline";
+    case MainText::btnCheckAgain: return "btnCheckAgain";
+    case MainText::btnSiteFolder: return "btnSiteFolder";
     case MainText::VersionText:
     case MainText::TitleText:
     case MainText::Message: return nullptr;

@@ -17,6 +17,10 @@ void applyMainWindowLanguage(const LanguageFile& file, const TextSetter<MainText
             set(step.target, step.entry, text);
         }
     }
+    for (const auto& step : MainWindowLaterTexts) {
+        if (static_cast<std::size_t>(step.line) >= file.lineCount()) break;
+        set(step.target, step.entry, file.line(static_cast<std::size_t>(step.line)));
+    }
 }
 
 void applyColorsWindowLanguage(const LanguageFile& file, const TextSetter<ColorsText>& set)

@@ -27,6 +27,8 @@ enum class MainText {
     Message,      // one of the seventeen message texts; entry is its number
     lblLinkTarget, boxTargetEntry, lblInitialState, boxOpenFolderEntry, lblImage,
     lblCaption, lblLink, GroupBox2, mnuSave, mnuSaveAs,
+    // The link check: its two menu entries and its results window.
+    mnuCheckLinks, mnuCheckLinksBelow, frmLinkCheck, chkOnline, btnCheckAgain, btnSiteFolder,
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -61,6 +63,14 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
     {72, MainText::Message, 16}, {73, MainText::Message, 17},
     {75, MainText::lblCaption}, {76, MainText::lblLink}, {77, MainText::GroupBox2},
     {79, MainText::mnuSave}, {80, MainText::mnuSaveAs},
+}};
+
+// Texts of the main window added after the first language files were written. They are read
+// while the file has them: an older file ends before them, still loads, and keeps the English
+// texts for these.
+inline constexpr std::array<LanguageStep<MainText>, 6> MainWindowLaterTexts{{
+    {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
+    {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

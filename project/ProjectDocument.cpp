@@ -58,6 +58,8 @@ void ProjectDocument::recordItemText(Node* node, ItemText text, const QString& b
         }
         emit showItem(node);
     };
+    // The link check's mark lasts until the item changes.
+    model_->setLinkProblem(node, {});
     recordChange(new ValueChange(node, static_cast<int>(text), before, after, apply, typed));
 }
 

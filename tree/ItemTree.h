@@ -18,6 +18,9 @@ public:
     std::string caption;
     int imageIndex = ClosedFolderImage;
     int selectedImageIndex = ClosedFolderImage;
+    // Why the last link check found the item's link broken, until the item changes; empty when
+    // it did not. Not part of the project.
+    std::string linkProblem;
 
     bool isDocument() const { return imageIndex == DocumentImage; }
     Node* parent() const { return parent_; }

@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "import/RelativeLink.h"
+#include "project/SiteFolders.h"
 #include "shell/EventGuard.h"
 #include "text/Error.h"
 #include "text/LocalText.h"
@@ -405,15 +407,20 @@ void PropertiesPanel::Tree2Edited(Node* node, const QString& text)
 
 void PropertiesPanel::btnBrowseLinkClick()
 {
+    // With a site folder known for the project, a file inside it is entered with its path from
+    // there, as the page that shows the menu reaches it; any other file by its name.
+    const QString site = rememberedSiteFolder(document_.ProjectFileName);
     Prompts::FileDialogOptions options;
-    options.folder = LastLinkFolder.isEmpty() ? appFolder_ + QStringLiteral("Projects") : LastLinkFolder;
+    options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : appFolder_ + "Projects";
     options.fileName.clear();
     options.filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
     options.defaultSuffix = QStringLiteral("htm");
     const QString chosen = platform_.prompts.openFileName(options);
     if (chosen.isEmpty()) return;
     const QString name = fileNameOf(chosen);
-    w_.txtURL->setText(name);
+    const std::optional<std::string> path =
+        site.isEmpty() ? std::nullopt : linkInsideFolder(toFilePath(chosen), toFilePath(site));
+    w_.txtURL->setText(path ? QString::fromStdString(*path) : name);
     w_.txtURL->setFocus(Qt::OtherFocusReason);
     LastLinkFolder = chosen.left(chosen.size() - name.size());
 }

@@ -1,5 +1,6 @@
 #include "tree/TreeModel.h"
 
+#include <QColor>
 #include <QMimeData>
 #include <algorithm>
 
@@ -72,8 +73,17 @@ Node* TreeModel::insertItem(Node* parent, std::size_t row, std::unique_ptr<Node>
 void TreeModel::setCaption(Node* node, const std::string& caption)
 {
     node->caption = caption;
+    node->linkProblem.clear();
     const QModelIndex index = indexOf(node);
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole, Qt::ForegroundRole, Qt::ToolTipRole});
+}
+
+void TreeModel::setLinkProblem(Node* node, const std::string& problem)
+{
+    if (node->linkProblem == problem) return;
+    node->linkProblem = problem;
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index, {Qt::ForegroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 void TreeModel::setImageIndex(Node* node, int imageIndex)
@@ -163,9 +173,15 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return ImageList1::icon(node->imageIndex);
     case SelectedDecorationRole:
         return ImageList1::icon(node->selectedImageIndex);
-    case Qt::AccessibleDescriptionRole:
+    case Qt::AccessibleDescriptionRole: {
         // Only the picture tells them apart on screen.
-        return node->isDocument() ? QStringLiteral("Document") : QStringLiteral("Folder");
+        const QString kind = node->isDocument() ? QStringLiteral("Document") : QStringLiteral("Folder");
+        return node->linkProblem.empty() ? kind : kind + QStringLiteral(", broken link");
+    }
+    case Qt::ForegroundRole:
+        return node->linkProblem.empty() ? QVariant() : QVariant(QColor(0xC0, 0x10, 0x10));
+    case Qt::ToolTipRole:
+        return node->linkProblem.empty() ? QVariant() : QVariant(QString::fromUtf8(node->linkProblem));
     default:
         return {};
     }

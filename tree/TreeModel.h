@@ -48,7 +48,11 @@ public:
     // Puts an item taken out before, with its subtree, back as a child of parent (null: top
     // level) at row.
     Node* insertItem(Node* parent, std::size_t row, std::unique_ptr<Node> node);
+    // A new caption also drops the item's link problem: the user is at work on it.
     void setCaption(Node* node, const std::string& caption);
+    // Marks an item whose link the link check found broken (the reason shows as its tooltip),
+    // or unmarks it with an empty problem.
+    void setLinkProblem(Node* node, const std::string& problem);
     // Sets the image index and the selected image index together.
     void setImageIndex(Node* node, int imageIndex);
     // Moves an item with its subtree as the plan says; the view keeps its selection and its

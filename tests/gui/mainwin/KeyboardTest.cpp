@@ -71,8 +71,10 @@ TEST_F(Keyboard, EnterPressesTheFocusedButton)
     TForm1& w = window();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const QList<QPushButton*> buttons = w.findChildren<QPushButton*>();
-    ASSERT_EQ(buttons.size(), 13);
+    // The main window's own buttons, not those of windows it owns (the link check's results).
+    QList<QPushButton*> buttons = w.findChildren<QPushButton*>();
+    buttons.removeIf([&](QPushButton* button) { return button->window() != &w; });
+    ASSERT_EQ(buttons.size(), 12);
     for (QPushButton* button : buttons) {
         if (!button->isVisible() || !button->isEnabled()) continue;
         for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier},

@@ -157,3 +157,10 @@ TEST(WindowTexts, EmptyFileFailsAtTheFirstLineOfEachWindow)
     EXPECT_THAT(runColors(empty).error, HasSubstr("(30)"));
     EXPECT_THAT(runPrompt(empty).error, HasSubstr("(24)"));
 }
+
+TEST(WindowTexts, LaterTextsAreReadWhenTheFileHasThem)
+{
+    const auto main = runMain(numberedFile(100));
+    EXPECT_EQ(main.error, "");
+    EXPECT_EQ(main.texts.back(), std::make_tuple(MainText::btnSiteFolder, 0, std::string("L99")));
+}

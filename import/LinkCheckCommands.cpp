@@ -1,0 +1,156 @@
+#include "import/LinkCheckCommands.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QFileInfo>
+#include <QPushButton>
+#include <atomic>
+#include <chrono>
+#include <future>
+
+#include "text/LocalText.h"
+#include "shell/EventGuard.h"
+#include "import/LinkCheck.h"
+#include "project/SiteFolders.h"
+#include "tree/PropertiesPanel.h"
+#include "tree/Tree2View.h"
+
+namespace quillmap {
+
+namespace {
+
+// top and everything below it, in tree order.
+std::vector<Node*> subtree(Node* top)
+{
+    std::vector<Node*> items;
+    std::vector<Node*> pending{top};
+    while (!pending.empty()) {
+        Node* node = pending.back();
+        pending.pop_back();
+        items.push_back(node);
+        for (std::size_t i = node->childCount(); i-- > 0;) pending.push_back(node->child(i));
+    }
+    return items;
+}
+
+QString placeOf(const TreeModel& model, const Node* node)
+{
+    QString place = model.text(node->caption);
+    for (const Node* up = node->parent(); up; up = up->parent()) place = model.text(up->caption) + " / " + place;
+    return place;
+}
+
+}  // namespace
+
+LinkCheckCommands::LinkCheckCommands(ProjectDocument& document, const Platform& platform,
+                                     PropertiesPanel& properties, Tree2View* tree, QWidget* window)
+    : QObject(window), document_(document), platform_(platform), properties_(properties), Tree2(tree)
+{
+    mnuCheckLinks = new QAction(QStringLiteral("Check links..."), this);
+    mnuCheckLinks->setObjectName(QStringLiteral("mnuCheckLinks"));
+    mnuCheckLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuCheckLinksBelow = new QAction(QStringLiteral("Check links below"), this);
+    mnuCheckLinksBelow->setObjectName(QStringLiteral("mnuCheckLinksBelow"));
+    frmLinkCheck = new LinkCheckResults(window);
+    Prompts& prompts = platform_.prompts;
+    connectGuarded(mnuCheckLinks, &QAction::triggered, this, prompts, [this] { checkLinks(nullptr); });
+    connectGuarded(mnuCheckLinksBelow, &QAction::triggered, this, prompts,
+                   [this] { checkLinks(Tree2->selectedNode()); });
+    // Below an item only: with nothing selected there is nothing to check below.
+    mnuCheckLinksBelow->setEnabled(false);
+    connect(Tree2->selectionModel(), &QItemSelectionModel::currentChanged, mnuCheckLinksBelow,
+            [this](const QModelIndex& current) { mnuCheckLinksBelow->setEnabled(current.isValid()); });
+    connectGuarded(frmLinkCheck->btnCheckAgain, &QPushButton::clicked, this, prompts, [this] { checkAgain(false); });
+    connectGuarded(frmLinkCheck->btnSiteFolder, &QPushButton::clicked, this, prompts, [this] { checkAgain(true); });
+    connectGuarded(frmLinkCheck, &LinkCheckResults::itemChosen, this, prompts,
+                   [this](const QModelIndex& item) { showResultItem(item); });
+}
+
+void LinkCheckCommands::checkLinks(Node* top)
+{
+    TreeModel& model = document_.model();
+    lastTop_ = model.indexOf(top);
+    lastWholeTree_ = !top;
+    const QString site = siteFolder(false);
+    if (site.isEmpty()) return;
+    const std::vector<Node*> items = top ? subtree(top) : model.tree().preorder();
+    std::vector<LinkToCheck> links;
+    links.reserve(items.size());
+    for (const Node* item : items)
+        links.push_back({item->record() ? model.text(item->record()->URL).toStdString() : std::string(),
+                         item->isDocument()});
+    LinkCheckOptions options;
+    options.siteFolder = toFilePath(site);
+    options.online = frmLinkCheck->online();
+
+    // The check runs on a thread of its own, so that the window keeps drawing itself and the
+    // progress dialog answers at once, however long a server takes.
+    std::optional<std::vector<LinkOutcome>> outcomes;
+    {
+        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Checking links..."));
+        std::atomic<std::size_t> done{0};
+        std::atomic<std::size_t> total{0};
+        std::atomic<bool> stop{false};
+        auto work = std::async(std::launch::async, [&] {
+            return quillmap::checkLinks(links, options, [&](std::size_t linksDone, std::size_t linksTotal) {
+                done = linksDone;
+                total = linksTotal;
+                return !stop;
+            });
+        });
+        do {
+            if (!stop && !progress->update(static_cast<qint64>(done.load()), static_cast<qint64>(total.load())))
+                stop = true;
+        } while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
+        outcomes = work.get();
+        if (stop) outcomes.reset();
+    }
+    if (!outcomes) return;
+
+    std::vector<LinkCheckResults::Row> rows;
+    std::size_t good = 0, notChecked = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const LinkOutcome& outcome = (*outcomes)[i];
+        good += outcome.verdict == LinkVerdict::Good;
+        notChecked += outcome.verdict == LinkVerdict::NotChecked;
+        const bool broken = outcome.verdict == LinkVerdict::Broken;
+        model.setLinkProblem(items[i], broken ? outcome.reason : std::string());
+        if (broken)
+            rows.push_back({model.indexOf(items[i]), placeOf(model, items[i]), QString::fromStdString(links[i].link),
+                            QString::fromStdString(outcome.reason)});
+    }
+    const QString summary = QStringLiteral("%1 links checked, %2 broken, %3 not checked.")
+                                .arg(good + rows.size())
+                                .arg(rows.size())
+                                .arg(notChecked);
+    frmLinkCheck->show(summary, site, rows);
+}
+
+QString LinkCheckCommands::siteFolder(bool askAgain)
+{
+    const QString& project = document_.ProjectFileName;
+    QString folder = rememberedSiteFolder(project);
+    if (!askAgain && !folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    const QString start = !folder.isEmpty() ? folder : project.isEmpty() ? QString() : QFileInfo(project).path();
+    folder = platform_.prompts.chooseFolder(
+        QStringLiteral("Site folder: the folder of the page that shows the menu"), start);
+    if (!folder.isEmpty()) rememberSiteFolder(project, folder);
+    return folder;
+}
+
+void LinkCheckCommands::checkAgain(bool askForFolder)
+{
+    if (askForFolder && siteFolder(true).isEmpty()) return;
+    // A subtree removed since its check: the whole tree.
+    checkLinks(lastWholeTree_ ? nullptr : document_.model().nodeOf(lastTop_));
+}
+
+void LinkCheckCommands::showResultItem(const QModelIndex& item)
+{
+    Node* node = document_.model().nodeOf(item);
+    Tree2->selectNode(node);
+    properties_.showPropertiesOf(node);
+    Tree2->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace quillmap

@@ -1,0 +1,37 @@
+#include "project/SiteFolders.h"
+
+#include <QFileInfo>
+#include <QSettings>
+#include <QVariantMap>
+
+namespace quillmap {
+
+namespace {
+
+const QString SiteFoldersKey = QStringLiteral("LinkCheck/siteFolders");
+QString unsavedProjectSite;
+
+QSettings store() { return {QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap"}; }
+QString keyOf(const QString& projectFile) { return QFileInfo(projectFile).absoluteFilePath(); }
+
+}  // namespace
+
+QString rememberedSiteFolder(const QString& projectFile)
+{
+    if (projectFile.isEmpty()) return unsavedProjectSite;
+    return store().value(SiteFoldersKey).toMap().value(keyOf(projectFile)).toString();
+}
+
+void rememberSiteFolder(const QString& projectFile, const QString& folder)
+{
+    if (projectFile.isEmpty()) {
+        unsavedProjectSite = folder;
+        return;
+    }
+    QSettings settings = store();
+    QVariantMap folders = settings.value(SiteFoldersKey).toMap();
+    folders.insert(keyOf(projectFile), folder);
+    settings.setValue(SiteFoldersKey, folders);
+}
+
+}  // namespace quillmap
