@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
@@ -13,12 +14,15 @@
 #include "import/ImportCommands.h"
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
+#include "project/RecoveryKeeper.h"
 #include "shell/ApplicationTitle.h"
 #include "shell/ListWidth.h"
 #include "shell/Pictures.h"
 #include "shell/WindowPlacement.h"
 #include "styles/TfrmColors.h"
+#include "text/DataFolder.h"
 #include "text/LocalText.h"
+#include "text/TextFile.h"
 #include "tree/ItemCommands.h"
 #include "tree/PropertiesPanel.h"
 
@@ -45,6 +49,18 @@ void registerFontSubstitutes()
         return true;
     }();
     (void)done;
+}
+
+std::filesystem::path recoveryFolder()
+{
+    const std::filesystem::path data = quillmapDataFolder();
+    return data.empty() ? data : data / "recovery";
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    std::error_code ec;
+    return !a.isEmpty() && !b.isEmpty() && std::filesystem::equivalent(toFilePath(a), toFilePath(b), ec);
 }
 
 QString withTrailingSeparator(QString folder)
@@ -101,6 +117,17 @@ void TForm1::createParts()
     files_ = new ProjectFiles(*document_, platform_, messages, {*items_, *properties_, colors_},
                               {Tree2, btnNew, btnOPEN, btnSAVE, options}, AppFolder, this);
     imports_ = new ImportCommands(*document_, platform_, *properties_, Tree2, AppFolder, this);
+    recovery_ = new RecoveryKeeper(
+        *document_, platform_.prompts, recoveryFolder(),
+        [this] {
+            RecoveredProject project;
+            const QString& file = document_->ProjectFileName;
+            if (!file.isEmpty()) project.projectFile = pathText(toFilePath(file));
+            project.writtenAt = QDateTime::currentSecsSinceEpoch();
+            project.projectText = files_->projectTextNow();
+            return project;
+        },
+        this);
     items_->setFurtherMenuEntries(imports_->menuEntries());
     files_->recent().setFurtherMenuEntries(imports_->menuEntries());
 
@@ -228,7 +255,12 @@ void TForm1::FormCreate()
 // check is skipped in that start; a refused file lets it run.
 void TForm1::FormShow()
 {
-    if (!commandLineArguments().isEmpty()) files_->OpenProject(commandLineArguments().first());
+    const bool restored =
+        recovery_->offerAbandonedCopies([this](const RecoveredProject& project) { files_->restoreRecovered(project); });
+    // Work restored for the project named on the command line is the newer version of it.
+    const QStringList& arguments = commandLineArguments();
+    if (!arguments.isEmpty() && !(restored && sameFile(arguments.first(), document_->ProjectFileName)))
+        files_->OpenProject(arguments.first());
     runAssociationCheck();
 }
 
@@ -263,10 +295,20 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     bool canClose = false;
     guard([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        recovery_->discard();
         event->accept();
+    }
     else
         event->ignore();
+}
+
+// Back in the window, the user learns at once of a change another program made to the project.
+void TForm1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_)
+        guard([this] { files_->checkDiskFile(); });
 }
 
 void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)

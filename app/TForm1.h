@@ -22,6 +22,7 @@ class ImportCommands;
 class ItemCommands;
 class ProjectFiles;
 class PropertiesPanel;
+class RecoveryKeeper;
 class TfrmAskToAssociate;
 class TfrmColors;
 
@@ -52,6 +53,7 @@ public:
     ItemCommands& items() const { return *items_; }
     ProjectFiles& projectFiles() const { return *files_; }
     ImportCommands& imports() const { return *imports_; }
+    RecoveryKeeper& recovery() const { return *recovery_; }
 
     // Runs an event handler so that an error escaping it reaches the general error report.
     template <typename Handler>
@@ -101,6 +103,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -130,6 +133,7 @@ private:
     ItemCommands* items_ = nullptr;
     ProjectFiles* files_ = nullptr;
     ImportCommands* imports_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
     bool placementRestored_ = false;
