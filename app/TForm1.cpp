@@ -253,6 +253,7 @@ void TForm1::FormCreate()
 
 // An error while opening the command-line project ends FormShow there, so the association
 // check is skipped in that start; a refused file lets it run.
+// The work of a window that did not end in order is offered before anything else is opened.
 void TForm1::FormShow()
 {
     const bool restored =
@@ -296,11 +297,12 @@ void TForm1::closeEvent(QCloseEvent* event)
     bool canClose = false;
     guard([&] { FormCloseQuery(canClose); });
     if (canClose) {
+        // Saved, or given up with No: nothing is left to recover.
         recovery_->discard();
         event->accept();
-    }
-    else
+    } else {
         event->ignore();
+    }
 }
 
 // Back in the window, the user learns at once of a change another program made to the project.

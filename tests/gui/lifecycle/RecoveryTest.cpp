@@ -72,6 +72,27 @@ TEST_F(RecoveryAfterKill, EditIsOfferedAtTheNextStartAndSavedToItsFile)
     EXPECT_EQ(std::count_if(begin(files), end(files), [](const auto& f) { return f.path().extension() == ".recovery"; }), 0);
 }
 
+// A data folder that cannot be made (its place is taken by a file) turns the recovery off with one
+// notice; saving goes on as before.
+TEST_F(RecoveryAfterKill, UnwritableDataFolderIsReportedOnce)
+{
+    const QString blocked = writeProject("not-a-folder", "");
+    const QByteArray ownData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", blocked.toLocal8Bit());
+    TForm1& w = form();
+    qputenv("XDG_DATA_HOME", ownData);
+    buildUnsavedTree();
+    QTest::qWait(500);
+    w.txtCaption->setText("Renamed");
+    QTest::qWait(2500);
+    const QStringList notices = fake.prompts.texts("message");
+    ASSERT_EQ(notices.size(), 1) << notices.join("|").toStdString();
+    EXPECT_TRUE(notices[0].contains("The recovery is off"));
+    fake.prompts.fileNames.push_back(projectPath("kept.qmp"));
+    w.btnSAVE->click();
+    EXPECT_NE(readBytes(projectPath("kept.qmp")).find("Renamed"), std::string::npos);
+}
+
 // What another program may do to the open project's file, and what the next save does then.
 TEST_F(DiskChanges, SaveAsksOnlyWhenAnotherProgramChangedTheFile)
 {
