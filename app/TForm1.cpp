@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFont>
 #include <QKeyEvent>
 #include <QAction>
@@ -16,12 +17,15 @@
 #include "import/LinkCheckCommands.h"
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
+#include "project/RecoveryKeeper.h"
 #include "shell/ApplicationTitle.h"
 #include "shell/ListWidth.h"
 #include "shell/Pictures.h"
 #include "shell/WindowPlacement.h"
 #include "styles/TfrmColors.h"
+#include "text/DataFolder.h"
 #include "text/LocalText.h"
+#include "text/TextFile.h"
 #include "tree/ItemCommands.h"
 #include "tree/PropertiesPanel.h"
 
@@ -54,6 +58,18 @@ void registerFontSubstitutes()
         return true;
     }();
     (void)done;
+}
+
+std::filesystem::path recoveryFolder()
+{
+    const std::filesystem::path data = quillmapDataFolder();
+    return data.empty() ? data : data / "recovery";
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    std::error_code ec;
+    return !a.isEmpty() && !b.isEmpty() && std::filesystem::equivalent(toFilePath(a), toFilePath(b), ec);
 }
 
 QString withTrailingSeparator(QString folder)
@@ -125,6 +141,17 @@ void TForm1::createParts()
                                            << mnuRegister);
     // Ctrl+L anywhere in the window.
     addAction(linkChecks_->mnuCheckLinks);
+    recovery_ = new RecoveryKeeper(
+        *document_, platform_.prompts, recoveryFolder(),
+        [this] {
+            RecoveredProject project;
+            const QString& file = document_->ProjectFileName;
+            if (!file.isEmpty()) project.projectFile = pathText(toFilePath(file));
+            project.writtenAt = QDateTime::currentSecsSinceEpoch();
+            project.projectText = files_->projectTextNow();
+            return project;
+        },
+        this);
 
     connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
     connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);
@@ -250,9 +277,15 @@ void TForm1::FormCreate()
 
 // An error while opening the command-line project ends FormShow there, so the association
 // check is skipped in that start; a refused file lets it run.
+// The work of a window that did not end in order is offered before anything else is opened.
 void TForm1::FormShow()
 {
-    if (!commandLineArguments().isEmpty()) files_->OpenProject(commandLineArguments().first());
+    const bool restored =
+        recovery_->offerAbandonedCopies([this](const RecoveredProject& project) { files_->restoreRecovered(project); });
+    // Work restored for the project named on the command line is the newer version of it.
+    const QStringList& arguments = commandLineArguments();
+    if (!arguments.isEmpty() && !(restored && sameFile(arguments.first(), document_->ProjectFileName)))
+        files_->OpenProject(arguments.first());
     runAssociationCheck();
 }
 
@@ -287,10 +320,21 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     bool canClose = false;
     guard([&] { FormCloseQuery(canClose); });
-    if (canClose)
+    if (canClose) {
+        // Saved, or given up with No: nothing is left to recover.
+        recovery_->discard();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+// Back in the window, the user learns at once of a change another program made to the project.
+void TForm1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && shown_)
+        guard([this] { files_->checkDiskFile(); });
 }
 
 void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)

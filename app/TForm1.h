@@ -24,6 +24,7 @@ class ItemCommands;
 class LinkCheckCommands;
 class ProjectFiles;
 class PropertiesPanel;
+class RecoveryKeeper;
 class TfrmAskToAssociate;
 class TfrmColors;
 
@@ -55,6 +56,7 @@ public:
     ProjectFiles& projectFiles() const { return *files_; }
     ImportCommands& imports() const { return *imports_; }
     LinkCheckCommands& linkChecks() const { return *linkChecks_; }
+    RecoveryKeeper& recovery() const { return *recovery_; }
 
     // Runs an event handler so that an error escaping it reaches the general error report.
     template <typename Handler>
@@ -118,6 +120,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -151,6 +154,7 @@ private:
     ProjectFiles* files_ = nullptr;
     ImportCommands* imports_ = nullptr;
     LinkCheckCommands* linkChecks_ = nullptr;
+    RecoveryKeeper* recovery_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;
     bool placementRestored_ = false;

@@ -24,8 +24,10 @@ using Filling = ProjectDocument::UpdatingScope;
 // project counts as saved, whatever the rest of the file holds, and its history starts afresh.
 void FormProjectTarget::loadOutline(ItemTree& built)
 {
-    document_.history().clear();
-    document_.SetSaved(true);
+    if (freshStart_) {
+        document_.history().clear();
+        document_.SetSaved(true);
+    }
     auto items = std::make_unique<ItemTree>();
     items->swap(built);
     document_.model().reset(std::move(items), encoding_);

@@ -13,8 +13,11 @@ class ProjectDocument;
 // Styles window of the moment.
 class FormProjectTarget : public ProjectTarget {
 public:
-    FormProjectTarget(ProjectDocument& document, const OptionBoxes& options, CurrentColorsWindow& colors)
-        : document_(document), options_(options), colors_(colors)
+    // freshStart: once the file's tree replaces the window's, the project counts as saved and its
+    // history starts afresh (not when the history itself shows a text again).
+    FormProjectTarget(ProjectDocument& document, const OptionBoxes& options, CurrentColorsWindow& colors,
+                      bool freshStart = true)
+        : document_(document), options_(options), colors_(colors), freshStart_(freshStart)
     {
     }
 
@@ -33,6 +36,7 @@ private:
     ProjectDocument& document_;
     OptionBoxes options_;
     CurrentColorsWindow& colors_;
+    bool freshStart_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool replacedTree_ = false;
 };

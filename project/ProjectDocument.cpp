@@ -30,11 +30,23 @@ void ProjectDocument::SetSaved(bool value)
     emit savedChanged(value);
 }
 
-void ProjectDocument::recordChange(QUndoCommand* change) { history_->record(change); }
+void ProjectDocument::recordChange(QUndoCommand* change)
+{
+    history_->record(change);
+    emit changed();
+}
 
-void ProjectDocument::undo() { history_->undo(); }
+void ProjectDocument::undo()
+{
+    history_->undo();
+    emit changed();
+}
 
-void ProjectDocument::redo() { history_->redo(); }
+void ProjectDocument::redo()
+{
+    history_->redo();
+    emit changed();
+}
 
 TMyRec& ProjectDocument::recordOf(Node* node)
 {

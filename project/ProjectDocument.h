@@ -69,6 +69,8 @@ public:
 
 signals:
     void savedChanged(bool saved);
+    // The project changed: an edit was recorded, undone or redone.
+    void changed();
     // An undone or redone change touched node: select it and show it. Null: the item is gone;
     // show whatever the tree selects now.
     void showItem(quillmap::Node* node);

@@ -9,7 +9,9 @@
 #include <QSignalBlocker>
 
 #include "project/FormProjectTarget.h"
+#include "project/ProjectData.h"
 #include "project/ProjectWriter.h"
+#include "project/RecoveryCopy.h"
 #include "project/TreeExpansion.h"
 #include "shell/ContextMenu.h"
 #include "shell/EventGuard.h"
@@ -20,6 +22,7 @@
 #include "tree/ItemCommands.h"
 #include "tree/PropertiesPanel.h"
 #include "tree/Tree2View.h"
+#include "undo/ProjectReload.h"
 #include "undo/UndoStack.h"
 
 namespace quillmap {
@@ -82,6 +85,16 @@ void ProjectFiles::setFileName(const QString& name)
     emit fileNameChanged();
 }
 
+std::string ProjectFiles::projectTextNow() const
+{
+    ProjectOptions options;
+    options.targetFrame = document_.model().bytes(w_.options.txtTFRAME->text());
+    options.useTextLinks = w_.options.chkUSETEXTLINKS->isChecked();
+    options.autoClose = w_.options.chkAutoClose->isChecked();
+    options.look = parts_.colors.window().look();
+    return projectText(document_.tree(), options);
+}
+
 bool ProjectFiles::SaveProject(const QString& fileName)
 {
     if (document_.tree().empty()) {
@@ -90,20 +103,135 @@ bool ProjectFiles::SaveProject(const QString& fileName)
     }
     // The whole file is made before the save dialog opens, the frame name first: a character the
     // project's code page cannot hold turns every text of the project into UTF-8, the items too.
-    ProjectOptions options;
-    options.targetFrame = document_.model().bytes(w_.options.txtTFRAME->text());
-    options.useTextLinks = w_.options.chkUSETEXTLINKS->isChecked();
-    options.autoClose = w_.options.chkAutoClose->isChecked();
-    options.look = parts_.colors.window().look();
-    const std::string text = projectText(document_.tree(), options);
+    const std::string text = projectTextNow();
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
     if (name.isEmpty()) return false;
+    if (name == document_.ProjectFileName && !mayWriteOverDiskFile()) return false;
     saveTextFile(toFilePath(name), text);
+    stamp_ = DiskStamp(toFilePath(name), text);
     document_.SetSaved(true);
     setFileName(name);
     recent_.rememberRecentProject(name);
     return true;
+}
+
+bool ProjectFiles::mayWriteOverDiskFile()
+{
+    const QString& name = document_.ProjectFileName;
+    switch (stamp_.check(toFilePath(name))) {
+    case DiskChange::None:
+        return true;
+    case DiskChange::Deleted:
+        platform_.prompts.message(fileNameOf(name) + QStringLiteral(" was deleted by another program. It is saved anew."));
+        return true;
+    case DiskChange::Changed:
+        break;
+    }
+    const QString question = fileNameOf(name) +
+                             QStringLiteral(" was changed by another program.\n\nSave your version over it (Yes), or load "
+                                            "the changed file instead (No)? Loading can be undone.");
+    switch (platform_.prompts.askYesNoCancel(question)) {
+    case Prompts::Answer::Yes:
+        return true;
+    case Prompts::Answer::No:
+        reloadFromDisk();
+        return false;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void ProjectFiles::checkDiskFile()
+{
+    const QString name = document_.ProjectFileName;
+    if (name.isEmpty() || checkingDisk_) return;
+    if (stamp_.check(toFilePath(name)) != DiskChange::Changed) return;
+    checkingDisk_ = true;
+    const QString question = fileNameOf(name) +
+                             QStringLiteral(" was changed by another program.\n\nLoad the changed file (Yes), or keep "
+                                            "your version to save over it (No)? Loading can be undone.");
+    const Prompts::Answer answer = platform_.prompts.askYesNo(question);
+    checkingDisk_ = false;
+    if (answer == Prompts::Answer::Yes) {
+        reloadFromDisk();
+        return;
+    }
+    // The window's version differs from the file now: it is unsaved, and the user has been told,
+    // so the next save writes it without asking again.
+    rememberDiskFile(name);
+    document_.SetSaved(false);
+}
+
+void ProjectFiles::rememberDiskFile(const QString& name)
+{
+    try {
+        stamp_ = DiskStamp(toFilePath(name), readWholeFile(toFilePath(name)));
+    } catch (...) {
+        stamp_ = DiskStamp();
+    }
+}
+
+void ProjectFiles::reloadFromDisk()
+{
+    const QString name = document_.ProjectFileName;
+    const std::string before = projectTextNow();
+    const std::string after = readWholeFile(toFilePath(name));
+    // The changed file is read once aside, so that a damaged one never replaces the window's work.
+    ProjectData check;
+    ProjectDataTarget checkTarget(check);
+    if (readProjectText(after, checkTarget) != ReadOutcome::Loaded) {
+        platform_.prompts.message(QString::fromStdString(messages_.notProjectFile));
+        return;
+    }
+    // The steps before refer to items that the reload replaces: the reload itself becomes the
+    // one step back to the window's own version.
+    document_.history().clear();
+    // The reload is a step of the history, so the history is kept while it shows either text.
+    showProjectText(after, false);
+    stamp_ = DiskStamp(toFilePath(name), after);
+    document_.recordChange(
+        new ProjectReload(before, after, [this](const std::string& text) { showProjectText(text, false); }));
+    document_.SetSaved(true);
+}
+
+void ProjectFiles::restoreRecovered(const RecoveredProject& project)
+{
+    document_.SetSaved(true);
+    document_.history().clear();
+    showProjectText(project.projectText);
+    const QString name = project.projectFile.empty() ? QString() : fromFilePath(pathFromText(project.projectFile));
+    if (name.isEmpty()) stamp_ = DiskStamp();
+    else rememberDiskFile(name);
+    setFileName(name);
+    document_.SetSaved(false);
+}
+
+ReadOutcome ProjectFiles::showProjectText(std::string_view text, bool freshStart)
+{
+    FormProjectTarget target(document_, w_.options, parts_.colors, freshStart);
+    try {
+        const ReadOutcome outcome = readProjectText(text, target);
+        if (outcome != ReadOutcome::Loaded) return outcome;
+        // Expanding an item without children would only give it the open-folder look.
+        if (Node* root = document_.tree().root()) {
+            const QModelIndex rootIndex = document_.model().indexOf(root);
+            if (root->childCount() > 0) w_.Tree2->expand(rootIndex);
+            makeCurrentQuietly(w_.Tree2, rootIndex);
+            parts_.properties.ShowItemProperties(0);
+        }
+        for (Node* folder : itemsToExpandAfterLoad(document_.tree())) w_.Tree2->expand(document_.model().indexOf(folder));
+        return outcome;
+    } catch (...) {
+        // The partly read tree stays for the user to salvage, but it belongs to no file: neither
+        // the earlier project's file nor the damaged one may be written over without a dialog.
+        if (target.replacedTree()) {
+            setFileName(QString());
+            document_.SetSaved(false);
+        }
+        throw;
+    }
 }
 
 void ProjectFiles::OpenProject(const QString& fileName)
@@ -118,37 +246,20 @@ void ProjectFiles::OpenProject(const QString& fileName)
         name = platform_.prompts.openFileName(options);
         if (name.isEmpty()) return;
     }
-    FormProjectTarget target(document_, w_.options, parts_.colors);
-    try {
-        switch (readProjectFile(toFilePath(name), target)) {
-        case ReadOutcome::NotAProject:
-            platform_.prompts.message(QString::fromStdString(messages_.notProjectFile));
-            return;
-        case ReadOutcome::NeedsNewerProgram:
-            platform_.prompts.message(QString::fromStdString(messages_.newerVersion));
-            return;
-        case ReadOutcome::Loaded:
-            break;
-        }
-
-        // Expanding an item without children would only give it the open-folder look.
-        if (Node* root = document_.tree().root()) {
-            const QModelIndex rootIndex = document_.model().indexOf(root);
-            if (root->childCount() > 0) w_.Tree2->expand(rootIndex);
-            makeCurrentQuietly(w_.Tree2, rootIndex);
-            parts_.properties.ShowItemProperties(0);
-        }
-        for (Node* folder : itemsToExpandAfterLoad(document_.tree())) w_.Tree2->expand(document_.model().indexOf(folder));
-    } catch (...) {
-        // The partly read tree stays for the user to salvage, but it belongs to no file: neither
-        // the earlier project's file nor the damaged one may be written over without a dialog.
-        if (target.replacedTree()) {
-            setFileName(QString());
-            document_.SetSaved(false);
-        }
-        throw;
+    // The project counts as saved, with a fresh history, once the file's tree replaces the
+    // window's (see FormProjectTarget); a failed open leaves everything as it was.
+    const std::string text = readWholeFile(toFilePath(name));
+    switch (showProjectText(text)) {
+    case ReadOutcome::NotAProject:
+        platform_.prompts.message(QString::fromStdString(messages_.notProjectFile));
+        return;
+    case ReadOutcome::NeedsNewerProgram:
+        platform_.prompts.message(QString::fromStdString(messages_.newerVersion));
+        return;
+    case ReadOutcome::Loaded:
+        break;
     }
-
+    stamp_ = DiskStamp(toFilePath(name), text);
     setFileName(name);
     recent_.rememberRecentProject(name);
 }
@@ -193,6 +304,7 @@ void ProjectFiles::btnNewClick()
     if (!QuerySaveChanges()) return;
     setFileName(QString());
     const ItemTree& tree = document_.tree();
+    stamp_ = DiskStamp();
     if (Node* root = tree.root()) {
         parts_.items.selectNode(root);
         // An empty line in a project's outline makes a further top-level item; New leaves none.

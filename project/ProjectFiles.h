@@ -3,9 +3,13 @@
 // before unsaved changes are lost and the recent projects.
 #include <QObject>
 #include <QString>
+#include <string>
+#include <string_view>
 
+#include "project/DiskStamp.h"
 #include "project/OptionBoxes.h"
 #include "project/ProjectDocument.h"
+#include "project/ProjectReader.h"
 #include "project/RecentProjectsMenu.h"
 #include "shell/Platform.h"
 #include "text/MessageTexts.h"
@@ -20,6 +24,7 @@ class CurrentColorsWindow;
 class ItemCommands;
 class PropertiesPanel;
 class Tree2View;
+struct RecoveredProject;
 
 class ProjectFiles : public QObject {
     Q_OBJECT
@@ -62,6 +67,14 @@ public:
     void mnuSaveClick();
     void mnuSaveAsClick();
 
+    // The whole project as the window holds it, in the project file format.
+    std::string projectTextNow() const;
+    // Shows a recovered project, tied to its file and unsaved.
+    void restoreRecovered(const RecoveredProject& project);
+    // Asks what to do when another program has changed the project's file since the window read
+    // or wrote it (the window became active again).
+    void checkDiskFile();
+
 signals:
     // The project now belongs to another file, or to none.
     void fileNameChanged();
@@ -70,6 +83,15 @@ private:
     void setUpSaveMenu();
     void connectHandlers();
     void setFileName(const QString& name);
+    // Reads text into the window; a refusal leaves the window as it was.
+    // freshStart: a tree read marks the project saved and starts a fresh history.
+    ReadOutcome showProjectText(std::string_view text, bool freshStart = true);
+    // Before a save over the project's own file: false when another program changed it and the
+    // user does not want it overwritten.
+    bool mayWriteOverDiskFile();
+    // Shows the file as it is on disk, one undoable step away from the window's version.
+    void reloadFromDisk();
+    void rememberDiskFile(const QString& name);
 
     ProjectDocument& document_;
     Platform platform_;
@@ -78,6 +100,9 @@ private:
     Widgets w_;
     QString appFolder_;
     RecentProjectsMenu recent_;
+    // What the window last read from or wrote to the project's file.
+    DiskStamp stamp_;
+    bool checkingDisk_ = false;
 };
 
 }  // namespace quillmap

@@ -116,9 +116,10 @@ mode_t modeForNewFile()
 
 // Writes text into a new file beside target, created exclusively under a name nobody can guess,
 // and returns its name. It gets the mode, and where the process may, the owner and group of old;
-// without old the mode a new file gets. A failure leaves nothing behind.
+// without old the mode a new file gets; OwnerOnly: readable and writable by its owner alone. A
+// failure leaves nothing behind.
 fs::path writeTemporaryBeside(const fs::path& target, const struct stat* old, std::string_view text,
-                              const fs::path& shown)
+                              const fs::path& shown, FileAccess access = FileAccess::AsBefore)
 {
     fs::path temporary;
     int fd = -1;
@@ -135,7 +136,8 @@ fs::path writeTemporaryBeside(const fs::path& target, const struct stat* old, st
             // Owner and group only where the process may; the group alone is often allowed.
             if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
         }
-        if (::fchmod(fd, old ? old->st_mode & 07777 : modeForNewFile()) != 0) writeFailed(shown, errno);
+        const mode_t mode = access == FileAccess::OwnerOnly ? 0600 : old ? old->st_mode & 07777 : modeForNewFile();
+        if (::fchmod(fd, mode) != 0) writeFailed(shown, errno);
         finish(file, shown);
     } catch (...) {
         ::unlink(temporary.c_str());
@@ -181,9 +183,9 @@ void writeInPlace(const fs::path& target, std::string_view text, const fs::path&
 }
 
 void replaceThroughTemporary(const fs::path& target, const struct stat* old, std::string_view text,
-                             const fs::path& shown)
+                             const fs::path& shown, FileAccess access)
 {
-    const fs::path temporary = writeTemporaryBeside(target, old, text, shown);
+    const fs::path temporary = writeTemporaryBeside(target, old, text, shown, access);
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         cannotCreate(shown);
@@ -207,19 +209,20 @@ bool takeFreeName(const fs::path& temporary, const fs::path& path)
 
 }  // namespace
 
-void saveTextFile(const fs::path& path, std::string_view text)
+void saveTextFile(const fs::path& path, std::string_view text, FileAccess access)
 {
     const fs::path target = followLinks(path);
     struct stat old {};
     if (::stat(target.c_str(), &old) != 0) {
-        replaceThroughTemporary(target, nullptr, text, path);
+        replaceThroughTemporary(target, nullptr, text, path, access);
         return;
     }
     if (!S_ISREG(old.st_mode) || mayNotWrite(old, target)) cannotCreate(path);
-    if (old.st_nlink > 1)
+    // A private file is never written in place: another name for it could be readable by others.
+    if (old.st_nlink > 1 && access == FileAccess::AsBefore)
         writeInPlace(target, text, path);
     else
-        replaceThroughTemporary(target, &old, text, path);
+        replaceThroughTemporary(target, &old, text, path, access);
 }
 
 bool saveNewTextFile(const fs::path& path, std::string_view text)
@@ -425,7 +428,8 @@ void replaceThroughTemporary(const fs::path& target, bool exists, DWORD attribut
 
 }  // namespace
 
-void saveTextFile(const fs::path& path, std::string_view text)
+// The per-user folders a private file goes to are the user's own on Windows: access is kept as is.
+void saveTextFile(const fs::path& path, std::string_view text, FileAccess)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {

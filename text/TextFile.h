@@ -38,10 +38,12 @@ void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines);
 //   replaces;
 // - a symlink is followed and the file it points to is saved; the link stays;
 // - a file with more than one hard link is written in place, so the links stay one file;
-// - a file that may not be written (or that is no regular file) is refused and left untouched.
+// - a file that may not be written (or that is no regular file) is refused and left untouched;
+// - OwnerOnly makes the saved file readable and writable by its owner alone, whatever it was.
 // Throws "Cannot create file %s" when the file cannot be created or is refused, and
 // "Stream write error. %s: <reason>" when writing fails.
-void saveTextFile(const std::filesystem::path& path, std::string_view text);
+enum class FileAccess { AsBefore, OwnerOnly };
+void saveTextFile(const std::filesystem::path& path, std::string_view text, FileAccess access = FileAccess::AsBefore);
 
 // Creates path with text as its content only when nothing has that name yet (not even a link,
 // which is never followed). The text is written completely to a temporary file beside it first,

@@ -46,7 +46,7 @@ if error=$(build_menu 2>&1); then fail "a build without any writable out folder 
 # The window, offscreen, as the same user: Build, Build and Test, Browse "Out", the help text and
 # the custom images all use the user's folder.
 rm -rf "$home/.local"
-window=$(env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen QUILLMAP_INSTALLED_DATA="$prefix/share/quillmap" \
+window=$(env -i PATH=/usr/bin:/bin HOME="$home" QT_QPA_PLATFORM=offscreen QUILLMAP_TEST_USER_DATA=1 QUILLMAP_INSTALLED_DATA="$prefix/share/quillmap" \
   "${as_user[@]}" "$build/tests/gui_build" --gtest_filter='InstalledProgram.*' 2>&1) || fail "the window: $window"
 [[ $window == *"[  PASSED  ] 1 test"* ]] || fail "the window's test did not run: $window"
 echo "installed tree: quillmap-build and the window use $user_out"

@@ -106,12 +106,14 @@ TEST_F(SaveCommands, PopupMenuSaveAndSaveAs)
     EXPECT_EQ(w.document().ProjectFileName, path);
     fake.prompts.clear();
 
-    // "Save" with a current file writes it even when nothing changed.
+    // "Save" with a current file writes it even when nothing changed; a file deleted meanwhile
+    // is reported and written anew.
     QFile::remove(path);
     ASSERT_TRUE(w.document().Saved);
     w.projectFiles().mnuSave->trigger();
-    EXPECT_TRUE(fake.prompts.shown.empty());
+    EXPECT_EQ(fake.prompts.texts("message"), QStringList({"menu.qmp was deleted by another program. It is saved anew."}));
     EXPECT_TRUE(QFile::exists(path));
+    fake.prompts.clear();
 
     // "Save As..." always asks, also with unsaved changes.
     w.txtURL->setText("index.html");

@@ -22,6 +22,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // Recovery copies go to a folder of the run's own, too, unless the run is about the user's
+    // own data folder (the installed program's test).
+    QTemporaryDir data;
+    if (qEnvironmentVariableIsEmpty("QUILLMAP_TEST_USER_DATA")) qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ForgetSettings);
     return RUN_ALL_TESTS();

@@ -1,0 +1,30 @@
+#pragma once
+// What a window last read from or wrote to its project file, to notice when another program
+// changes the file under it.
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+namespace quillmap {
+
+enum class DiskChange { None, Changed, Deleted };
+
+class DiskStamp {
+public:
+    DiskStamp() = default;
+    // The stamp of text, just read from or written to path.
+    DiskStamp(const std::filesystem::path& path, std::string_view text);
+
+    // How the file at path compares with the stamp. Only other bytes count: a file rewritten with
+    // the same text, or only touched, is unchanged, and the stamp takes its new time so that it is
+    // not read again. An empty stamp (a project never read or written) sees no change.
+    DiskChange check(const std::filesystem::path& path);
+
+private:
+    bool known_ = false;
+    std::uintmax_t size_ = 0;
+    std::filesystem::file_time_type modified_{};
+    std::uint64_t hash_ = 0;
+};
+
+}  // namespace quillmap

@@ -1,0 +1,184 @@
+#include "project/RecoveryKeeper.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <algorithm>
+
+#include "project/ProjectData.h"
+#include "project/ProjectDocument.h"
+#include "shell/Platform.h"
+#include "text/Error.h"
+#include "text/LocalText.h"
+#include "text/TextFile.h"
+
+namespace quillmap {
+
+namespace {
+
+// A copy follows a change within two seconds, and is never written more often than that: a
+// large project is not written again and again while the user types.
+constexpr qint64 WriteGapMs = 2000;
+// Lets a burst of changes (a word typed) settle into one write.
+constexpr qint64 SettleMs = 300;
+
+// Reads a copy whole, its project too, so that a damaged one is never shown in part.
+RecoveredProject readWholeCopy(const std::filesystem::path& path)
+{
+    RecoveredProject project = readRecoveryCopy(path);
+    ProjectData data;
+    ProjectDataTarget target(data);
+    if (readProjectText(project.projectText, target) != ReadOutcome::Loaded)
+        throw Error("The recovery copy holds no project");
+    return project;
+}
+
+QString restoreQuestion(const RecoveredProject& project)
+{
+    const QString name = project.projectFile.empty() ? QStringLiteral("a new project")
+                                                     : fileNameOf(fromFilePath(pathFromText(project.projectFile)));
+    const QString time =
+        QLocale().toString(QDateTime::fromSecsSinceEpoch(project.writtenAt), QLocale::FormatType::ShortFormat);
+    return QStringLiteral("Quillmap did not end in order. Restore the unsaved changes of %1 from %2?").arg(name, time);
+}
+
+}  // namespace
+
+RecoveryKeeper::RecoveryKeeper(ProjectDocument& document, Prompts& prompts, std::filesystem::path folder,
+                               Snapshot snapshot, QObject* parent)
+    : QObject(parent), document_(document), prompts_(prompts), folder_(std::move(folder)),
+      snapshot_(std::move(snapshot))
+{
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::writeCopy);
+    connect(&document_, &ProjectDocument::changed, this, &RecoveryKeeper::schedule);
+    connect(&document_, &ProjectDocument::savedChanged, this, [this](bool saved) {
+        if (saved) discard();
+        else schedule();
+    });
+}
+
+RecoveryKeeper::~RecoveryKeeper()
+{
+    if (writing_.valid()) writing_.wait();
+}
+
+void RecoveryKeeper::schedule()
+{
+    if (document_.Saved || timer_.isActive()) return;
+    if (writing_.valid()) {
+        pending_ = true;
+        return;
+    }
+    const qint64 sinceLast = sinceWrite_.isValid() ? sinceWrite_.elapsed() : WriteGapMs;
+    timer_.start(static_cast<int>(std::max(SettleMs, WriteGapMs - sinceLast)));
+}
+
+bool RecoveryKeeper::haveCopy()
+{
+    if (copy_) return true;
+    try {
+        if (folder_.empty()) throw Error("no folder for user data is known");
+        copy_ = std::make_unique<RecoveryCopy>(folder_);
+        return true;
+    } catch (const std::exception& error) {
+        reportOff(QString::fromStdString(error.what()));
+        return false;
+    }
+}
+
+void RecoveryKeeper::writeCopy()
+{
+    if (document_.Saved) return;
+    if (writing_.valid()) {
+        pending_ = true;
+        return;
+    }
+    if (!haveCopy()) return;
+    // The project text is made here, where the project lives; only the writing leaves the thread.
+    RecoveredProject project = snapshot_();
+    sinceWrite_.start();
+    writing_ = std::async(std::launch::async, [this, copy = copy_.get(), project = std::move(project)] {
+        try {
+            copy->write(project);
+        } catch (...) {
+            QMetaObject::invokeMethod(this, &RecoveryKeeper::writeFinished, Qt::QueuedConnection);
+            throw;
+        }
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::writeFinished, Qt::QueuedConnection);
+    });
+}
+
+void RecoveryKeeper::writeFinished()
+{
+    // discard() has waited for this write already.
+    if (!writing_.valid()) return;
+    try {
+        writing_.get();
+    } catch (const std::exception& error) {
+        reportOff(QString::fromStdString(error.what()));
+    }
+    emit copyWritten();
+    if (pending_) {
+        pending_ = false;
+        schedule();
+    }
+}
+
+void RecoveryKeeper::discard()
+{
+    timer_.stop();
+    pending_ = false;
+    if (writing_.valid()) {
+        writing_.wait();
+        try {
+            writing_.get();
+        } catch (...) {
+            // The copy is removed anyway.
+        }
+    }
+    if (copy_) copy_->remove();
+}
+
+void RecoveryKeeper::reportOff(const QString& reason)
+{
+    if (reported_) return;
+    reported_ = true;
+    prompts_.message(QStringLiteral("Unsaved work cannot be kept for recovery (%1). The recovery is off.").arg(reason));
+}
+
+bool RecoveryKeeper::offerAbandonedCopies(const std::function<void(const RecoveredProject&)>& restore)
+{
+    if (folder_.empty()) return false;
+    for (const std::filesystem::path& path : abandonedRecoveryCopies(folder_)) {
+        RecoveredProject project;
+        try {
+            project = readWholeCopy(path);
+        } catch (const std::exception&) {
+            const std::filesystem::path aside = setRecoveryCopyAside(path);
+            prompts_.message(QStringLiteral("A recovery copy of unsaved work is damaged and is not opened. It is kept as %1.")
+                                 .arg(fromFilePath(aside)));
+            continue;
+        }
+        if (prompts_.askYesNo(restoreQuestion(project)) != Prompts::Answer::Yes) {
+            discardRecoveryCopy(path);
+            continue;
+        }
+        restore(project);
+        // The old copy goes only once this window's own copy holds the work.
+        if (!haveCopy()) return true;
+        timer_.stop();
+        RecoveredProject now = snapshot_();
+        try {
+            copy_->write(now);
+        } catch (const std::exception& error) {
+            reportOff(QString::fromStdString(error.what()));
+            return true;
+        }
+        sinceWrite_.start();
+        discardRecoveryCopy(path);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace quillmap
