@@ -6,9 +6,21 @@
 
 namespace quillmap {
 
+namespace {
+const QString FileArgument = " \"%1\"";
+}  // namespace
+
 QString associationCommandText(const QString& executablePath)
 {
-    return QDir::toNativeSeparators(executablePath) + " \"%1\"";
+    return '"' + QDir::toNativeSeparators(executablePath) + '"' + FileArgument;
+}
+
+QString associationCommandProgram(const QString& command)
+{
+    if (!command.endsWith(FileArgument)) return {};
+    const QString program = command.chopped(FileArgument.size());
+    if (program.size() > 2 && program.startsWith('"') && program.endsWith('"')) return program.mid(1, program.size() - 2);
+    return program.contains('"') ? QString() : program;
 }
 
 bool NeedsAssociation(Registry& registry, const QString& executablePath)

@@ -16,9 +16,14 @@ inline const QString QmpOpenCommandKey = "QMAPFile\\shell\\open\\command";
 inline const QString NeverAskValueName = "neverAsk2Associate";
 inline const QString NeverAskMark = "YES";
 
-// The open command for project files: the executable's full path (native separators, not
-// quoted), one blank, then "%1" in double quotation marks.
+// The open command for project files: the executable's full path (native separators) and "%1",
+// each in double quotation marks, one blank between. Unquoted, a path with blanks such as
+// C:\Program Files\... would make Windows try C:\Program.exe first.
 QString associationCommandText(const QString& executablePath);
+
+// The executable of an open command of ours: the quoted form above, or the unquoted path that
+// earlier versions wrote. Empty for any other command.
+QString associationCommandProgram(const QString& command);
 
 // True unless .qmp is associated exactly as RegisterFileType would do it for this executable.
 bool NeedsAssociation(Registry& registry, const QString& executablePath);

@@ -56,8 +56,6 @@ bool isKey(RegistryRoot root, const QString& key, const QString& name, const QSt
     return root == RegistryRoot::ClassesRoot && name.isEmpty() && key.compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-const QString CommandSuffix = " \"%1\"";
-
 }  // namespace
 
 QtRegistry::QtRegistry()
@@ -107,10 +105,10 @@ void QtRegistry::write(RegistryRoot root, const QString& key, const QString& nam
         writeFailed(root, key, name, "the key name is not valid");
     if (desktop_ && isKey(root, key, name, QmpExtensionKey)) return;  // the MIME package names the type
     if (desktop_ && isKey(root, key, name, QmpOpenCommandKey)) {
-        if (!value.endsWith(CommandSuffix)) writeFailed(root, key, name, "not an open command of this program");
+        const QString program = associationCommandProgram(value);
+        if (program.isEmpty()) writeFailed(root, key, name, "not an open command of this program");
         const QString description = readStore(root, QmpFileTypeName, {});
-        desktop_->install(value.chopped(CommandSuffix.size()),
-                          description.isEmpty() ? QmpFileTypeDescription : description);
+        desktop_->install(program, description.isEmpty() ? QmpFileTypeDescription : description);
         return;
     }
 #ifdef Q_OS_WIN

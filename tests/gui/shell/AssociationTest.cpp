@@ -14,7 +14,7 @@ using quillmap::test::FakeRegistry;
 namespace {
 
 const QString Exe = "/opt/Tools/quillmap";
-const QString Command = "/opt/Tools/quillmap \"%1\"";
+const QString Command = "\"/opt/Tools/quillmap\" \"%1\"";
 
 // Records the order of writes and can fail from a given write on.
 class RecordingRegistry : public FakeRegistry {
@@ -43,10 +43,26 @@ void setNeverAsk(FakeRegistry& r, const QString& version, const QString& value)
 
 }  // namespace
 
-TEST(Association, CommandTextIsUnquotedPathBlankQuotedPlaceholder)
+TEST(Association, CommandTextIsQuotedPathBlankQuotedPlaceholder)
 {
     EXPECT_EQ(associationCommandText(Exe), Command);
-    EXPECT_EQ(associationCommandText("/a b/c"), "/a b/c \"%1\"");
+    EXPECT_EQ(associationCommandText("/a b/c"), "\"/a b/c\" \"%1\"");
+}
+
+TEST(Association, ProgramOfAnOpenCommandOfOurs)
+{
+    const struct {
+        QString command, program;
+    } cases[] = {
+        {Command, Exe},
+        {"\"/a b/c\" \"%1\"", "/a b/c"},
+        {"/opt/Tools/quillmap \"%1\"", Exe},  // written unquoted by earlier versions
+        {"/opt/Tools/quillmap %1", ""},
+        {"\"/opt/Tools/quillmap \"%1\"", ""},
+        {"\"\" \"%1\"", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(associationCommandProgram(c.command), c.program) << c.command.toStdString();
 }
 
 TEST(Association, RegisterFileTypeWritesExactlyTheThreeEntriesInOrder)
@@ -83,6 +99,8 @@ TEST(Association, OnlyAnExactMatchCountsAsAssociated)
     EXPECT_TRUE(NeedsAssociation(r, Exe));  // the program was moved
     associate(r, "QMAPFile", "/opt/Tools/quillmap %1");
     EXPECT_TRUE(NeedsAssociation(r, Exe));
+    associate(r, "QMAPFile", "/opt/Tools/quillmap \"%1\"");
+    EXPECT_TRUE(NeedsAssociation(r, Exe));  // unquoted, as earlier versions wrote it: Yes replaces it
     associate(r, "QMAPFile", Command);
     EXPECT_FALSE(NeedsAssociation(r, Exe));
     // The description is not checked.
