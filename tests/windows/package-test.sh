@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Under wine: the zip's and the silently installed builder build the sample menu as this machine's
+# does; the installer registers .qmp (path quoted), the Start menu and Apps entries; the silent
+# uninstall leaves only the user's own file and no registry key of ours.
+set -euo pipefail # package-test.sh WORK ZIP SETUP NATIVE_BUILDER
+work=$1 zip=$2 setup=$3 native=$4
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo "$(dirname "$(readlink -f "$wine")")/wineserver")
+export WINEPREFIX="$work/wine" WINEDEBUG=-all
+fail() { echo "package-test: $*" >&2; exit 1; }
+winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
+unixpath() { "$wine" winepath -u "$1" | tr -d '\r' | sed 's|/$||'; }
+variable() { "$wine" cmd /c echo "%$1%" | tr -d '\r'; }
+default_value() { "$wine" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
+builds_menu() { # program-folder out-folder
+  "$wine" "$1/quillmap-build.exe" "$(winpath "$1/Projects/sample_site.qmp")" --out "$(winpath "$2")" >/dev/null
+  for name in Quillnav.js Quillnavstyle.css; do cmp "$work/native/$name" "$2/$name" || fail "$1: $name differs"; done
+}
+
+rm -rf "$work" && mkdir -p "$work"
+"$wine" wineboot --init >/dev/null 2>&1
+"$native" "$(dirname "$native")/Projects/sample_site.qmp" --out "$work/native" >/dev/null
+unzip -q "$zip" -d "$work/zip"
+builds_menu "$work/zip/Quillmap" "$work/zip-menu"
+
+"$wine" "$setup" /S
+"$wineserver" -w
+program="$(variable LOCALAPPDATA)\\Programs\\Quillmap"
+installed=$(unixpath "$program")
+[ -f "$installed/uninstall.exe" ] || fail "nothing installed in $installed"
+[ -f "$(unixpath "$(variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Quillmap.lnk")" ] || fail "no Start-menu entry"
+classes='HKCU\Software\Classes' apps='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmap'
+[ "$(default_value "$classes\\.qmp")" = QMAPFile ] || fail ".qmp is not registered"
+command=$(default_value "$classes\\QMAPFile\\shell\\open\\command")
+[ "$command" = "\"$program\\quillmap.exe\" \"%1\"" ] || fail "open command $command"
+"$wine" reg query "$apps" /v QuietUninstallString >/dev/null 2>&1 || fail "not listed in Apps"
+builds_menu "$installed" "$work/installed-menu"
+
+echo mine >"$installed/Projects/mine.qmp"
+"$wine" "$installed/uninstall.exe" /S
+sleep 2 # the uninstaller runs on from a copy of itself
+"$wineserver" -w
+left=$(cd "$installed" && find . -type f)
+[ "$left" = ./Projects/mine.qmp ] || fail "left after the uninstall: $left"
+for key in "$classes\\.qmp" "$classes\\QMAPFile" "$apps" 'HKCU\Software\Zentavo'; do
+  if "$wine" reg query "$key" >/dev/null 2>&1; then fail "$key is still there"; fi
+done
+echo "package-test: zip and installer build the menu; the uninstall left the user's file only"
