@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "text/DataFolder.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "generator/ShippedFiles.h"
@@ -49,17 +50,13 @@ fs::path programDataFolder(const fs::path& executableFolder)
 
 fs::path perUserDataFolder()
 {
+    const fs::path folder = quillmapDataFolder();
 #ifdef _WIN32
-    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
-    if (local && *local && fs::path(local).is_absolute()) return fs::path(local) / L"Quillmap";
-    throw Error("Cannot find the per-user data folder: LOCALAPPDATA is not set");
+    if (folder.empty()) throw Error("Cannot find the per-user data folder: LOCALAPPDATA is not set");
 #else
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data == '/') return fs::path(data) / "quillmap";
-    const char* home = std::getenv("HOME");
-    if (home && *home == '/') return fs::path(home) / ".local" / "share" / "quillmap";
-    throw Error("Cannot find the per-user data folder: neither XDG_DATA_HOME nor HOME is set");
+    if (folder.empty()) throw Error("Cannot find the per-user data folder: neither XDG_DATA_HOME nor HOME is set");
 #endif
+    return folder;
 }
 
 bool folderWritable(const fs::path& folder)
