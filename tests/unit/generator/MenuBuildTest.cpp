@@ -178,6 +178,7 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
         {"new folder", folder / "new" / "site", [](const fs::path&) {}, all, {}},
         {"the user's page", folder / "site1", [](const fs::path& t) { write(t / "index.html", "older page"); },
          {"ftv2doc.gif", "sample/about/history.html"}, {"index.html"}},
+#ifndef _WIN32  // links need rights of their own on Windows, and wine has none
         {"planted links", folder / "site2",
          [](const fs::path& t) {
              fs::create_symlink("../outside.html", t / "index.html");
@@ -185,6 +186,7 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
              fs::create_symlink("../nowhere.gif", t / "ftv2doc.gif");
          },
          {}, all},
+#endif
         {"inside the shipped folder", shipped / "menu", [](const fs::path&) {}, all, {}},
     };
     for (const auto& c : cases) {
