@@ -56,8 +56,11 @@ TEST_F(Layout, TallerWindowLengthensTheTreeAndTheHelpText)
     const auto before = rightColumn(w);
     w.resize(582, 652);
     EXPECT_EQ(w.Tree2->geometry(), QRect(3, 8, 235, 641));
-    for (const auto& [control, pos] : before)
-        if (control != w.btnMoreHelp) EXPECT_EQ(control->pos(), pos) << control->objectName().toStdString();
+    for (const auto& [control, pos] : before) {
+        if (control != w.btnMoreHelp) {
+            EXPECT_EQ(control->pos(), pos) << control->objectName().toStdString();
+        }
+    }
     EXPECT_EQ(w.panelHelp->height(), 90 + 200);
     EXPECT_EQ(w.btnMoreHelp->pos(), QPoint(473, 422 + 200));
 
