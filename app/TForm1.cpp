@@ -137,10 +137,9 @@ void TForm1::createParts()
     mnuRegister = new QAction(QStringLiteral("Open .qmp files with Quillmap..."), this);
     mnuRegister->setObjectName(QStringLiteral("mnuRegister"));
     connectGuarded(mnuRegister, &QAction::triggered, this, platform_.prompts, [this] { mnuRegisterClick(); });
-    files_->recent().setFurtherMenuEntries(QList<QAction*>{linkChecks_->mnuCheckLinks} + imports_->menuEntries()
-                                           << mnuRegister);
+    files_->recent().setFurtherMenuEntries(linkChecks_->openMenuEntries() + imports_->menuEntries() << mnuRegister);
     // Ctrl+L anywhere in the window.
-    addAction(linkChecks_->mnuCheckLinks);
+    addActions(linkChecks_->openMenuEntries());
     recovery_ = new RecoveryKeeper(
         *document_, platform_.prompts, recoveryFolder(),
         [this] {

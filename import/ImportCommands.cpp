@@ -37,6 +37,8 @@ ImportCommands::ImportCommands(ProjectDocument& document, const Platform& platfo
                    [this] { mnuImportSitemapClick(); });
 }
 
+QList<QAction*> ImportCommands::menuEntries() const { return {mnuImportFolder, mnuImportSitemap}; }
+
 QString ImportCommands::startFolder() const
 {
     const QString& project = document_.ProjectFileName;

@@ -28,7 +28,8 @@ public:
 
     QAction* mnuImportFolder = nullptr;
     QAction* mnuImportSitemap = nullptr;
-    QList<QAction*> menuEntries() const { return {mnuImportFolder, mnuImportSitemap}; }
+    // The entries the right-click menus offer: none in a build without the site import.
+    QList<QAction*> menuEntries() const;
 
     void mnuImportFolderClick();
     void mnuImportSitemapClick();

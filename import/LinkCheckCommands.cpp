@@ -66,6 +66,10 @@ LinkCheckCommands::LinkCheckCommands(ProjectDocument& document, const Platform& 
                    [this](const QModelIndex& item) { showResultItem(item); });
 }
 
+QList<QAction*> LinkCheckCommands::menuEntries() const { return {mnuCheckLinks, mnuCheckLinksBelow}; }
+
+QList<QAction*> LinkCheckCommands::openMenuEntries() const { return {mnuCheckLinks}; }
+
 void LinkCheckCommands::checkLinks(Node* top)
 {
     TreeModel& model = document_.model();

@@ -27,8 +27,11 @@ public:
 
     QAction* mnuCheckLinks;       // Ctrl+L: the whole tree
     QAction* mnuCheckLinksBelow;  // the selected item and everything below it
-    QList<QAction*> menuEntries() const { return {mnuCheckLinks, mnuCheckLinksBelow}; }
-    LinkCheckResults* frmLinkCheck;
+    // The entries of the tree's and of the open button's right-click menus: none in a build
+    // without the link check.
+    QList<QAction*> menuEntries() const;
+    QList<QAction*> openMenuEntries() const;
+    LinkCheckResults* frmLinkCheck = nullptr;
 
     // Checks the links of top and everything below it (null: the whole tree). Items checked
     // lose their old marks; a cancelled check changes nothing.
