@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "text/TextEncoding.h"
+
 namespace quillmap {
 
 namespace {
@@ -126,26 +128,6 @@ void appendEscaped(std::string& out, std::string_view text, Place place)
     }
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The value of an attribute as the browser reads it, for the address check. Only numeric
 // references and the five of XML are decoded; a value with any other reference is refused
 // (false), since its meaning could hide a scheme.
@@ -167,7 +149,7 @@ bool decodeAttributeValue(std::string_view value, std::string& decoded)
                 const unsigned d = isAsciiDigit(digit) ? unsigned(digit - '0') : unsigned(lower(digit) - 'a' + 10);
                 c = std::min<char32_t>(c * (hex ? 16 : 10) + d, 0x110000);
             }
-            appendUtf8(decoded, c);
+            appendUtf8(decoded, c == 0 ? 0xFFFD : c);  // a browser reads &#0; as U+FFFD too
         } else if (body == "amp") {
             decoded += '&';
         } else if (body == "lt") {

@@ -49,25 +49,6 @@ std::size_t utf8Sequence(std::string_view text, std::size_t i, char32_t& codePoi
     return length;
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool appendCodePageByte(std::string& out, char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
@@ -228,12 +209,32 @@ std::u32string decodeText(std::string_view text, TextEncoding encoding)
     return decoded;
 }
 
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = replacementCharacter;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 bool encodeText(std::u32string_view text, TextEncoding encoding, std::string& out)
 {
     if (encoding == TextEncoding::CodePage) return encodeCodePage(text, eightBitCodePage(), out);
     out.clear();
     out.reserve(text.size());
-    for (char32_t c : text) appendUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? replacementCharacter : c);
+    for (char32_t c : text) appendUtf8(out, c);
     return true;
 }
 

@@ -29,6 +29,9 @@ std::u32string decodeText(std::string_view text, TextEncoding encoding);
 // Encodes code points into out; returns false, leaving out unspecified, when the 8-bit code page
 // cannot hold one of them. UTF-8 always succeeds.
 bool encodeText(std::u32string_view text, TextEncoding encoding, std::string& out);
+// Appends one code point as UTF-8; one UTF-8 cannot hold (a surrogate, beyond U+10FFFF) becomes
+// the replacement character U+FFFD.
+void appendUtf8(std::string& out, char32_t c);
 
 // The same for a given code page: Windows-1252 everywhere, any other one the system knows on
 // Windows. A byte sequence the code page does not define decodes to a replacement character.
