@@ -1,13 +1,13 @@
 #include "generator/OutFolder.h"
 
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "text/DataFolder.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
+#include "text/UnguessableName.h"
 #include "generator/ShippedFiles.h"
 
 #ifdef _WIN32
@@ -29,14 +29,7 @@ bool isFolder(const fs::path& path)
     return fs::is_directory(path, ec);
 }
 
-fs::path probeName(const fs::path& folder)
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
-    std::string name = ".quillmap-probe-";
-    for (int i = 0; i < 12; ++i) name += letters[random() % (sizeof letters - 1)];
-    return folder / name;
-}
+fs::path probeName(const fs::path& folder) { return folder / (".quillmap-probe-" + unguessableName()); }
 
 }  // namespace
 

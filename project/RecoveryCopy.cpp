@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <random>
 #include <system_error>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
+#include "text/UnguessableName.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -83,15 +83,6 @@ Number number(std::string_view line)
     const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
     if (error != std::errc() || end != line.data() + line.size()) damaged();
     return value;
-}
-
-std::string uniqueStem()
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
-    std::string stem;
-    for (int i = 0; i < 12; ++i) stem += letters[random() % (sizeof letters - 1)];
-    return stem;
 }
 
 #ifndef _WIN32
@@ -200,7 +191,7 @@ RecoveryCopy::RecoveryCopy(const fs::path& folder) : lockFd_(-1)
     fs::create_directories(folder, ec);
     if (ec || ::chmod(folder.c_str(), 0700) != 0) throw Error("Cannot create folder " + pathText(folder));
     for (int attempt = 0; attempt < 100 && lockFd_ < 0; ++attempt) {
-        copy_ = folder / (uniqueStem() + CopySuffix);
+        copy_ = folder / (unguessableName() + CopySuffix);
         lock_ = lockOf(copy_);
         lockFd_ = ::open(lock_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (lockFd_ < 0 && errno != EEXIST) break;
@@ -226,7 +217,7 @@ RecoveryCopy::RecoveryCopy(const fs::path& folder) : lockHandle_(INVALID_HANDLE_
     fs::create_directories(folder, ec);
     if (ec) throw Error("Cannot create folder " + pathText(folder));
     for (int attempt = 0; attempt < 100 && lockHandle_ == INVALID_HANDLE_VALUE; ++attempt) {
-        copy_ = folder / (uniqueStem() + CopySuffix);
+        copy_ = folder / (unguessableName() + CopySuffix);
         lock_ = lockOf(copy_);
         // Shared with nobody and gone with the last handle, which the system closes however the
         // process ends.

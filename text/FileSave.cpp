@@ -2,11 +2,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <system_error>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
+#include "text/UnguessableName.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -26,16 +26,9 @@ namespace {
 
 [[noreturn]] void cannotCreate(const fs::path& path) { throw Error("Cannot create file " + pathText(path)); }
 
-// A short name nobody can guess, so that nothing can be planted there in advance; short, so that
-// a target name as long as the system allows still has a temporary file beside it.
 fs::path temporaryBeside(const fs::path& target)
 {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device random;
-    std::string name = ".quillmap-";
-    for (int i = 0; i < 12; ++i) name += letters[random() % (sizeof letters - 1)];
-    name += ".tmp";
-    return target.parent_path() / name;
+    return target.parent_path() / (".quillmap-" + unguessableName() + ".tmp");
 }
 
 }  // namespace
@@ -134,7 +127,10 @@ fs::path writeTemporaryBeside(const fs::path& target, const struct stat* old, st
         writeAll(file, text, shown);
         if (old) {
             // Owner and group only where the process may; the group alone is often allowed.
-            if (::fchown(fd, old->st_uid, old->st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+            const bool ownerKept = ::fchown(fd, old->st_uid, old->st_gid) == 0;
+            if (!ownerKept && ::fchown(fd, static_cast<uid_t>(-1), old->st_gid) != 0) {
+                // Neither: the file keeps the process's owner and group, as a new file would.
+            }
         }
         const mode_t mode = access == FileAccess::OwnerOnly ? 0600 : old ? old->st_mode & 07777 : modeForNewFile();
         if (::fchmod(fd, mode) != 0) writeFailed(shown, errno);
@@ -176,7 +172,9 @@ void writeInPlace(const fs::path& target, std::string_view text, const fs::path&
             writeAll(file, previous, shown);
         } catch (...) {
         }
-        (void)::ftruncate(file.get(), static_cast<off_t>(previous.size()));
+        if (::ftruncate(file.get(), static_cast<off_t>(previous.size())) != 0) {
+            // The first failure is the one reported.
+        }
         throw;
     }
     finish(file, shown);
