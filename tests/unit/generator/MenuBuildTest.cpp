@@ -12,7 +12,7 @@
 #include <regex>
 
 #ifndef _WIN32
-#include <sys/resource.h>
+#include "tests/unit/support/FullDisk.h"
 #endif
 
 #include "text/Error.h"
@@ -115,20 +115,13 @@ TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
 TEST_F(MenuBuildTest, WriteFailureIsAStreamWriteErrorAndKeepsTheOldMenu)
 {
     write(folder / "out" / "Quillnav.js", "old script");
-    struct rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     std::string error = "no error";
     try {
+        const FullDisk full;
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
     } catch (const Error& e) {
         error = e.what();
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     // The old first words, then which file and why.
     EXPECT_EQ(error, "Stream write error. " + (folder / "out" / "Quillnav.js").string() + ": " + std::strerror(EFBIG));
     EXPECT_EQ(read(folder / "out" / "Quillnav.js"), "old script");

@@ -19,6 +19,7 @@
 
 #include "text/Error.h"
 #include "ProjectTestSupport.h"
+#include "tests/unit/support/FullDisk.h"
 
 using namespace quillmap;
 using namespace quillmap::test;
@@ -193,15 +194,10 @@ TEST_F(ProjectFileSafety, FailedWriteNamesFileAndReasonAndChangesNothing)
             fs::create_hard_link(path, file("other.qmp"));
             expected.insert("other.qmp");
         }
-        struct rlimit old {};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 100;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        const std::string error = errorOfSave(path);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        const std::string error = [&] {
+            const FullDisk full;
+            return errorOfSave(path);
+        }();
 
         EXPECT_EQ(error, "Stream write error. " + path.string() + ": " + std::strerror(EFBIG));
         for (const std::string& name : expected) EXPECT_EQ(bytes(file(name)), "previous contents") << name;
