@@ -29,6 +29,17 @@ DiskStamp::DiskStamp(const fs::path& path, std::string_view text) : known_(true)
     modified_ = fs::last_write_time(path, ec);
 }
 
+DiskStamp::DiskStamp(const DiskStampValues& values)
+    : known_(true), size_(values.size), modified_(fs::file_time_type::duration(values.modified)), hash_(values.hash)
+{
+}
+
+std::optional<DiskStampValues> DiskStamp::values() const
+{
+    if (!known_) return std::nullopt;
+    return DiskStampValues{size_, static_cast<std::int64_t>(modified_.time_since_epoch().count()), hash_};
+}
+
 DiskChange DiskStamp::check(const fs::path& path)
 {
     if (!known_) return DiskChange::None;

@@ -23,7 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string_view FirstLine = "Quillmap recovery copy 1";
+// Copies of the first kind have no line for the file's baseline.
+const std::string_view FirstLine = "Quillmap recovery copy 2";
+const std::string_view FirstLineWithoutBaseline = "Quillmap recovery copy 1";
 const char* const CopySuffix = ".recovery";
 const char* const LockSuffix = ".lock";
 const char* const AsideSuffix = ".damaged";
@@ -112,15 +114,37 @@ bool lockIsHeld(const fs::path& copy)
 
 #endif
 
+// The baseline line: empty, or size, time and hash with a blank between them.
+std::string baselineLine(const std::optional<DiskStampValues>& baseline)
+{
+    if (!baseline) return {};
+    return std::to_string(baseline->size) + ' ' + std::to_string(baseline->modified) + ' ' +
+           std::to_string(baseline->hash);
+}
+
+std::optional<DiskStampValues> parseBaseline(std::string_view line)
+{
+    if (line.empty()) return std::nullopt;
+    const std::size_t first = line.find(' ');
+    const std::size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
+    if (second == std::string_view::npos) damaged();
+    DiskStampValues values;
+    values.size = number<std::uintmax_t>(line.substr(0, first));
+    values.modified = number<std::int64_t>(line.substr(first + 1, second - first - 1));
+    values.hash = number<std::uint64_t>(line.substr(second + 1));
+    return values;
+}
+
 }  // namespace
 
 std::string recoveryCopyText(const RecoveredProject& project)
 {
     std::string text;
-    text.reserve(project.projectText.size() + project.projectFile.size() + 64);
+    text.reserve(project.projectText.size() + project.projectFile.size() + 128);
     text.append(FirstLine).append("\r\n");
     text.append(escaped(project.projectFile)).append("\r\n");
     text.append(std::to_string(project.writtenAt)).append("\r\n");
+    text.append(baselineLine(project.baseline)).append("\r\n");
     text.append(std::to_string(project.projectText.size())).append("\r\n");
     text.append(project.projectText);
     return text;
@@ -129,9 +153,11 @@ std::string recoveryCopyText(const RecoveredProject& project)
 RecoveredProject parseRecoveryCopy(std::string_view text)
 {
     RecoveredProject project;
-    if (takeLine(text) != FirstLine) damaged();
+    const std::string_view first = takeLine(text);
+    if (first != FirstLine && first != FirstLineWithoutBaseline) damaged();
     project.projectFile = unescaped(takeLine(text));
     project.writtenAt = number<std::int64_t>(takeLine(text));
+    if (first == FirstLine) project.baseline = parseBaseline(takeLine(text));
     // A copy cut short by a full disk or a power cut has fewer bytes than it announces.
     if (number<std::size_t>(takeLine(text)) != text.size()) damaged();
     project.projectText = std::string(text);

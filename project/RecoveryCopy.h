@@ -4,18 +4,23 @@
 // ends in any way. A copy whose lock nobody holds belongs to a window that did not end in order.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "project/DiskStamp.h"
+
 namespace quillmap {
 
 // What a recovery copy holds: the project's own file (empty for a project never saved), when the
-// copy was written (seconds since 1970) and the whole project file text.
+// copy was written (seconds since 1970), the whole project file text and the file as the window
+// last read or wrote it (none for a project of no file, and in the copies of older programs).
 struct RecoveredProject {
     std::string projectFile;
     std::int64_t writtenAt = 0;
     std::string projectText;
+    std::optional<DiskStampValues> baseline;
 };
 
 // The copy of one window, kept while the object lives. Not thread-safe: one write at a time.

@@ -83,7 +83,7 @@ void BM_WriteRecoveryCopy(benchmark::State& state)
     ItemTree tree;
     buildTree(tree, static_cast<int>(state.range(0)));
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quillmap_recovery_bench";
-    const RecoveredProject project{benchFile(), 0, projectText(tree, ProjectOptions{})};
+    const RecoveredProject project{benchFile(), 0, projectText(tree, ProjectOptions{}), DiskStampValues{}};
     {
         RecoveryCopy copy(folder);
         for (auto _ : state) copy.write(project);
