@@ -140,20 +140,24 @@ void TForm1::createParts()
     files_->recent().setFurtherMenuEntries(linkChecks_->openMenuEntries() + imports_->menuEntries() << mnuRegister);
     // Ctrl+L anywhere in the window.
     addActions(linkChecks_->openMenuEntries());
-    recovery_ = new RecoveryKeeper(
-        *document_, platform_.prompts, recoveryFolder(),
-        [this] {
-            RecoveredProject project;
-            const QString& file = document_->ProjectFileName;
-            if (!file.isEmpty()) project.projectFile = pathText(toFilePath(file));
-            project.writtenAt = QDateTime::currentSecsSinceEpoch();
-            project.projectText = files_->projectTextNow();
-            return project;
-        },
-        this);
+    recovery_ = new RecoveryKeeper(*document_, platform_.prompts, recoveryFolder(), [this] { return recoverySnapshot(); },
+                                   this);
 
     connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
     connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);
+}
+
+RecoveredProject TForm1::recoverySnapshot() const
+{
+    RecoveredProject project;
+    const QString& file = document_->ProjectFileName;
+    if (!file.isEmpty()) {
+        project.projectFile = pathText(toFilePath(file));
+        project.baseline = files_->diskBaseline();
+    }
+    project.writtenAt = QDateTime::currentSecsSinceEpoch();
+    project.projectText = files_->projectTextNow();
+    return project;
 }
 
 TfrmColors& TForm1::frmColors() const { return colors_.window(); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "project/ProjectDocument.h"
+#include "project/RecoveryCopy.h"
 #include "shell/EventGuard.h"
 #include "shell/Platform.h"
 #include "styles/CurrentColorsWindow.h"
@@ -57,6 +58,8 @@ public:
     ImportCommands& imports() const { return *imports_; }
     LinkCheckCommands& linkChecks() const { return *linkChecks_; }
     RecoveryKeeper& recovery() const { return *recovery_; }
+    // The project as a recovery copy keeps it, now.
+    RecoveredProject recoverySnapshot() const;
 
     // Runs an event handler so that an error escaping it reaches the general error report.
     template <typename Handler>

@@ -1,12 +1,25 @@
 // The main window's texts from Lang.ini: captions, hints, list entries, the help text, the
-// version and title texts and the seventeen message texts.
+// version and title texts, the seventeen message texts and the texts its parts show.
 #include "text/LocalText.h"
 #include "app/TForm1.h"
 #include "import/ImportCommands.h"
+#include "import/LinkCheckCommands.h"
 #include "lang/LanguageWidgets.h"
+#include "project/ProjectFiles.h"
+#include "project/RecoveryKeeper.h"
 #include "tree/ItemCommands.h"
 
 namespace quillmap {
+
+namespace {
+
+// A message or question of the file, where \n starts a new line as in the help text.
+QString messageText(const std::string& line, TextEncoding encoding)
+{
+    return decodedText(helpTextFromLine(line), encoding).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
 
 // Replacing list entries must not look like the user's choice, hence Updating. The window's
 // title is left alone: it takes TitleText the next time it is set.
@@ -15,11 +28,30 @@ void TForm1::ApplyLanguage()
     ApplyLanguageFile(platform_.prompts, AppFolder, [this](const LanguageFile& file) {
         ProjectDocument::UpdatingScope updating(*document_);
         applyMainWindowTexts(this, file, [this, &file](MainText target, int entry, const std::string& text) {
+            const QString plain = decodedText(text, file.encoding());
+            const QString message = messageText(text, file.encoding());
+            LinkCheckCommands::Texts& checks = linkChecks_->texts;
+            RecoveryKeeper::Texts& recovery = recovery_->texts;
+            ProjectFiles::DiskTexts& disk = files_->diskTexts;
             switch (target) {
-            case MainText::VersionText: VersionText = decodedText(text, file.encoding()); break;
-            case MainText::TitleText: TitleText = decodedText(text, file.encoding()); break;
+            case MainText::VersionText: VersionText = plain; break;
+            case MainText::TitleText: TitleText = plain; break;
             // The window keeps its message texts as UTF-8, whatever the file's encoding.
-            case MainText::Message: messages.byNumber(entry) = decodedText(text, file.encoding()).toStdString(); break;
+            case MainText::Message: messages.byNumber(entry) = plain.toStdString(); break;
+            case MainText::linkCheckProgress: checks.progress = plain; break;
+            case MainText::siteFolderPrompt: checks.siteFolderPrompt = plain; break;
+            case MainText::linkCheckSummary: checks.summary = message; break;
+            case MainText::recoveryOffer: recovery.offer = message; break;
+            case MainText::recoveryNewProject: recovery.newProject = plain; break;
+            case MainText::recoveryDamaged: recovery.damaged = message; break;
+            case MainText::recoveryOff: recovery.off = message; break;
+            case MainText::diskChangedBeforeSave: disk.changedBeforeSave = message; break;
+            case MainText::diskChangedOnReturn: disk.changedOnReturn = message; break;
+            case MainText::diskDeleted: disk.deleted = message; break;
+            case MainText::btnReload: disk.reload = plain; break;
+            case MainText::btnSaveAnyway: disk.saveAnyway = plain; break;
+            case MainText::btnKeepMine: disk.keepMine = plain; break;
+            case MainText::btnCancel: disk.cancel = plain; break;
             default: break;
             }
         });

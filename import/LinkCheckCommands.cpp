@@ -91,7 +91,7 @@ void LinkCheckCommands::checkLinks(Node* top)
     // progress dialog answers at once, however long a server takes.
     std::optional<std::vector<LinkOutcome>> outcomes;
     {
-        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Checking links..."));
+        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(texts.progress);
         std::atomic<std::size_t> done{0};
         std::atomic<std::size_t> total{0};
         std::atomic<bool> stop{false};
@@ -123,10 +123,9 @@ void LinkCheckCommands::checkLinks(Node* top)
             rows.push_back({model.indexOf(items[i]), placeOf(model, items[i]), QString::fromStdString(links[i].link),
                             QString::fromStdString(outcome.reason)});
     }
-    const QString summary = QStringLiteral("%1 links checked, %2 broken, %3 not checked.")
-                                .arg(good + rows.size())
-                                .arg(rows.size())
-                                .arg(notChecked);
+    // One arg call: a translation that leaves out a number still gets the others in their places.
+    const QString summary = texts.summary.arg(QString::number(good + rows.size()), QString::number(rows.size()),
+                                              QString::number(notChecked));
     frmLinkCheck->show(summary, site, rows);
 }
 
@@ -136,8 +135,7 @@ QString LinkCheckCommands::siteFolder(bool askAgain)
     QString folder = rememberedSiteFolder(project);
     if (!askAgain && !folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     const QString start = !folder.isEmpty() ? folder : project.isEmpty() ? QString() : QFileInfo(project).path();
-    folder = platform_.prompts.chooseFolder(
-        QStringLiteral("Site folder: the folder of the page that shows the menu"), start);
+    folder = platform_.prompts.chooseFolder(texts.siteFolderPrompt, start);
     if (!folder.isEmpty()) rememberSiteFolder(project, folder);
     return folder;
 }

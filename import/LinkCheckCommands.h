@@ -32,6 +32,13 @@ public:
     QList<QAction*> menuEntries() const;
     QList<QAction*> openMenuEntries() const;
     LinkCheckResults* frmLinkCheck = nullptr;
+    // The texts of the check's dialogs, replaced by the language file's.
+    struct Texts {
+        QString progress = QStringLiteral("Checking links...");
+        QString siteFolderPrompt = QStringLiteral("Site folder: the folder of the page that shows the menu");
+        QString summary = QStringLiteral("%1 links checked, %2 broken, %3 not checked.");  // all, broken, not checked
+    };
+    Texts texts;
 
     // Checks the links of top and everything below it (null: the whole tree). Items checked
     // lose their old marks; a cancelled check changes nothing.

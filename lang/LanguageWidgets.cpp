@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include "text/Error.h"
@@ -73,6 +74,15 @@ void setListEntry(QObject* control, int entry, const QString& text)
     list->setItemText(entry, text);
 }
 
+void setColumnTitle(QObject* control, int column, const QString& text)
+{
+    auto* list = qobject_cast<QTreeWidget*>(control);
+    if (!list) throw Error("Cannot set a column title of " + control->objectName().toStdString());
+    if (column < 0 || column >= list->columnCount())
+        throw Error("The list " + control->objectName().toStdString() + " has no column " + std::to_string(column));
+    list->headerItem()->setText(column, text);
+}
+
 const char* controlName(MainText target)
 {
     switch (target) {
@@ -108,9 +118,24 @@ const char* controlName(MainText target)
     case MainText::chkOnline: return "chkOnline";
     case MainText::btnCheckAgain: return "btnCheckAgain";
     case MainText::btnSiteFolder: return "btnSiteFolder";
+    case MainText::listResultsHeader: return "listResults";
     case MainText::VersionText:
     case MainText::TitleText:
-    case MainText::Message: return nullptr;
+    case MainText::Message:
+    case MainText::linkCheckProgress:
+    case MainText::siteFolderPrompt:
+    case MainText::linkCheckSummary:
+    case MainText::recoveryOffer:
+    case MainText::recoveryNewProject:
+    case MainText::recoveryDamaged:
+    case MainText::recoveryOff:
+    case MainText::diskChangedBeforeSave:
+    case MainText::diskChangedOnReturn:
+    case MainText::diskDeleted:
+    case MainText::btnReload:
+    case MainText::btnSaveAnyway:
+    case MainText::btnKeepMine:
+    case MainText::btnCancel: return nullptr;
     }
     return nullptr;
 }
@@ -151,17 +176,20 @@ void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
                           const std::function<void(MainText, int, const std::string&)>& fields)
 {
     applyMainWindowLanguage(file, [&](MainText target, int entry, const std::string& line) {
+        const char* name = controlName(target);
+        if (!name) {
+            fields(target, entry, line);
+            return;
+        }
         const QString text = decodedText(line, file.encoding());
         switch (target) {
-        case MainText::VersionText:
-        case MainText::TitleText:
-        case MainText::Message: fields(target, entry, line); break;
         case MainText::btnColorsHint:
         case MainText::btnOPENHint:
-        case MainText::btnSAVEHint: setControlHint(findControl(window, controlName(target)), text); break;
+        case MainText::btnSAVEHint: setControlHint(findControl(window, name), text); break;
         case MainText::boxTargetEntry:
-        case MainText::boxOpenFolderEntry: setListEntry(findControl(window, controlName(target)), entry, text); break;
-        default: setControlText(findControl(window, controlName(target)), text);
+        case MainText::boxOpenFolderEntry: setListEntry(findControl(window, name), entry, text); break;
+        case MainText::listResultsHeader: setColumnTitle(findControl(window, name), entry, text); break;
+        default: setControlText(findControl(window, name), text);
         }
     });
 }

@@ -24,10 +24,13 @@ void setControlText(QObject* control, const QString& text);
 void setControlHint(QObject* control, const QString& text);
 // One entry of a drop-down list; the list keeps its number of entries.
 void setListEntry(QObject* control, int entry, const QString& text);
+// The title of one column of a list with column titles; the list keeps its columns.
+void setColumnTitle(QObject* control, int column, const QString& text);
 
 // Main window: sets every control text it reads; the texts that belong to no control
-// (VersionText, TitleText and the message texts, entry = number) go to fields as the file's
-// bytes; file.encoding() tells how to read them.
+// (VersionText, TitleText, the message texts with entry = number, and the texts the window's
+// parts show in their messages and questions) go to fields as the file's bytes;
+// file.encoding() tells how to read them.
 void applyMainWindowTexts(QWidget* window, const LanguageFile& file,
                           const std::function<void(MainText target, int entry, const std::string& text)>& fields);
 void applyColorsWindowTexts(QWidget* window, const LanguageFile& file);

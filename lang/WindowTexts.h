@@ -29,6 +29,18 @@ enum class MainText {
     lblCaption, lblLink, GroupBox2, mnuSave, mnuSaveAs,
     // The link check: its two menu entries and its results window.
     mnuCheckLinks, mnuCheckLinksBelow, frmLinkCheck, chkOnline, btnCheckAgain, btnSiteFolder,
+    listResultsHeader,   // a column title of the results; entry is the column
+    linkCheckProgress,   // the progress dialog's text
+    siteFolderPrompt,    // the title of the site folder chooser
+    linkCheckSummary,    // %1 links checked, %2 of them broken, %3 not checked
+    // The recovery of unsaved work.
+    recoveryOffer,       // %1 the project's name, %2 the time of the copy
+    recoveryNewProject,  // the name of a project never saved
+    recoveryDamaged,     // %1 the name the damaged copy is kept under
+    recoveryOff,         // %1 the reason
+    // A project file changed by another program; \n starts a new line. %1 is the file's name.
+    diskChangedBeforeSave, diskChangedOnReturn, diskDeleted,
+    btnReload, btnSaveAnyway, btnKeepMine, btnCancel,  // the buttons of these questions
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -67,10 +79,19 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
 
 // Texts of the main window added after the first language files were written. They are read
 // while the file has them: an older file ends before them, still loads, and keeps the English
-// texts for these.
-inline constexpr std::array<LanguageStep<MainText>, 6> MainWindowLaterTexts{{
+// texts for these. New texts get the lines after the last one here; a line once given keeps its
+// text, so that every older file still fits.
+inline constexpr std::array<LanguageStep<MainText>, 23> MainWindowLaterTexts{{
     {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
     {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
+    {100, MainText::listResultsHeader, 0}, {101, MainText::listResultsHeader, 1},
+    {102, MainText::listResultsHeader, 2}, {103, MainText::linkCheckProgress}, {104, MainText::siteFolderPrompt},
+    {105, MainText::linkCheckSummary},
+    {106, MainText::recoveryOffer}, {107, MainText::recoveryNewProject}, {108, MainText::recoveryDamaged},
+    {109, MainText::recoveryOff},
+    {110, MainText::diskChangedBeforeSave}, {111, MainText::diskChangedOnReturn}, {112, MainText::diskDeleted},
+    {113, MainText::btnReload}, {114, MainText::btnSaveAnyway}, {115, MainText::btnKeepMine},
+    {116, MainText::btnCancel},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

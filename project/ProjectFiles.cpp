@@ -123,15 +123,13 @@ bool ProjectFiles::mayWriteOverDiskFile()
     case DiskChange::None:
         return true;
     case DiskChange::Deleted:
-        platform_.prompts.message(fileNameOf(name) + QStringLiteral(" was deleted by another program. It is saved anew."));
+        platform_.prompts.message(diskTexts.deleted.arg(fileNameOf(name)));
         return true;
     case DiskChange::Changed:
         break;
     }
-    const QString question = fileNameOf(name) +
-                             QStringLiteral(" was changed by another program.\n\nSave your version over it (Yes), or load "
-                                            "the changed file instead (No)? Loading can be undone.");
-    switch (platform_.prompts.askYesNoCancel(question)) {
+    const Prompts::Choices choices{diskTexts.saveAnyway, diskTexts.reload, diskTexts.cancel};
+    switch (platform_.prompts.choose(diskTexts.changedBeforeSave.arg(fileNameOf(name)), choices)) {
     case Prompts::Answer::Yes:
         return true;
     case Prompts::Answer::No:
@@ -149,10 +147,8 @@ void ProjectFiles::checkDiskFile()
     if (name.isEmpty() || checkingDisk_) return;
     if (stamp_.check(toFilePath(name)) != DiskChange::Changed) return;
     checkingDisk_ = true;
-    const QString question = fileNameOf(name) +
-                             QStringLiteral(" was changed by another program.\n\nLoad the changed file (Yes), or keep "
-                                            "your version to save over it (No)? Loading can be undone.");
-    const Prompts::Answer answer = platform_.prompts.askYesNo(question);
+    const Prompts::Answer answer = platform_.prompts.choose(diskTexts.changedOnReturn.arg(fileNameOf(name)),
+                                                            {diskTexts.reload, diskTexts.keepMine, QString()});
     checkingDisk_ = false;
     if (answer == Prompts::Answer::Yes) {
         reloadFromDisk();
@@ -202,7 +198,11 @@ void ProjectFiles::restoreRecovered(const RecoveredProject& project)
     document_.history().clear();
     showProjectText(project.projectText);
     const QString name = project.projectFile.empty() ? QString() : fromFilePath(pathFromText(project.projectFile));
+    // The file as it was when the work began, so that a change made to it since the copy was
+    // written is noticed before the next save writes over it. A copy of an older program knows
+    // no such thing: the file as it is now stands in.
     if (name.isEmpty()) stamp_ = DiskStamp();
+    else if (project.baseline) stamp_ = DiskStamp(*project.baseline);
     else rememberDiskFile(name);
     setFileName(name);
     document_.SetSaved(false);

@@ -3,6 +3,7 @@
 // before unsaved changes are lost and the recent projects.
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -74,6 +75,25 @@ public:
     // Asks what to do when another program has changed the project's file since the window read
     // or wrote it (the window became active again).
     void checkDiskFile();
+    // The project's file as the window last read or wrote it; none for a project of no file.
+    std::optional<DiskStampValues> diskBaseline() const { return stamp_.values(); }
+
+    // What the window says when another program changed or deleted the project's file, replaced
+    // by the language file's texts. %1 is the file's name.
+    struct DiskTexts {
+        QString changedBeforeSave = QStringLiteral(
+            "%1 was changed by another program.\n\nSave your version over it, or reload the changed file? "
+            "Reloading can be undone.");
+        QString changedOnReturn = QStringLiteral(
+            "%1 was changed by another program.\n\nReload the changed file, or keep your version to save over it? "
+            "Reloading can be undone.");
+        QString deleted = QStringLiteral("%1 was deleted by another program. It is saved anew.");
+        QString reload = QStringLiteral("&Reload");
+        QString saveAnyway = QStringLiteral("&Save anyway");
+        QString keepMine = QStringLiteral("&Keep mine");
+        QString cancel = QStringLiteral("&Cancel");
+    };
+    DiskTexts diskTexts;
 
 signals:
     // The project now belongs to another file, or to none.

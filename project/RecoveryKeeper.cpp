@@ -32,13 +32,13 @@ RecoveredProject readWholeCopy(const std::filesystem::path& path)
     return project;
 }
 
-QString restoreQuestion(const RecoveredProject& project)
+QString restoreQuestion(const RecoveryKeeper::Texts& texts, const RecoveredProject& project)
 {
-    const QString name = project.projectFile.empty() ? QStringLiteral("a new project")
+    const QString name = project.projectFile.empty() ? texts.newProject
                                                      : fileNameOf(fromFilePath(pathFromText(project.projectFile)));
     const QString time =
         QLocale().toString(QDateTime::fromSecsSinceEpoch(project.writtenAt), QLocale::FormatType::ShortFormat);
-    return QStringLiteral("Quillmap did not end in order. Restore the unsaved changes of %1 from %2?").arg(name, time);
+    return texts.offer.arg(name, time);
 }
 
 }  // namespace
@@ -143,7 +143,7 @@ void RecoveryKeeper::reportOff(const QString& reason)
 {
     if (reported_) return;
     reported_ = true;
-    prompts_.message(QStringLiteral("Unsaved work cannot be kept for recovery (%1). The recovery is off.").arg(reason));
+    prompts_.message(texts.off.arg(reason));
 }
 
 bool RecoveryKeeper::offerAbandonedCopies(const std::function<void(const RecoveredProject&)>& restore)
@@ -155,11 +155,10 @@ bool RecoveryKeeper::offerAbandonedCopies(const std::function<void(const Recover
             project = readWholeCopy(path);
         } catch (const std::exception&) {
             const std::filesystem::path aside = setRecoveryCopyAside(path);
-            prompts_.message(QStringLiteral("A recovery copy of unsaved work is damaged and is not opened. It is kept as %1.")
-                                 .arg(fromFilePath(aside)));
+            prompts_.message(texts.damaged.arg(fromFilePath(aside)));
             continue;
         }
-        if (prompts_.askYesNo(restoreQuestion(project)) != Prompts::Answer::Yes) {
+        if (prompts_.askYesNo(restoreQuestion(texts, project)) != Prompts::Answer::Yes) {
             discardRecoveryCopy(path);
             continue;
         }

@@ -3,6 +3,7 @@
 // thread, and offers the copies of windows that ended out of order at the next start.
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -34,6 +35,18 @@ public:
     bool offerAbandonedCopies(const std::function<void(const RecoveredProject&)>& restore);
     // The work is saved or given up: the copy goes.
     void discard();
+
+    // What the recovery tells the user, replaced by the language file's texts.
+    struct Texts {
+        // %1 the project's name, %2 when the copy was written.
+        QString offer = QStringLiteral("Quillmap did not end in order. Restore the unsaved changes of %1 from %2?");
+        QString newProject = QStringLiteral("a new project");  // the name of a project never saved
+        // %1 the name the damaged copy is kept under.
+        QString damaged =
+            QStringLiteral("A recovery copy of unsaved work is damaged and is not opened. It is kept as %1.");
+        QString off = QStringLiteral("Unsaved work cannot be kept for recovery (%1). The recovery is off.");  // %1 why
+    };
+    Texts texts;
 
 signals:
     // A copy has been written (or writing it failed).

@@ -30,6 +30,14 @@ public:
         bool confirmOverwrite = false;
     };
 
+    // The buttons of a question that says on them what each answer does. cancel may be empty:
+    // then the question has no Cancel button.
+    struct Choices {
+        QString yes;
+        QString no;
+        QString cancel;
+    };
+
     virtual ~Prompts() = default;
     // A refusal or notice: application title, no icon, one OK button.
     virtual void message(const QString& text) = 0;
@@ -37,6 +45,9 @@ public:
     virtual Answer askYesNo(const QString& text) = 0;
     // "Confirm", question icon, Yes (default), No and Cancel; Escape or closing answers Cancel.
     virtual Answer askYesNoCancel(const QString& text) = 0;
+    // A question with the buttons of choices: the yes button is the default; Escape or closing
+    // answers Cancel, or No when there is no cancel button. The answer names the button.
+    virtual Answer choose(const QString& text, const Choices& choices) = 0;
     // The general error report: application title, error icon, OK. The text is shown as given.
     virtual void error(const QString& text) = 0;
     // Empty text when the user cancels.

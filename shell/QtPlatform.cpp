@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QUrl>
 
 #include "shell/ApplicationTitle.h"
@@ -111,6 +112,20 @@ Prompts::Answer QtPrompts::askYesNo(const QString& text)
 Prompts::Answer QtPrompts::askYesNoCancel(const QString& text)
 {
     return ask(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+}
+
+Prompts::Answer QtPrompts::choose(const QString& text, const Choices& choices)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, dialogParent());
+    QPushButton* yes = box.addButton(choices.yes, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(choices.no, QMessageBox::NoRole);
+    QPushButton* cancel = choices.cancel.isEmpty() ? nullptr : box.addButton(choices.cancel, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel ? cancel : no);
+    box.exec();
+    if (box.clickedButton() == yes) return Answer::Yes;
+    if (box.clickedButton() == no || !cancel) return Answer::No;
+    return Answer::Cancel;
 }
 
 void QtPrompts::error(const QString& text)

@@ -10,6 +10,7 @@ public:
     void message(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    Answer choose(const QString& text, const Choices& choices) override;
     void error(const QString& text) override;
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QWindow>
 #include <map>
 
@@ -13,7 +14,10 @@
 #endif
 
 #include "shell/TfrmAskToAssociate.h"
+#include "import/LinkCheckCommands.h"
 #include "lang/WindowTexts.h"
+#include "project/ProjectFiles.h"
+#include "project/RecoveryKeeper.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 
@@ -133,6 +137,20 @@ TEST_F(WindowsLanguage, NewerTextsApplyWhereTheFileHasThem)
     EXPECT_EQ(w.imports().mnuImportFolder->text(), "L83");
     EXPECT_EQ(w.imports().mnuImportSitemap->text(), "L84");
     EXPECT_EQ(w.frmColors().findChild<QPushButton*>("btnClose")->text(), "Close");
+}
+
+// The link check's lists and messages, the recovery's and the changed-file questions once stayed English.
+TEST_F(WindowsLanguage, LaterTextsReachTheLinkCheckTheRecoveryAndTheChangedFileQuestions)
+{
+    writeLanguageFile(117, {{110, "L110\\nnext"}});
+    TForm1& w = window();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(w.linkChecks().frmLinkCheck->listResults->headerItem()->text(2), "L102");
+    EXPECT_EQ(w.linkChecks().texts.summary, "L105");
+    EXPECT_EQ(w.recovery().texts.offer, "L106");
+    EXPECT_EQ(w.recovery().texts.off, "L109");
+    EXPECT_EQ(w.projectFiles().diskTexts.changedBeforeSave, "L110\nnext");
+    EXPECT_EQ(w.projectFiles().diskTexts.cancel, "L116");
 }
 
 TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)

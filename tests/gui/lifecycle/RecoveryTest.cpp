@@ -104,13 +104,20 @@ TEST_F(DiskChanges, SaveAsksOnlyWhenAnotherProgramChangedTheFile)
     const auto later = [](const std::filesystem::path& path) {
         std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(5));
     };
+    const auto changeDocs = [&](const std::filesystem::path& path) {
+        std::string text = readBytes(fromFilePath(path));
+        text.replace(text.find("Docs"), 4, "Dogs");
+        saveTextFile(path, text);
+        later(path);
+    };
     const std::vector<Case> cases = {
-        {"changed, same size",
+        {"changed, same size", changeDocs, {"yesnocancel"}},
+        // Restored work once took the changed file for the one it began from.
+        {"changed while the work waited in a recovery copy",
          [&](const auto& path) {
-             std::string text = readBytes(fromFilePath(path));
-             text.replace(text.find("Docs"), 4, "Dogs");
-             saveTextFile(path, text);
-             later(path);
+             const std::string copy = recoveryCopyText(form().recoverySnapshot());
+             changeDocs(path);
+             form().projectFiles().restoreRecovered(parseRecoveryCopy(copy));
          },
          {"yesnocancel"}},
         {"deleted", [](const auto& path) { std::filesystem::remove(path); }, {"message"}},
@@ -148,6 +155,8 @@ TEST_F(DiskChanges, ReloadingTheChangedFileCanBeUndone)
     writeProject("site.qmp", other);
     fake.prompts.answers = {Prompts::Answer::No};
     w.btnSAVE->click();
+    ASSERT_EQ(fake.prompts.choices.size(), 1u);
+    EXPECT_EQ(fake.prompts.choices[0].no, "&Reload");
 
     EXPECT_EQ(readBytes(project), other);
     EXPECT_EQ(w.document().tree().itemAt(1)->caption, "Dogs and cats");

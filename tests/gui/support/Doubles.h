@@ -16,7 +16,8 @@ public:
         QString text;
     };
     std::vector<Shown> shown;
-    std::deque<Answer> answers;                // for both kinds of question; Yes when empty
+    std::deque<Answer> answers;                // for every kind of question; Yes when empty
+    std::vector<Choices> choices;              // the buttons of every question that names them
     std::deque<QString> fileNames;             // for open and save dialogs; cancel when empty
     std::deque<std::optional<QColor>> colors;  // for the colour chooser; cancel when empty
     std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
@@ -29,6 +30,14 @@ public:
     void message(const QString& text) override { shown.push_back({"message", text}); }
     Answer askYesNo(const QString& text) override { shown.push_back({"yesno", text}); return next(); }
     Answer askYesNoCancel(const QString& text) override { shown.push_back({"yesnocancel", text}); return next(); }
+    // Recorded as the yes/no question it is, with or without Cancel.
+    Answer choose(const QString& text, const Choices& buttons) override
+    {
+        shown.push_back({buttons.cancel.isEmpty() ? "yesno" : "yesnocancel", text});
+        choices.push_back(buttons);
+        const Answer answer = next();
+        return answer == Answer::Cancel && buttons.cancel.isEmpty() ? Answer::No : answer;
+    }
     void error(const QString& text) override { shown.push_back({"error", text}); }
     QString openFileName(const FileDialogOptions& o) override { return file("open", o); }
     QString saveFileName(const FileDialogOptions& o) override { return file("save", o); }
@@ -63,7 +72,7 @@ public:
             if (s.kind == kind) result << s.text;
         return result;
     }
-    void clear() { shown.clear(); dialogs.clear(); }
+    void clear() { shown.clear(); dialogs.clear(); choices.clear(); }
 
 private:
     class FakeProgress : public Progress {
