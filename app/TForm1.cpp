@@ -238,11 +238,13 @@ void TForm1::placeLabels()
 }
 
 // The Link target row: each list as wide as its longest entry needs, then the Initial state
-// label and its list; a row too long for the group slides left as far as its first label lets it.
+// label and its list; a row too long for the group slides left, keeping clear of its frame.
 void TForm1::fitListRow()
 {
     constexpr int LabelGap = 3;
     constexpr int Gap = 6;
+    // Between the group's frame line and the row, on either side.
+    constexpr int FrameGap = 5;
     const int target = std::max(boxTarget->width(), neededListWidth(boxTarget));
     const int state = std::max(boxOpenFolder->width(), neededListWidth(boxOpenFolder));
     const int label = lblInitialState->sizeHint().width();
@@ -251,9 +253,9 @@ void TForm1::fitListRow()
         lblInitialState->x() + label + LabelGap <= boxOpenFolder->x())
         return;
     const int rowWidth = target + Gap + label + LabelGap + state;
-    const int right = GroupBox1->width() - 4;
-    const int leftmost = 2 + lblLinkTarget->sizeHint().width() + LabelGap;
-    const int x = std::max(leftmost, std::min(boxTarget->x(), right - rowWidth));
+    const int end = GroupBox1->width() - 1 - FrameGap;
+    const int leftmost = 1 + FrameGap + lblLinkTarget->sizeHint().width() + LabelGap;
+    const int x = std::max(leftmost, std::min(boxTarget->x(), end - rowWidth));
     boxTarget->setGeometry(x, boxTarget->y(), target, boxTarget->height());
     lblLinkTarget->setGeometry(x - LabelGap - lblLinkTarget->width(), lblLinkTarget->y(), lblLinkTarget->width(),
                                lblLinkTarget->height());
