@@ -443,13 +443,13 @@ void TForm1::centreOnDesktop()
     }
 }
 
-// Escape in the tree presses the Remove button; elsewhere it never removes anything (a text box
-// takes it to cancel its typing).
+// Escape in the tree takes back a cut, or else presses the Remove button; elsewhere it never
+// removes anything (a text box takes it to cancel its typing).
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Tree2->hasFocus()) {
         event->accept();
-        btnRemove->click();
+        if (!items_->cancelCut()) btnRemove->click();
         return;
     }
     // F2 renames the selected item in the tree wherever the focus is, as after a click on it.
