@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFont>
 #include <QKeyEvent>
@@ -475,6 +476,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Shift+F10 opens a text box's own menu, as the Menu key does, at the cursor.
+        if (key->keyCombination() == QKeyCombination(Qt::SHIFT, Qt::Key_F10) && watched->isWidgetType()) {
+            auto* box = static_cast<QWidget*>(watched);
+            const QPoint at = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, box->mapToGlobal(at));
+            QCoreApplication::sendEvent(box, &menu);
+            return true;
+        }
         bool used = false;
         guard([&] {
             used = historyKeyPress(key);
