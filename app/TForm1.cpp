@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QFont>
 #include <QKeyEvent>
@@ -242,11 +243,13 @@ void TForm1::placeLabels()
 }
 
 // The Link target row: each list as wide as its longest entry needs, then the Initial state
-// label and its list; a row too long for the group slides left as far as its first label lets it.
+// label and its list; a row too long for the group slides left, keeping clear of its frame.
 void TForm1::fitListRow()
 {
     constexpr int LabelGap = 3;
     constexpr int Gap = 6;
+    // Between the group's frame line and the row, on either side.
+    constexpr int FrameGap = 5;
     const int target = std::max(boxTarget->width(), neededListWidth(boxTarget));
     const int state = std::max(boxOpenFolder->width(), neededListWidth(boxOpenFolder));
     const int label = lblInitialState->sizeHint().width();
@@ -255,9 +258,9 @@ void TForm1::fitListRow()
         lblInitialState->x() + label + LabelGap <= boxOpenFolder->x())
         return;
     const int rowWidth = target + Gap + label + LabelGap + state;
-    const int right = GroupBox1->width() - 4;
-    const int leftmost = 2 + lblLinkTarget->sizeHint().width() + LabelGap;
-    const int x = std::max(leftmost, std::min(boxTarget->x(), right - rowWidth));
+    const int end = GroupBox1->width() - 1 - FrameGap;
+    const int leftmost = 1 + FrameGap + lblLinkTarget->sizeHint().width() + LabelGap;
+    const int x = std::max(leftmost, std::min(boxTarget->x(), end - rowWidth));
     boxTarget->setGeometry(x, boxTarget->y(), target, boxTarget->height());
     lblLinkTarget->setGeometry(x - LabelGap - lblLinkTarget->width(), lblLinkTarget->y(), lblLinkTarget->width(),
                                lblLinkTarget->height());
@@ -445,13 +448,13 @@ void TForm1::centreOnDesktop()
     }
 }
 
-// Escape in the tree presses the Remove button; elsewhere it never removes anything (a text box
-// takes it to cancel its typing).
+// Escape in the tree takes back a cut, or else presses the Remove button; elsewhere it never
+// removes anything (a text box takes it to cancel its typing).
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && Tree2->hasFocus()) {
         event->accept();
-        btnRemove->click();
+        if (!items_->cancelCut()) btnRemove->click();
         return;
     }
     // F2 renames the selected item in the tree wherever the focus is, as after a click on it.
@@ -477,6 +480,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Shift+F10 opens a text box's own menu, as the Menu key does, at the cursor.
+        if (key->keyCombination() == QKeyCombination(Qt::SHIFT, Qt::Key_F10) && watched->isWidgetType()) {
+            auto* box = static_cast<QWidget*>(watched);
+            const QPoint at = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft();
+            QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, box->mapToGlobal(at));
+            QCoreApplication::sendEvent(box, &menu);
+            return true;
+        }
         bool used = false;
         guard([&] {
             used = historyKeyPress(key);

@@ -148,8 +148,18 @@ QString resolvedExecutable(const QString& program)
 {
     if (program.isEmpty()) return program;
     const QString path = program.contains('/') ? program : QStandardPaths::findExecutable(program);
-    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QFileInfo file(path);
+    const QString canonical = file.canonicalFilePath();
+    // A link to a program that has gone names the place it had.
+    if (canonical.isEmpty() && file.isSymLink()) return file.symLinkTarget();
     return canonical.isEmpty() ? program : canonical;
+}
+
+// A path holding one of the characters the desktop-entry format reserves goes in quotes.
+bool needsQuotesInExec(const QString& path)
+{
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    return std::any_of(path.begin(), path.end(), [](QChar c) { return reserved.contains(c); });
 }
 
 }  // namespace
@@ -176,9 +186,7 @@ DesktopAssociation DesktopAssociation::forCurrentUser()
 // and all, for the program's name. A literal % is written %%, also inside quotes.
 QString DesktopAssociation::execLine(const QString& executablePath)
 {
-    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    const bool needsQuotes =
-        std::any_of(executablePath.begin(), executablePath.end(), [](QChar c) { return reserved.contains(c); });
+    const bool needsQuotes = needsQuotesInExec(executablePath);
     QString written;
     for (const QChar c : executablePath) {
         if (needsQuotes && (c == '"' || c == '`' || c == '$' || c == '\\')) written += '\\';
@@ -227,7 +235,7 @@ QString DesktopAssociation::runTool(const QString& tool, const QStringList& argu
 void DesktopAssociation::install(const QString& executablePath, const QString& description) const
 {
     writeFile(dataHome_ + "/mime/packages/quillmap.xml", mimePackage(description));
-    writeFile(dataHome_ + "/applications/" + QuillmapDesktopId, desktopEntry(executablePath));
+    writeFile(dataHome_ + "/applications/" + QuillmapDesktopId, desktopEntry(launcher(executablePath)));
     installIcon();
     // An icon cache made before would hide the new icons until it is made again.
     const QString icons = dataHome_ + "/icons/hicolor";
@@ -236,6 +244,20 @@ void DesktopAssociation::install(const QString& executablePath, const QString& d
     runTool("update-mime-database", {dataHome_ + "/mime"});
     runTool("update-desktop-database", {dataHome_ + "/applications"});
     makeDefault();
+}
+
+// xdg-open of xdg-utils 1.1.3 (Debian 12) takes the Exec line's first blank-separated word for
+// the program, quotes and %% included. A program whose path needs quoting or escaping is started
+// through a link beside the user's data instead, whose own path needs neither where it can.
+QString DesktopAssociation::launcher(const QString& executablePath) const
+{
+    const QString folder = dataHome_ + "/quillmap";
+    const QString link = folder + "/quillmap";
+    const auto plain = [](const QString& path) { return !needsQuotesInExec(path) && !path.contains('%'); };
+    if (plain(executablePath) || !plain(link)) return executablePath;
+    QFile::remove(link);
+    if (!QDir().mkpath(folder) || !QFile::link(executablePath, link)) return executablePath;
+    return link;
 }
 
 void DesktopAssociation::installIcon() const

@@ -43,6 +43,8 @@ private:
     QString runTool(const QString& tool, const QStringList& arguments, bool* ran = nullptr) const;
     void makeDefault() const;
     void installIcon() const;
+    // The path the desktop entry starts the program by.
+    QString launcher(const QString& executablePath) const;
 
     QString dataHome_;
     QString configHome_;

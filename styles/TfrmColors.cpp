@@ -98,13 +98,14 @@ void TfrmColors::ApplyLanguage()
     fitStyleLists();
 }
 
-// A list too narrow for its longest (translated) entry grows, leftwards where the group ends.
+// A list too narrow for its longest (translated) entry grows, leftwards where it would come
+// closer than 5 pixels to the group's frame.
 void TfrmColors::fitStyleLists()
 {
     for (int i = 0; i < 3; ++i) {
         QComboBox* list = styleList(i);
         const int width = std::max(list->width(), neededListWidth(list));
-        const int right = std::max(list->geometry().right() + 1, std::min(list->x() + width, ui->GroupBox1->width() - 4));
+        const int right = std::max(list->geometry().right() + 1, std::min(list->x() + width, ui->GroupBox1->width() - 6));
         list->setGeometry(right - width, list->y(), width, list->height());
     }
 }

@@ -4,7 +4,6 @@
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
-#include <QPersistentModelIndex>
 #include <QString>
 
 #include "project/ProjectDocument.h"
@@ -80,6 +79,8 @@ public:
     void cutSelected();
     void pasteCut();
     Node* cutNode() const;
+    // Takes the mark off the cut item; false when no item was cut.
+    bool cancelCut();
 
     // The tree's right-click menu: the item commands, then the entries given here.
     QMenu* popUpItem = nullptr;
@@ -101,7 +102,6 @@ private:
     PropertiesPanel& properties_;
     Widgets w_;
     QList<QAction*> furtherEntries_;
-    QPersistentModelIndex cut_;
 };
 
 }  // namespace quillmap

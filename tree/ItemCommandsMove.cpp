@@ -41,8 +41,9 @@ void ItemCommands::moveSelected(StepMove step)
     document_.recordMovedItem(plan->node, plan->fromParent, plan->fromRow);
 }
 
-Node* ItemCommands::cutNode() const { return document_.model().nodeOf(cut_); }
+Node* ItemCommands::cutNode() const { return document_.model().cutItem(); }
 
+// A new cut takes the mark from the item cut before.
 void ItemCommands::cutSelected()
 {
     Node* node = selectedNode();
@@ -50,7 +51,14 @@ void ItemCommands::cutSelected()
         platform_.beeper.beep();
         return;
     }
-    cut_ = document_.model().indexOf(node);
+    document_.model().markCut(node);
+}
+
+bool ItemCommands::cancelCut()
+{
+    if (!cutNode()) return false;
+    document_.model().markCut(nullptr);
+    return true;
 }
 
 void ItemCommands::pasteCut()
@@ -61,7 +69,13 @@ void ItemCommands::pasteCut()
         platform_.beeper.beep();
         return;
     }
-    if (carryOut(decideDrop(node, target))) cut_ = QPersistentModelIndex();
+    // Where a drop would quietly do nothing (onto the item itself or into its own subtree, back
+    // to its own place), the paste beeps; a refusal says why.
+    const DropDecision drop = decideDrop(node, target);
+    if (carryOut(drop))
+        document_.model().markCut(nullptr);
+    else if (drop.kind != DropKind::Refuse)
+        platform_.beeper.beep();
 }
 
 bool ItemCommands::carryOut(const DropDecision& drop)

@@ -82,6 +82,15 @@ protected:
             const QVariant selected = index.data(TreeModel::SelectedDecorationRole);
             if (selected.canConvert<QIcon>()) option->icon = selected.value<QIcon>();
         }
+        // A cut item waiting to be pasted is greyed out, picture and caption, as in a file manager.
+        if (index.data(TreeModel::CutRole).toBool()) {
+            const qreal ratio = option->widget ? option->widget->devicePixelRatioF() : 1.0;
+            const QPixmap faded = option->icon.pixmap(option->decorationSize, ratio, QIcon::Disabled);
+            option->icon = QIcon();
+            for (QIcon::Mode mode : {QIcon::Normal, QIcon::Selected, QIcon::Active}) option->icon.addPixmap(faded, mode);
+            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+                option->palette.setColor(group, QPalette::Text, option->palette.color(QPalette::Disabled, QPalette::Text));
+        }
     }
 };
 

@@ -120,6 +120,16 @@ Node* TreeModel::moveItemAsNew(const MovePlan& plan)
     return moved;
 }
 
+void TreeModel::markCut(const Node* node)
+{
+    const QModelIndex before = cut_;
+    const QModelIndex now = indexOf(node);
+    if (before == now) return;
+    cut_ = now;
+    for (const QModelIndex& changed : {before, now})
+        if (changed.isValid()) emit dataChanged(changed, changed, {CutRole, Qt::AccessibleDescriptionRole});
+}
+
 void TreeModel::reset(std::unique_ptr<ItemTree> replacement, TextEncoding encoding)
 {
     beginResetModel();
@@ -175,9 +185,13 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const
         return ImageList1::icon(node->selectedImageIndex);
     case Qt::AccessibleDescriptionRole: {
         // Only the picture tells them apart on screen.
-        const QString kind = node->isDocument() ? QStringLiteral("Document") : QStringLiteral("Folder");
-        return node->linkProblem.empty() ? kind : kind + QStringLiteral(", broken link");
+        QString kind = node->isDocument() ? QStringLiteral("Document") : QStringLiteral("Folder");
+        if (!node->linkProblem.empty()) kind += QStringLiteral(", broken link");
+        if (cut_ == index) kind += QStringLiteral(", cut");
+        return kind;
     }
+    case CutRole:
+        return cut_ == index;
     case Qt::ForegroundRole:
         return node->linkProblem.empty() ? QVariant() : QVariant(QColor(0xC0, 0x10, 0x10));
     case Qt::ToolTipRole:

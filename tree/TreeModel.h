@@ -2,6 +2,7 @@
 // Shows the core item tree in Tree2. Indexes point at the core nodes; every change of the tree's
 // shape, captions or pictures goes through this model so the view always hears of it.
 #include <QAbstractItemModel>
+#include <QPersistentModelIndex>
 #include <memory>
 
 #include "text/TextEncoding.h"
@@ -15,6 +16,8 @@ class TreeModel : public QAbstractItemModel {
 public:
     // The picture for a selected item (its selected image index).
     static constexpr int SelectedDecorationRole = Qt::UserRole + 1;
+    // True for the item that is cut and waits to be pasted: the view shows it greyed.
+    static constexpr int CutRole = Qt::UserRole + 2;
 
     explicit TreeModel(QObject* parent = nullptr);
     ~TreeModel() override;
@@ -61,6 +64,10 @@ public:
     // Moves an item with its subtree as the plan says, the same nodes and records, but the view
     // sees it leave and arrive as new rows: it arrives collapsed and unselected.
     Node* moveItemAsNew(const MovePlan& plan);
+    // Marks node as cut (null: no item is), unmarking the one marked before. The mark follows the
+    // item through moves and goes with it when it is deleted or the tree is replaced.
+    void markCut(const Node* node);
+    Node* cutItem() const { return nodeOf(cut_); }
     // Replaces the whole tree (an empty one when replacement is null) with texts in encoding.
     void reset(std::unique_ptr<ItemTree> replacement = nullptr, TextEncoding encoding = TextEncoding::Utf8);
 
@@ -94,6 +101,7 @@ signals:
 private:
     std::unique_ptr<ItemTree> tree_;
     TextEncoding encoding_ = TextEncoding::Utf8;
+    QPersistentModelIndex cut_;
 };
 
 }  // namespace quillmap

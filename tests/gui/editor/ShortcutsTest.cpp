@@ -78,5 +78,40 @@ TEST_F(Shortcuts, TextBoxesAndTheInPlaceEditorKeepTheirKeys)
     EXPECT_EQ(w.document().tree().size(), 5u);
 }
 
+// Keys typed in the tree (a number selects the item of that index); the outline after, with the
+// item marked as cut starred, and the beeps.
+using Typed = std::tuple<const char*, const char*, int>;
+class KeyboardMoves : public EditorTest, public ::testing::WithParamInterface<Typed> {};
+constexpr const char* same = "Root .A ..a1 ..a2 .d1 .B ";
+
+TEST_P(KeyboardMoves, MoveOrRefuseAndOneUndoStepBringsBackTheTreeAsShown)
+{
+    TForm1& w = window();
+    const auto outline = [&, model = &w.document().model()] {
+        std::string text;
+        w.document().tree().forEach([&](Node* n, int level) {
+            text += std::string(level, '.') + n->caption + (model->indexOf(n).data(TreeModel::CutRole).toBool() ? "* " : " ");
+        });
+        return text;
+    };
+    w.items().selectNode(add(root, "B", ClosedFolderImage));
+    w.Tree2->setFocus();
+    for (const QString& key : QString(std::get<0>(GetParam())).split(' '))
+        key[0].isDigit() ? w.items().selectNode(item(key.toInt())) : press(QKeySequence::fromString(key));
+    EXPECT_EQ(outline(), std::get<1>(GetParam()));
+    EXPECT_EQ(fake.beeper.beeps, std::get<2>(GetParam()));
+    w.items().cancelCut();
+    press(undoKey());
+    EXPECT_EQ(outline(), same);
+    EXPECT_TRUE(w.document().Saved && w.Tree2->isExpanded(w.document().model().indexOf(A)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeyboardMoves, ::testing::Values(
+    Typed{"3 Alt+Up", "Root .A ..a2 ..a1 .d1 .B ", 0}, Typed{"3 Alt+Down", same, 1},
+    Typed{"2 Alt+Left", "Root .A ..a2 .a1 .d1 .B ", 0}, Typed{"4 Alt+Right", "Root .A ..a1 ..a2 ..d1 .B ", 0},
+    Typed{"1 Alt+Left", same, 1}, Typed{"1 Ctrl+X 5 Ctrl+V", "Root .d1 .B ..A ...a1 ...a2 ", 0},
+    Typed{"1 Ctrl+X 3 Ctrl+V", "Root .A* ..a1 ..a2 .d1 .B ", 1}, Typed{"2 Ctrl+X Escape 5 Ctrl+V", same, 1},
+    Typed{"2 Ctrl+X 3 Ctrl+X 5 Ctrl+V", "Root .A ..a1 .d1 .B ..a2 ", 0}, Typed{"1 Escape", "Root .d1 .B ", 0}));
+
 }  // namespace
 }  // namespace quillmap::test

@@ -121,9 +121,9 @@ TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)
     EXPECT_GE(w.lblCaption->width(), w.lblCaption->sizeHint().width());
     EXPECT_GT(w.txtCaption->x(), w.lblCaption->geometry().right());
     EXPECT_GT(w.txtTFRAME->x(), w.lblTFRAME->geometry().right());
-    EXPECT_EQ(w.txtCaption->geometry().right(), 74 + 245 - 1);  // the right edge stays as designed
+    EXPECT_EQ(w.txtCaption->geometry().right(), 78 + 245 - 1);  // the right edge stays as designed
     // A short label leaves its box where it was designed.
-    EXPECT_EQ(w.txtURL->x(), 74);
+    EXPECT_EQ(w.txtURL->x(), 78);
 }
 
 // Rename and the import entries once stayed English; a file ending among the newer lines loads quietly.

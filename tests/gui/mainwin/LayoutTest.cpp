@@ -155,8 +155,8 @@ QStringList misfits(QWidget* window)
             for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 if (!child->isVisibleTo(window)) continue;
                 if (child->geometry().intersects(title)) report(child, "crosses the title of " + group->objectName());
-                if (!frame.adjusted(1, 1, -1, -1).contains(child->geometry()))
-                    report(child, "crosses the frame of " + group->objectName());
+                if (!frame.adjusted(5, 1, -5, -1).contains(child->geometry()))
+                    report(child, "comes within 5 px of the frame of " + group->objectName());
             }
         }
     }

@@ -49,6 +49,12 @@ TEST_F(Placement, MainWindowComesBackWhereAndAsLargeAsItWasLeft)
         .setValue("MainWindow/geometry", QRect(area.right() + 5000, 0, 640, 500));
     form.reset();
     EXPECT_EQ(window().frameGeometry().center(), area.center());
+
+    // A place that filled the screen without its frame (a larger screen's): fitted, frame and all.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap").setValue("MainWindow/geometry", area);
+    form.reset();
+    window().show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return area.contains(window().frameGeometry()); }, 2000));
 }
 
 TEST_F(Placement, ColorsWindowOpensFirstWhereItWasLeftThenCentred)

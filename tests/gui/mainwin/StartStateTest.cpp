@@ -130,12 +130,12 @@ TEST_F(StartState, DesignedPositionsAndSizes)
     const std::vector<std::pair<QWidget*, QRect>> designed = {
         {w.Tree2, {3, 8, 235, 441}},          {w.btnAddFolder, {245, 8, 100, 29}},
         {w.btnAddDoc, {362, 8, 100, 29}},     {w.btnRemove, {478, 8, 100, 29}},
-        {w.GroupBox1, {247, 47, 331, 145}},   {w.GroupBox2, {249, 198, 233, 90}},
+        {w.GroupBox1, {243, 47, 335, 145}},   {w.GroupBox2, {249, 198, 233, 90}},
         {w.GroupBox3, {500, 202, 76, 73}},    {w.btnBuild_Test, {247, 293, 106, 30}},
         {w.btnBuild, {359, 293, 106, 30}},    {w.btnBrowseOUT, {471, 293, 106, 30}},
         {w.panelHelp, {247, 328, 331, 90}},   {w.btnMoreHelp, {473, 422, 104, 26}},
-        {w.txtCaption, {74, 21, 245, 21}},    {w.txtURL, {74, 53, 221, 21}},
-        {w.btnBrowseLink, {297, 53, 21, 20}}, {w.boxImg, {172, 115, 145, 21}},
+        {w.txtCaption, {78, 21, 245, 21}},    {w.txtURL, {78, 53, 221, 21}},
+        {w.btnBrowseLink, {301, 53, 21, 20}}, {w.boxImg, {176, 115, 145, 21}},
         {w.txtTFRAME, {97, 17, 121, 21}},     {w.btnColors, {137, 41, 28, 28}},
         {w.btnNew, {12, 16, 57, 19}},         {w.btnOPEN, {10, 37, 28, 28}},
         {w.btnSAVE, {43, 37, 28, 28}},        {w.Memo1, {12, 8, 314, 76}},
@@ -149,8 +149,8 @@ TEST_F(StartState, DesignedPositionsAndSizes)
     EXPECT_EQ(w.Memo1->parentWidget(), w.panelHelp);
     // Labels keep their designed top; the left-aligned ones their left edge, the right-aligned
     // ones their right edge beside their box.
-    EXPECT_EQ(w.lblCaption->pos(), QPoint(11, 26));
-    EXPECT_EQ(w.lblLink->pos(), QPoint(11, 59));
+    EXPECT_EQ(w.lblCaption->pos(), QPoint(15, 26));
+    EXPECT_EQ(w.lblLink->pos(), QPoint(15, 59));
     EXPECT_EQ(w.lblTFRAME->pos(), QPoint(14, 21));
     // The Link target row keeps its tops and its order; its lists are at least as wide as
     // designed, wider where their entries need it.
@@ -164,7 +164,7 @@ TEST_F(StartState, DesignedPositionsAndSizes)
     }
     EXPECT_GE(w.boxTarget->width(), 108);
     EXPECT_GE(w.boxOpenFolder->width(), 64);
-    EXPECT_EQ(w.lblImage->geometry().right(), 168);
+    EXPECT_EQ(w.lblImage->geometry().right(), 172);
     EXPECT_EQ(w.chkUSETEXTLINKS->pos(), QPoint(16, 47));
     EXPECT_EQ(w.chkAutoClose->pos(), QPoint(16, 68));
 }

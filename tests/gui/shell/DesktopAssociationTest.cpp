@@ -109,6 +109,15 @@ TEST(DesktopAssociation, RegisteringMakesQuillmapTheDesktopsProgramForQmpFiles)
     EXPECT_EQ(desktop.run("xdg-mime", {"query", "filetype", project}), QmpMimeType);
     EXPECT_EQ(desktop.run("xdg-mime", {"query", "filetype", unnamed}), QmpMimeType);  // by its header line
     EXPECT_EQ(desktop.run("xdg-mime", {"query", "default", QmpMimeType}), QuillmapDesktopId);
+    // xdg-open outside a desktop environment (xdg-utils 1.1.3 once failed on the blank) starts it.
+    QFile program(exe);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(exe).path()) && program.open(QIODevice::WriteOnly));
+    program.write(("#!/bin/sh\necho \"$1\" > '" + desktop.root.path() + "/opened'\n").toUtf8());
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    desktop.run("env", {"-u", "XDG_CURRENT_DESKTOP", "-u", "DESKTOP_SESSION", "DISPLAY=:0", "xdg-open", project});
+    QFile opened(desktop.root.path() + "/opened");
+    EXPECT_TRUE(opened.open(QIODevice::ReadOnly) && opened.readAll().trimmed() == project.toUtf8());
 
     const QString entry = desktop.data() + "/applications/" + QuillmapDesktopId;
     EXPECT_EQ(desktop.run("desktop-file-validate", {entry}), "");
