@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "text/TextFile.h"
+#include "generator/MenuEntries.h"
 #include "generator/StaticMenu.h"
 
 namespace quillmap {
@@ -29,15 +30,17 @@ bool IsGeneratedFile(const fs::path& relative)
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
                const fs::path& outFolder)
 {
-    const Lines script = BuildScriptLines(tree, options);
-    StaticMenu staticMenu = BuildStaticMenu(tree, options, styleSheet);
+    // Both menus read the tree once.
+    const MenuEntries entries = ReadMenuEntries(tree, options);
+    const std::string script = BuildScriptText(entries, options);
+    const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet);
     // Saved like projects: a failed write leaves the menu a live site uses whole.
-    saveTextFile(JoinPath(outFolder, ScriptFileName), joinLinesCrLf(script));
+    saveTextFile(JoinPath(outFolder, ScriptFileName), script);
     saveTextFile(JoinPath(outFolder, StyleSheetFileName), joinLinesCrLf(styleSheet));
-    saveTextFile(JoinPath(outFolder, StaticMenuFileName), joinLinesCrLf(staticMenu.fragment));
+    saveTextFile(JoinPath(outFolder, StaticMenuFileName), staticMenu.fragment);
     saveTextFile(JoinPath(outFolder, StaticStyleSheetFileName), joinLinesCrLf(staticMenu.styleSheet));
     saveTextFile(JoinPath(outFolder, CurrentPageScriptFileName), joinLinesCrLf(CurrentPageScriptLines()));
-    saveTextFile(JoinPath(outFolder, StaticTestPageFileName), joinLinesCrLf(StaticTestPageLines(std::move(staticMenu))));
+    saveTextFile(JoinPath(outFolder, StaticTestPageFileName), StaticTestPageText(staticMenu));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,

@@ -34,6 +34,9 @@ enum class ScriptText { Caption, Address, Name };
 // menus have always done.
 std::string EscapeScriptString(std::string_view text, TextEncoding encoding,
                                ScriptText kind = ScriptText::Caption);
+// The same, appended to out.
+void appendScriptString(std::string& out, std::string_view text, TextEncoding encoding,
+                        ScriptText kind = ScriptText::Caption);
 
 // The build's open-state list: one entry per item in absolute-index order ("1" opened, "0"
 // closed, "-1" for documents), to which the build adds the ancestors of opened folders.
@@ -66,5 +69,9 @@ private:
 // document other than the top item. A document whose Target is not an integer text is refused
 // with the integer error, since it would not be valid script.
 Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options);
+// The same lines as the text of Quillnav.js, each ending in CR LF, from the tree read already, as
+// a build that writes both menus does.
+struct MenuEntries;
+std::string BuildScriptText(const MenuEntries& entries, const GlobalOptions& options);
 
 }  // namespace quillmap

@@ -2,30 +2,15 @@
 
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "text/Error.h"
 #include "text/TextEncoding.h"
 #include "generator/CaptionMarkup.h"
+#include "generator/MenuEntries.h"
 
 namespace quillmap {
 
 namespace {
-
-const TMyRec& recordOf(const Node* node)
-{
-    static const TMyRec folderDefaults = TMyRec::folderDefaults();
-    static const TMyRec documentDefaults = TMyRec::documentDefaults();
-    if (node->record()) return *node->record();
-    return node->isDocument() ? documentDefaults : folderDefaults;
-}
-
-// True when every text of the item is valid UTF-8.
-bool isUtf8Item(const Node* node, const TMyRec& r)
-{
-    return isValidUtf8(node->caption) && isValidUtf8(r.URL) && isValidUtf8(r.CustomImage) && isValidUtf8(r.Target) &&
-           isValidUtf8(r.OpenState);
-}
 
 class TextReader {
 public:
@@ -49,22 +34,26 @@ private:
     std::string converted_;
 };
 
-// The folders that start open: those opened in the project and every folder around one. With
-// auto-close the script menu opens them in turn, each closing the ones before it, so only the
-// last one opened stays open with the folders around it.
-std::unordered_set<const Node*> startOpenFolders(const ItemTree& tree, bool autoClose)
+// The folders that start open, by absolute index: those opened in the project and every folder
+// around one. With auto-close the script menu opens them in turn, each closing the ones before it,
+// so only the last one opened stays open with the folders around it.
+std::vector<char> startOpenFolders(const std::vector<MenuEntry>& entries, bool autoClose)
 {
-    std::unordered_set<const Node*> open;
-    const Node* last = nullptr;
-    tree.forEach([&](Node* node, int level) {
-        if (level == 0 || node->isDocument() || recordOf(node).OpenState != "1") return;
-        if (autoClose) {
-            last = node;
-            return;
-        }
-        for (const Node* p = node; p && open.insert(p).second;) p = p->parent();
-    });
-    for (const Node* p = last; p; p = p->parent()) open.insert(p);
+    std::vector<char> open(entries.size(), 0);
+    const auto openWithAncestors = [&](int index) {
+        for (int p = index; p >= 0 && !open[static_cast<std::size_t>(p)]; p = entries[static_cast<std::size_t>(p)].parent)
+            open[static_cast<std::size_t>(p)] = 1;
+    };
+    int last = -1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const MenuEntry& entry = entries[i];
+        if (entry.level == 0 || entry.document || !entry.opened) continue;
+        if (autoClose)
+            last = static_cast<int>(i);
+        else
+            openWithAncestors(static_cast<int>(i));
+    }
+    openWithAncestors(last);
     return open;
 }
 
@@ -169,53 +158,51 @@ private:
 
 namespace {
 
-// The fragment's text, read in the given encoding. Reading as UTF-8 (when utf8Seen is given) it
-// stops at the first item that is not UTF-8, clears *utf8Seen and returns nothing.
-std::string fragmentText(const ItemTree& tree, const GlobalOptions& options, TextEncoding encoding,
-                         const std::unordered_set<const Node*>& open, std::vector<std::string>& images,
-                         bool* utf8Seen)
+// The fragment's text, each line ending in CR LF.
+std::string fragmentText(const MenuEntries& entries, const GlobalOptions& options, std::vector<std::string>& images)
 {
-    TextReader reader(encoding);
+    const std::vector<MenuEntry>& items = entries.items;
+    const std::vector<char> open = startOpenFolders(items, options.autoClose);
+    TextReader reader(entries.encoding);
     FragmentWriter writer(options, reader, images);
     // The whole fragment is one text of CR LF lines, one line per entry: a menu of 100,000
     // entries is then one growing buffer, not 100,000 strings.
     std::string text;
-    text.reserve(tree.size() * 80);
+    text.reserve(items.size() * 80);
     text += "<!-- Quillmap menu without script: link Quillnavstatic.css in the page's head. -->\r\n";
     std::string label, ignored;
-    appendCaptionMarkup(ignored, reader.utf8(tree.root()->caption), &label);
-    text += "<nav class=\"quillnav\" aria-label=\"" + (label.empty() ? std::string("Menu") : label) + "\">\r\n<ul>";
+    appendCaptionMarkup(ignored, reader.utf8(items[0].node->caption), &label);
+    text += "<nav class=\"quillnav\" aria-label=\"";
+    text += label.empty() ? std::string_view("Menu") : std::string_view(label);
+    text += "\">\r\n<ul>";
 
-    // Folders whose list is open, with their absolute index: the group name of their children.
-    std::vector<std::pair<const Node*, int>> lists;
+    // The items whose list is open, innermost last.
+    std::vector<const Node*> lists;
     const auto closeList = [&]() {
-        text += lists.back().first->isDocument() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
+        text += lists.back()->isDocument() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
         lists.pop_back();
     };
-    int index = 0;
-    tree.forEach([&](Node* node, int level) {
-        const TMyRec& record = recordOf(node);
-        if (utf8Seen && *utf8Seen) *utf8Seen = isUtf8Item(node, record);
-        if (utf8Seen && !*utf8Seen) return;
-        while (lists.size() > static_cast<std::size_t>(level)) closeList();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const MenuEntry& entry = items[i];
+        const Node* node = entry.node;
+        while (lists.size() > static_cast<std::size_t>(entry.level)) closeList();
         text += "\r\n";
         if (node->isDocument()) {
-            writer.document(text, node, record);
+            writer.document(text, node, *entry.record);
             if (node->childCount() == 0) text += "</li>";
         } else {
-            const int group = options.autoClose && !lists.empty() ? lists.back().second : -1;
-            writer.folder(text, node, record, level == 0 || open.count(node) > 0, group);
+            // The folders of one parent form one group, named by the parent's index.
+            const int group = options.autoClose && entry.level > 0 ? entry.parent : -1;
+            writer.folder(text, node, *entry.record, entry.level == 0 || open[i], group);
             if (node->childCount() == 0) text += "</details></li>";
         }
         if (node->childCount() > 0) {
             text += "<ul>";
-            lists.emplace_back(node, index);
+            lists.push_back(node);
         }
-        ++index;
-    });
-    if (utf8Seen && !*utf8Seen) return {};
+    }
     while (!lists.empty()) closeList();
-    text += "\r\n</ul>\r\n</nav>";
+    text += "\r\n</ul>\r\n</nav>\r\n";
     return text;
 }
 
@@ -223,21 +210,18 @@ std::string fragmentText(const ItemTree& tree, const GlobalOptions& options, Tex
 
 StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet)
 {
-    if (tree.empty()) throw Error("No items to build!");
-    const std::unordered_set<const Node*> open = startOpenFolders(tree, options.autoClose);
-    // The texts are UTF-8 when all of them are, otherwise the 8-bit code page, as in the script.
-    // Most projects are UTF-8: the menu is made so at once, and made again should a text not be.
+    return BuildStaticMenu(ReadMenuEntries(tree, options), options, projectStyleSheet);
+}
+
+StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet)
+{
+    // The texts are read as the script reads them: UTF-8 when all of them are, otherwise the
+    // 8-bit code page. The fragment is UTF-8 either way.
     StaticMenu menu;
     std::vector<std::string> images;
-    bool utf8 = isValidUtf8(options.targetFrame);
-    if (utf8) menu.fragment.push_back(fragmentText(tree, options, TextEncoding::Utf8, open, images, &utf8));
-    const TextEncoding encoding = utf8 ? TextEncoding::Utf8 : TextEncoding::CodePage;
-    if (!utf8) {
-        images.clear();
-        menu.fragment.assign(1, fragmentText(tree, options, encoding, open, images, nullptr));
-    }
-    TextReader reader(encoding);
+    menu.fragment = fragmentText(entries, options, images);
     menu.styleSheet = BuildStaticStyleSheet(projectStyleSheet, images);
+    TextReader reader(entries.encoding);
     menu.frameName = std::string(reader.utf8(options.targetFrame));
     return menu;
 }

@@ -16,8 +16,8 @@ namespace quillmap {
 // one closes the others. Every image is drawn by the static stylesheet, so the fragment works in
 // a page of any folder. All texts are UTF-8, whatever the project's encoding.
 struct StaticMenu {
-    Lines fragment;                  // Quillnav.html, to put into a page's body (its lines joined
-                                     // by CR LF into one text: the same file, one allocation)
+    std::string fragment;            // Quillnav.html, to put into a page's body: its whole text,
+                                     // every line ending in CR LF
     Lines styleSheet;                // Quillnavstatic.css
     std::string frameName;           // the target frame's name, UTF-8, for the test page
 };
@@ -25,14 +25,17 @@ struct StaticMenu {
 // Builds the fragment and its stylesheet; projectStyleSheet (the lines of Quillnavstyle.css)
 // gives the colours and link styles, applied to the menu alone.
 StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet);
+// The same from the tree read already, as a build that writes both menus does.
+struct MenuEntries;
+StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet);
 
 // The stylesheet of the static menu: its layout and tree images, the project's rules scoped to
 // the menu, and one rule per replacement icon (images[k] for class quillnav-img<k>).
 Lines BuildStaticStyleSheet(const Lines& projectStyleSheet, const std::vector<std::string>& images);
 
-// The test page static.html: the fragment beside a frame of the target frame's name, in the
-// layout of the script menu's test page. Takes the menu, whose fragment it moves into the page.
-Lines StaticTestPageLines(StaticMenu menu);
+// The text of the test page static.html, CR LF lines: the fragment beside a frame of the target
+// frame's name, in the layout of the script menu's test page.
+std::string StaticTestPageText(const StaticMenu& menu);
 
 // Quillnavcurrent.js, a script a page may load beside the fragment: it marks the entry that
 // links to the page itself (aria-current="page") and opens the folders around it.

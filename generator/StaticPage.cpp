@@ -1,4 +1,3 @@
-#include <iterator>
 #include <string>
 
 #include "generator/CaptionMarkup.h"
@@ -6,7 +5,7 @@
 
 namespace quillmap {
 
-Lines StaticTestPageLines(StaticMenu menu)
+std::string StaticTestPageText(const StaticMenu& menu)
 {
     std::string frame = "<iframe id=\"content\"";
     if (!menu.frameName.empty()) {
@@ -16,7 +15,7 @@ Lines StaticTestPageLines(StaticMenu menu)
     }
     frame += " src=\"welcome.html\" title=\"Page shown by the menu\"></iframe>";
 
-    Lines lines = {
+    const Lines head = {
         "<!DOCTYPE html>",
         "<html>",
         "<head>",
@@ -32,10 +31,12 @@ Lines StaticTestPageLines(StaticMenu menu)
         "<div id=\"layout\">",
         "<div id=\"menu\">",
     };
-    lines.reserve(lines.size() + menu.fragment.size() + 6);
-    lines.insert(lines.end(), std::make_move_iterator(menu.fragment.begin()), std::make_move_iterator(menu.fragment.end()));
-    lines.insert(lines.end(), {"</div>", frame, "</div>", "</body>", "</html>"});
-    return lines;
+    const std::string tail = joinLinesCrLf({"</div>", frame, "</div>", "</body>", "</html>"});
+    std::string page = joinLinesCrLf(head);
+    page.reserve(page.size() + menu.fragment.size() + tail.size());
+    page += menu.fragment;
+    page += tail;
+    return page;
 }
 
 Lines CurrentPageScriptLines()

@@ -15,7 +15,7 @@ std::string documentRow(const std::string& caption, const std::string& link)
 {
     ItemTree tree;
     addDocument(tree, addFolder(tree, nullptr, "Top"), caption, link);
-    const std::string fragment = BuildStaticMenu(tree, GlobalOptions{}, {}).fragment.at(0);
+    const std::string fragment = BuildStaticMenu(tree, GlobalOptions{}, {}).fragment;
     const std::size_t start = fragment.find("<ul>\r\n<li><a");
     const std::size_t spanStart = fragment.find("<ul>\r\n<li><span");
     const std::size_t row = (start != std::string::npos ? start : spanStart) + 6;
