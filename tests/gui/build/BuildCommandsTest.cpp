@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 
@@ -49,7 +50,7 @@ TEST_F(BuildCommandsTest, BuildWritesBothFilesAndOnlyBuildAndTestOpensThePage)
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     const auto& call = fake.shell.calls.front();
     EXPECT_EQ(call.verb, "open");
-    EXPECT_EQ(call.file, appFolder() + "out/index.html");
+    EXPECT_EQ(QDir::fromNativeSeparators(call.file), appFolder() + "out/index.html");
     EXPECT_EQ(call.parameters, "");
     EXPECT_EQ(call.folder, appFolder() + "out");
     EXPECT_EQ(call.showCommand, 10);
@@ -73,7 +74,7 @@ TEST_F(BuildCommandsTest, FailingSaveReportsTheErrorAndLeavesTheBusyState)
     QDir(folder.path() + "/out").removeRecursively();
     w.btnBuild_Test->click();
     ASSERT_EQ(fake.prompts.texts("error").size(), 1);
-    EXPECT_EQ(fake.prompts.texts("error").front(), "Cannot create file " + appFolder() + "out/Quillnav.js.");
+    EXPECT_EQ(QDir::fromNativeSeparators(fake.prompts.texts("error").front()), "Cannot create file " + appFolder() + "out/Quillnav.js.");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(w.btnBuild_Test->isEnabled());
     EXPECT_TRUE(w.btnBuild->isEnabled());
@@ -88,7 +89,7 @@ TEST_F(BuildCommandsTest, HelpAndBrowseOutHandTheShellTheirFilesAndFolders)
     w.btnBrowseOUT->click();
     ASSERT_EQ(fake.shell.calls.size(), 2u);
     EXPECT_EQ(fake.shell.calls[0].verb, "open");
-    EXPECT_EQ(fake.shell.calls[0].file, appFolder() + "Help/index.htm");
+    EXPECT_EQ(QDir::fromNativeSeparators(fake.shell.calls[0].file), appFolder() + "Help/index.htm");
     EXPECT_EQ(fake.shell.calls[0].folder, appFolder());
     EXPECT_EQ(fake.shell.calls[0].showCommand, 5);
     EXPECT_EQ(fake.shell.calls[1].verb, "explore");

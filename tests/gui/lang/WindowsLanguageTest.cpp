@@ -20,6 +20,7 @@
 #include "project/RecoveryKeeper.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
+#include "tests/gui/support/LinuxOnly.h"
 
 namespace quillmap::test {
 namespace {
@@ -115,6 +116,7 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
 
 TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)
 {
+    QUILLMAP_LINUX_ONLY("the designed geometry is measured with the test display's fonts");
     writeLanguageFile(81, {{75, "Beschriftung des Eintrags:"}, {11, "Name des Zielframes:"}});
     TForm1& w = window();
     EXPECT_EQ(w.lblCaption->text(), "Beschriftung des Eintrags:");

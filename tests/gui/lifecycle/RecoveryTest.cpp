@@ -11,6 +11,7 @@
 #include "tests/gui/lifecycle/LifecycleFixture.h"
 #include "text/LocalText.h"
 #include "text/TextFile.h"
+#include "tests/gui/support/LinuxOnly.h"
 
 namespace quillmap::test {
 namespace {
@@ -34,6 +35,7 @@ TEST_F(RecoveryAfterKill, DISABLED_ChildEditsAndWaits)
 
 TEST_F(RecoveryAfterKill, EditIsOfferedAtTheNextStartAndSavedToItsFile)
 {
+    QUILLMAP_LINUX_ONLY("the data folder is given through XDG_DATA_HOME");
     const QString project = writeProject("site.qmp", exampleFileText());
     const QString data = folder.path() + "/data";
     QProcess child;
@@ -76,6 +78,7 @@ TEST_F(RecoveryAfterKill, EditIsOfferedAtTheNextStartAndSavedToItsFile)
 // notice; saving goes on as before.
 TEST_F(RecoveryAfterKill, UnwritableDataFolderIsReportedOnce)
 {
+    QUILLMAP_LINUX_ONLY("the data folder is given through XDG_DATA_HOME");
     const QString blocked = writeProject("not-a-folder", "");
     const QByteArray ownData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", blocked.toLocal8Bit());

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -13,8 +14,19 @@ using quillmap::test::FakeRegistry;
 
 namespace {
 
-const QString Exe = "/opt/Tools/quillmap";
-const QString Command = "\"/opt/Tools/quillmap\" \"%1\"";
+// The registry holds the program's path with the system's separators.
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+const QString Exe = native("/opt/Tools/quillmap");
+const QString Command = native("\"/opt/Tools/quillmap\" \"%1\"");
+
+// The shell takes either separator; on Windows the program joins its folder and a file name with
+// a backslash.
+ShellCommand portable(ShellCommand command)
+{
+    command.file = QDir::fromNativeSeparators(command.file);
+    command.folder = QDir::fromNativeSeparators(command.folder);
+    return command;
+}
 
 // Records the order of writes and can fail from a given write on.
 class RecordingRegistry : public FakeRegistry {
@@ -46,7 +58,7 @@ void setNeverAsk(FakeRegistry& r, const QString& version, const QString& value)
 TEST(Association, CommandTextIsQuotedPathBlankQuotedPlaceholder)
 {
     EXPECT_EQ(associationCommandText(Exe), Command);
-    EXPECT_EQ(associationCommandText("/a b/c"), "\"/a b/c\" \"%1\"");
+    EXPECT_EQ(associationCommandText("/a b/c"), native("\"/a b/c\" \"%1\""));
 }
 
 TEST(Association, ProgramOfAnOpenCommandOfOurs)
@@ -56,7 +68,7 @@ TEST(Association, ProgramOfAnOpenCommandOfOurs)
     } cases[] = {
         {Command, Exe},
         {"\"/a b/c\" \"%1\"", "/a b/c"},
-        {"/opt/Tools/quillmap \"%1\"", Exe},  // written unquoted by earlier versions
+        {native("/opt/Tools/quillmap \"%1\""), Exe},  // written unquoted by earlier versions
         {"/opt/Tools/quillmap %1", ""},
         {"\"/opt/Tools/quillmap \"%1\"", ""},
         {"\"\" \"%1\"", ""},
@@ -97,9 +109,9 @@ TEST(Association, OnlyAnExactMatchCountsAsAssociated)
     EXPECT_TRUE(NeedsAssociation(r, Exe));  // letter case differs
     associate(r, "QMAPFile", "/elsewhere/quillmap \"%1\"");
     EXPECT_TRUE(NeedsAssociation(r, Exe));  // the program was moved
-    associate(r, "QMAPFile", "/opt/Tools/quillmap %1");
+    associate(r, "QMAPFile", native("/opt/Tools/quillmap %1"));
     EXPECT_TRUE(NeedsAssociation(r, Exe));
-    associate(r, "QMAPFile", "/opt/Tools/quillmap \"%1\"");
+    associate(r, "QMAPFile", native("/opt/Tools/quillmap \"%1\""));
     EXPECT_TRUE(NeedsAssociation(r, Exe));  // unquoted, as earlier versions wrote it: Yes replaces it
     associate(r, "QMAPFile", Command);
     EXPECT_FALSE(NeedsAssociation(r, Exe));
@@ -167,14 +179,14 @@ TEST(ShellCommands, HelpAndBrowseOutHandTheShellTheirArguments)
 {
     const QString app = "/opt/Tools/";
     const ShellCommand help = helpCommand(app);
-    EXPECT_EQ(help, (ShellCommand{"open", "/opt/Tools/Help/index.htm", "", "/opt/Tools/", 5}));
+    EXPECT_EQ(portable(help), (ShellCommand{"open", "/opt/Tools/Help/index.htm", "", "/opt/Tools/", 5}));
     EXPECT_FALSE(help.parameters.isNull());  // an empty text, not an absent one
 
     const ShellCommand out = browseFolderCommand("/opt/Tools/out");
     EXPECT_EQ(out, (ShellCommand{"explore", "/opt/Tools/out", "", "/opt/Tools/out", 1}));
     EXPECT_FALSE(out.parameters.isNull());
 
-    EXPECT_EQ(testPageCommandIn("/opt/Tools/out"), (ShellCommand{"open", "/opt/Tools/out/index.html", "", "/opt/Tools/out", 10}));
+    EXPECT_EQ(portable(testPageCommandIn("/opt/Tools/out")), (ShellCommand{"open", "/opt/Tools/out/index.html", "", "/opt/Tools/out", 10}));
 
     FakePlatform fake;
     execute(fake.shell, out);
