@@ -90,8 +90,13 @@ QString QtRegistry::readStore(RegistryRoot root, const QString& key, const QStri
 {
 #ifdef Q_OS_WIN
     if (storeFile_.isEmpty()) {
-        QSettings settings(fullKey(root, key), QSettings::NativeFormat);
-        return settings.value(nativeName(name)).toString();
+        // The user's own classes first, as the classes root shows them: not every system's merged
+        // view shows at once what was just written there (wine's never does).
+        for (const QString& nativeKey : {nativeWriteKey(root, key), fullKey(root, key)}) {
+            const QVariant value = QSettings(nativeKey, QSettings::NativeFormat).value(nativeName(name));
+            if (value.isValid()) return value.toString();
+        }
+        return {};
     }
 #endif
     QFile file(storeFile_);

@@ -21,9 +21,17 @@ keys() { # window keys...
 exists() { for _ in $(seq 120); do [ -s "$1" ] && sleep 1 && return; sleep 0.5; done; fail "no file $1"; }
 save_as() { # main-window name
   keys "$1" ctrl+s
-  keys "$(window "^Save As$")" End shift+Home # the name box may hold a suggested name
+  # wine's own file dialog has no window name X can find, but it takes the keyboard focus.
+  sleep 3
+  xdotool key --clearmodifiers End shift+Home # the name box may hold a suggested name
   xdotool type --delay 50 "$2" && xdotool key Return
   exists "$dir/Ünïcødé/$2"
+}
+stop() { # main-window: closes the window (the project is saved: no question), else ends it
+  keys "$1" alt+F4
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" || true
 }
 run() { # folder launcher...: one system's window, worked as the header says
   dir=$work/$1
@@ -38,12 +46,12 @@ run() { # folder launcher...: one system's window, worked as the header says
   keys "$main" ctrl+b
   exists "$dir/out/Quillnav.js"
   save_as "$main" saved.qmp
-  kill "$pid"; wait "$pid" || true
+  stop "$main"
   "${@:2}" "$dir/$exe" "$(shown "$dir/Ünïcødé/saved.qmp")" & pid=$!
   main=$(window 'saved\.qmp') && sleep 3 # associated now: no question
   [ -z "$(xdotool search --onlyvisible --name '^Quillmap$')" ] || fail "$1: asked again after Yes"
   save_as "$main" again.qmp
-  kill "$pid"; wait "$pid" || true
+  stop "$main"
 }
 
 rm -rf "$work"
