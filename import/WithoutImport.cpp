@@ -1,6 +1,6 @@
 // The import and link check commands of a build without the site import (a cross build for a
-// system that lacks its libraries): their actions exist, so the language file still names them,
-// but no menu or shortcut offers them.
+// system that lacks its libraries): their actions and the link check's results window exist, so
+// the language file still names them, but no menu or shortcut offers them.
 #include <QAction>
 
 #include "import/ImportCommands.h"
@@ -28,7 +28,10 @@ LinkCheckCommands::LinkCheckCommands(ProjectDocument& document, const Platform& 
     : QObject(window), document_(document), platform_(platform), properties_(properties), Tree2(tree)
 {
     mnuCheckLinks = new QAction(this);
+    mnuCheckLinks->setObjectName(QStringLiteral("mnuCheckLinks"));
     mnuCheckLinksBelow = new QAction(this);
+    mnuCheckLinksBelow->setObjectName(QStringLiteral("mnuCheckLinksBelow"));
+    frmLinkCheck = new LinkCheckResults(window);
 }
 
 QList<QAction*> LinkCheckCommands::menuEntries() const { return {}; }
