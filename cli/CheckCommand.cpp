@@ -47,14 +47,6 @@ std::string counted(std::size_t count, const char* what)
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-// The item's captions from the top of the tree down, joined by " / ".
-std::string treePath(const Node* node)
-{
-    std::string path = node->caption;
-    for (const Node* up = node->parent(); up; up = up->parent()) path = up->caption + " / " + path;
-    return path;
-}
-
 }  // namespace
 
 int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -109,9 +101,9 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
             broken += result.verdict == LinkVerdict::Broken;
             notChecked += result.verdict == LinkVerdict::NotChecked;
             if (result.verdict == LinkVerdict::Broken)
-                out << utf8(treePath(items[i])) << ": " << links[i].link << ": " << result.reason << "\n";
+                out << utf8(ItemTree::captionPath(items[i])) << ": " << links[i].link << ": " << result.reason << "\n";
             else if (result.verdict == LinkVerdict::NotChecked && request.verbose)
-                out << utf8(treePath(items[i])) << ": " << links[i].link << ": not checked (" << result.reason
+                out << utf8(ItemTree::captionPath(items[i])) << ": " << links[i].link << ": not checked (" << result.reason
                     << ")\n";
         }
         out << counted(good + broken, "link") << " checked, " << broken << " broken, " << notChecked

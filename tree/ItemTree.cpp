@@ -114,6 +114,26 @@ std::vector<Node*> ItemTree::preorder() const
     return items;
 }
 
+std::vector<Node*> ItemTree::subtree(Node* top)
+{
+    std::vector<Node*> items;
+    std::vector<Node*> pending{top};
+    while (!pending.empty()) {
+        Node* node = pending.back();
+        pending.pop_back();
+        items.push_back(node);
+        for (auto it = node->children_.rbegin(); it != node->children_.rend(); ++it) pending.push_back(it->get());
+    }
+    return items;
+}
+
+std::string ItemTree::captionPath(const Node* node)
+{
+    std::string path = node->caption;
+    for (const Node* up = node->parent(); up; up = up->parent()) path = up->caption + " / " + path;
+    return path;
+}
+
 int ItemTree::absoluteIndex(const Node* node) const
 {
     if (!node) return -1;

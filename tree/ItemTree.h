@@ -87,6 +87,10 @@ public:
     Node* itemAt(int absoluteIndex) const;
     // All items in absolute-index order.
     std::vector<Node*> preorder() const;
+    // top and everything below it, in the same order.
+    static std::vector<Node*> subtree(Node* top);
+    // Where node stands: the captions from the top of the tree down, joined by " / ".
+    static std::string captionPath(const Node* node);
     // Calls visit(node, level) for every item in absolute-index order.
     void forEach(const std::function<void(Node*, int)>& visit) const;
 

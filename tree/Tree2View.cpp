@@ -32,13 +32,9 @@ void Tree2View::selectNode(Node* node)
 
 void Tree2View::expandOpenFolders(Node* node)
 {
-    std::vector<Node*> pending{node};
-    while (!pending.empty()) {
-        Node* item = pending.back();
-        pending.pop_back();
+    for (Node* item : ItemTree::subtree(node)) {
         if (item->isDocument() || item->childCount() == 0) continue;
         if (item->imageIndex == OpenFolderImage || !item->parent()) expand(treeModel().indexOf(item));
-        for (const auto& child : item->children()) pending.push_back(child.get());
     }
 }
 
