@@ -1,12 +1,10 @@
 #include "import/ImportCommands.h"
 
 #include <QAction>
-#include <atomic>
-#include <chrono>
-#include <future>
 
 #include "import/SiteImporter.h"
 #include "shell/EventGuard.h"
+#include "shell/WorkWithProgress.h"
 #include "text/LocalText.h"
 #include "text/TextFile.h"
 #include "tree/PropertiesPanel.h"
@@ -80,32 +78,16 @@ void ImportCommands::mnuImportSitemapClick()
     });
 }
 
-// The import runs on a thread of its own, so that the window keeps drawing itself and the
-// progress dialog answers at once, however long one step of the import takes. A cancel adds
-// nothing, even when the import has just finished.
+// A cancel adds nothing, even when the import has just finished.
 void ImportCommands::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
 {
-    std::optional<ImportResult> result;
-    {
-        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(QStringLiteral("Importing pages..."));
-        std::atomic<std::size_t> done{0};
-        std::atomic<std::size_t> total{0};
-        std::atomic<bool> stop{false};
-        ImportOptions options;
-        options.encoding = document_.model().encoding();
-        options.progress = [&](std::size_t pagesDone, std::size_t pages) {
-            done = pagesDone;
-            total = pages;
-            return !stop;
-        };
-        auto work = std::async(std::launch::async, [&] { return run(options); });
-        do {
-            if (!stop && !progress->update(static_cast<qint64>(done.load()), static_cast<qint64>(total.load())))
-                stop = true;
-        } while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
-        result = work.get();
-        if (stop) result.reset();
-    }
+    const std::optional<ImportResult> result =
+        runWithProgress(platform_.prompts, QStringLiteral("Importing pages..."), [&](const ProgressReport& report) {
+            ImportOptions options;
+            options.encoding = document_.model().encoding();
+            options.progress = report;
+            return run(options);
+        });
     if (!result) return;
 
     // Under the selected folder, or the folder of the selected document; the root when nothing

@@ -4,43 +4,16 @@
 #include <QItemSelectionModel>
 #include <QFileInfo>
 #include <QPushButton>
-#include <atomic>
-#include <chrono>
-#include <future>
 
 #include "text/LocalText.h"
 #include "shell/EventGuard.h"
+#include "shell/WorkWithProgress.h"
 #include "import/LinkCheck.h"
 #include "project/SiteFolders.h"
 #include "tree/PropertiesPanel.h"
 #include "tree/Tree2View.h"
 
 namespace quillmap {
-
-namespace {
-
-// top and everything below it, in tree order.
-std::vector<Node*> subtree(Node* top)
-{
-    std::vector<Node*> items;
-    std::vector<Node*> pending{top};
-    while (!pending.empty()) {
-        Node* node = pending.back();
-        pending.pop_back();
-        items.push_back(node);
-        for (std::size_t i = node->childCount(); i-- > 0;) pending.push_back(node->child(i));
-    }
-    return items;
-}
-
-QString placeOf(const TreeModel& model, const Node* node)
-{
-    QString place = model.text(node->caption);
-    for (const Node* up = node->parent(); up; up = up->parent()) place = model.text(up->caption) + " / " + place;
-    return place;
-}
-
-}  // namespace
 
 LinkCheckCommands::LinkCheckCommands(ProjectDocument& document, const Platform& platform,
                                      PropertiesPanel& properties, Tree2View* tree, QWidget* window)
@@ -77,7 +50,7 @@ void LinkCheckCommands::checkLinks(Node* top)
     lastWholeTree_ = !top;
     const QString site = siteFolder(false);
     if (site.isEmpty()) return;
-    const std::vector<Node*> items = top ? subtree(top) : model.tree().preorder();
+    const std::vector<Node*> items = top ? ItemTree::subtree(top) : model.tree().preorder();
     std::vector<LinkToCheck> links;
     links.reserve(items.size());
     for (const Node* item : items)
@@ -87,28 +60,9 @@ void LinkCheckCommands::checkLinks(Node* top)
     options.siteFolder = toFilePath(site);
     options.online = frmLinkCheck->online();
 
-    // The check runs on a thread of its own, so that the window keeps drawing itself and the
-    // progress dialog answers at once, however long a server takes.
-    std::optional<std::vector<LinkOutcome>> outcomes;
-    {
-        const std::unique_ptr<Progress> progress = platform_.prompts.showProgress(texts.progress);
-        std::atomic<std::size_t> done{0};
-        std::atomic<std::size_t> total{0};
-        std::atomic<bool> stop{false};
-        auto work = std::async(std::launch::async, [&] {
-            return quillmap::checkLinks(links, options, [&](std::size_t linksDone, std::size_t linksTotal) {
-                done = linksDone;
-                total = linksTotal;
-                return !stop;
-            });
-        });
-        do {
-            if (!stop && !progress->update(static_cast<qint64>(done.load()), static_cast<qint64>(total.load())))
-                stop = true;
-        } while (work.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready);
-        outcomes = work.get();
-        if (stop) outcomes.reset();
-    }
+    const std::optional<std::vector<LinkOutcome>> outcomes = runWithProgress(
+        platform_.prompts, texts.progress,
+        [&](const ProgressReport& report) { return quillmap::checkLinks(links, options, report); });
     if (!outcomes) return;
 
     std::vector<LinkCheckResults::Row> rows;
@@ -120,7 +74,7 @@ void LinkCheckCommands::checkLinks(Node* top)
         const bool broken = outcome.verdict == LinkVerdict::Broken;
         model.setLinkProblem(items[i], broken ? outcome.reason : std::string());
         if (broken)
-            rows.push_back({model.indexOf(items[i]), placeOf(model, items[i]), QString::fromStdString(links[i].link),
+            rows.push_back({model.indexOf(items[i]), model.text(ItemTree::captionPath(items[i])), QString::fromStdString(links[i].link),
                             QString::fromStdString(outcome.reason)});
     }
     // One arg call: a translation that leaves out a number still gets the others in their places.
