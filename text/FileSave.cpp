@@ -16,6 +16,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <mutex>
 #endif
 
 namespace quillmap {
@@ -102,6 +104,9 @@ bool mayNotWrite(const struct stat& status, const fs::path& target)
 
 mode_t modeForNewFile()
 {
+    // The mask can only be read by setting it: one thread at a time, or another would see the 0.
+    static std::mutex reading;
+    const std::lock_guard lock(reading);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
