@@ -1,16 +1,21 @@
-// The generated menus side by side with jsTree 3 and with the bare script, in one headless Chromium.
+// The generated menus side by side with jsTree 3 and with the bare script, in one headless browser.
 //
-//   (cd tests/bench/menu && npm ci) && node tests/bench/menu/menu_bench.mjs [QUILLMAP_BUILD] [RUNS]
+//   (cd tests/bench/menu && npm ci) && node tests/bench/menu/menu_bench.mjs [QUILLMAP_BUILD] [RUNS] [BROWSER]
 //
+// BROWSER is chromium (the default, Debian's /usr/bin/chromium) or firefox (/usr/bin/firefox-esr).
 // For 1k, 10k and 100k entries (one root, folders of 49 documents, 14 folders open, default options)
-// it writes a project, builds it with quillmap-build and times three pages served from 127.0.0.1,
+// it writes a project, builds it with quillmap-build and times five pages served from 127.0.0.1,
 // from navigation start until the tree is drawn and laid out:
 //   static - the menu without script: Quillnav.html inside a page linking Quillnavstatic.css,
 //            until its load event and a forced layout;
 //   ours   - the built menu, initializeDocument() called in the page body;
 //   jstree - jsTree with the same tree as JSON data, until its ready event;
-//   floor  - the built script loaded (its tree lines run) but initializeDocument() never called.
-// It prints the median of RUNS loads (default 5) of each page and the ratios.
+//   floor  - the built script loaded (its tree lines run) but initializeDocument() never called;
+//   links  - the static page with its menu hidden: what the browser spends on reading every entry
+//            and link of the page before anything is drawn, the least the static page can take.
+// Every page loads in a fresh browser context, after the previous one has been closed and the
+// machine has had a moment to settle. It prints the median of RUNS loads (default 5) of each page
+// and the ratios.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -18,10 +23,12 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import puppeteer from 'puppeteer-core';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const builder = process.argv[2] || path.join(here, '..', '..', '..', 'build', 'bin', 'quillmap-build');
 const runs = Number(process.argv[3] || 5);
+const browserName = process.argv[4] || 'chromium';
 const sizes = [1000, 10000, 100000];
 const documentsPerFolder = 49;
 const openFolders = 14;
@@ -79,8 +86,8 @@ const done = '<script>document.body.offsetHeight; window.benchDone = performance
 const menuPage = (call) => `<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="Quillnavstyle.css"><script src="Quillnav.js"></script></head>
 <body><div id="menu">${call ? '<script>initializeDocument()</script>' : ''}</div>${done}</body></html>`;
-const staticPage = (fragment) => `<!DOCTYPE html><html><head><meta charset="utf-8">
-<link rel="stylesheet" href="Quillnavstatic.css"></head>
+const staticPage = (fragment, hidden) => `<!DOCTYPE html><html><head><meta charset="utf-8">
+<link rel="stylesheet" href="Quillnavstatic.css">${hidden ? '<link rel="stylesheet" href="hidden.css">' : ''}</head>
 <body><div id="menu">${fragment}</div>
 <script>addEventListener('load', () => { document.body.offsetHeight; window.benchDone = performance.now() })</script>
 </body></html>`;
@@ -118,40 +125,67 @@ for (const entries of sizes) {
   fs.mkdirSync(dir);
   fs.writeFileSync(path.join(dir, 'menu.qmp'), projectText(tree));
   execFileSync(builder, [path.join(dir, 'menu.qmp'), '--out', dir], { stdio: 'inherit' });
-  fs.writeFileSync(path.join(dir, 'static.html'), staticPage(fs.readFileSync(path.join(dir, 'Quillnav.html'), 'utf8')));
+  const fragment = fs.readFileSync(path.join(dir, 'Quillnav.html'), 'utf8');
+  fs.writeFileSync(path.join(dir, 'static.html'), staticPage(fragment, false));
+  fs.writeFileSync(path.join(dir, 'links.html'), staticPage(fragment, true));
+  fs.writeFileSync(path.join(dir, 'hidden.css'), 'nav.quillnav {display: none}\n');
   fs.writeFileSync(path.join(dir, 'ours.html'), menuPage(true));
   fs.writeFileSync(path.join(dir, 'floor.html'), menuPage(false));
   fs.writeFileSync(path.join(dir, 'jstree.html'), jstreePage);
   fs.writeFileSync(path.join(dir, 'data.js'), `var treeData = ${JSON.stringify(jstreeData(tree))}\n`);
 }
 
-const browser = await chromium.launch({
-  executablePath: process.env.QUILLMAP_CHROMIUM || '/usr/bin/chromium',
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-    '--disable-component-update', '--disable-sync'],
-});
+// Each browser opens a page in a context of its own, so that nothing is cached between loads.
+const browsers = {
+  chromium: async () => {
+    const browser = await chromium.launch({
+      executablePath: process.env.QUILLMAP_CHROMIUM || '/usr/bin/chromium',
+      args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync'],
+    });
+    return { close: () => browser.close(), open: async () => {
+      const context = await browser.newContext({ viewport: { width: 1000, height: 700 } });
+      return { page: await context.newPage(), close: () => context.close() };
+    } };
+  },
+  firefox: async () => {
+    const browser = await puppeteer.launch({ browser: 'firefox', headless: true,
+      executablePath: process.env.QUILLMAP_FIREFOX || '/usr/bin/firefox-esr',
+      defaultViewport: { width: 1000, height: 700 } });
+    return { close: () => browser.close(), open: async () => {
+      const context = await browser.createBrowserContext();
+      return { page: await context.newPage(), close: () => context.close() };
+    } };
+  },
+};
+if (!browsers[browserName]) throw new Error(`unknown browser ${browserName}: chromium or firefox`);
+const browser = await browsers[browserName]();
+const settle = () => new Promise((resolve) => setTimeout(resolve, 300));
 
 async function timeLoad(url) {
-  const context = await browser.newContext({ viewport: { width: 1000, height: 700 } });
-  const page = await context.newPage();
+  const { page, close } = await browser.open();
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   await page.goto(url, { waitUntil: 'load', timeout: 120000 });
-  await page.waitForFunction(() => window.benchDone !== undefined, null, { timeout: 120000 });
+  await page.evaluate(() => new Promise((resolve) => {
+    const check = () => (window.benchDone !== undefined ? resolve() : setTimeout(check, 10));
+    check();
+  }));
   const result = await page.evaluate(() => ({ time: window.benchDone,
     rows: document.querySelectorAll('#menu [role=treeitem], #menu nav.quillnav li').length }));
-  await context.close();
+  await close();
+  await settle();
   if (errors.length) throw new Error(`${url}: ${errors.join('; ')}`);
   return result;
 }
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-const variants = ['static', 'ours', 'jstree', 'floor'];
-console.log(`median of ${runs} loads in ms, navigation start to tree drawn and laid out`);
-console.log('entries static  ours  jstree  floor  static/jstree  ours/jstree  ours/floor  rows(static/ours/jstree)');
+const variants = ['static', 'ours', 'jstree', 'floor', 'links'];
+console.log(`${browserName}: median of ${runs} loads in ms, navigation start to tree drawn and laid out`);
+console.log('entries static  ours  jstree  floor  links  static/jstree  ours/jstree  links/jstree  rows(static/ours/jstree)');
 try {
   for (const entries of sizes) {
-    const times = { static: [], ours: [], jstree: [], floor: [] };
+    const times = Object.fromEntries(variants.map((v) => [v, []]));
     const rows = {};
     for (const variant of variants) await timeLoad(`${base}/${entries}/${variant}.html`);  // warm-up
     for (let run = 0; run < runs; run++)
@@ -160,10 +194,11 @@ try {
         times[variant].push(result.time);
         rows[variant] = result.rows;
       }
-    const [stat, ours, jstree, floor] = variants.map((v) => median(times[v]));
-    console.log(`${String(entries).padStart(7)} ${stat.toFixed(0).padStart(6)} ${ours.toFixed(0).padStart(5)} `
-      + `${jstree.toFixed(0).padStart(7)} ${floor.toFixed(0).padStart(6)} ${(stat / jstree).toFixed(2).padStart(14)} `
-      + `${(ours / jstree).toFixed(2).padStart(12)} ${(ours / floor).toFixed(2).padStart(11)}  `
+    const [stat, ours, jstree, floor, links] = variants.map((v) => median(times[v]));
+    const ms = (value, width) => value.toFixed(0).padStart(width);
+    const ratio = (value, width) => value.toFixed(2).padStart(width);
+    console.log(`${String(entries).padStart(7)} ${ms(stat, 6)} ${ms(ours, 5)} ${ms(jstree, 7)} ${ms(floor, 6)} `
+      + `${ms(links, 6)} ${ratio(stat / jstree, 14)} ${ratio(ours / jstree, 12)} ${ratio(links / jstree, 13)}  `
       + `${rows.static}/${rows.ours}/${rows.jstree}`);
   }
 } finally {
