@@ -176,10 +176,10 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
     text += label.empty() ? std::string_view("Menu") : std::string_view(label);
     text += "\">\r\n<ul>";
 
-    // The items whose list is open, innermost last.
-    std::vector<const Node*> lists;
+    // The items whose list is open, innermost last: whether each is a document.
+    std::vector<bool> lists;
     const auto closeList = [&]() {
-        text += lists.back()->isDocument() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
+        text += lists.back() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
         lists.pop_back();
     };
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -187,7 +187,7 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
         const Node* node = entry.node;
         while (lists.size() > static_cast<std::size_t>(entry.level)) closeList();
         text += "\r\n";
-        if (node->isDocument()) {
+        if (entry.document) {
             writer.document(text, node, *entry.record);
             if (node->childCount() == 0) text += "</li>";
         } else {
@@ -198,7 +198,7 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
         }
         if (node->childCount() > 0) {
             text += "<ul>";
-            lists.push_back(node);
+            lists.push_back(entry.document);
         }
     }
     while (!lists.empty()) closeList();
