@@ -16,6 +16,7 @@
 #include "generator/MenuBuild.h"
 #include "generator/OutFolder.h"
 #include "generator/ShippedFiles.h"
+#include "generator/StaticMenu.h"
 #include "project/ProjectData.h"
 
 namespace quillmap {
@@ -37,7 +38,11 @@ const char* const Usage =
     "Quillnavcurrent.js (optional, marks the current page) and the test page static.html.\n"
     "A PROJECT of - reads the project from standard input.\n"
     "\n"
-    "  --out DIR    write the menu into DIR (created when missing) and add the test page and the\n"
+    "A project with a site (set in the window's Site dialog, or by quillmap-import) is built\n"
+    "into its menu folder: only the menu's own files, the tree pictures it lacks and the test\n"
+    "page quillmap-test.html; never a page of the site.\n"
+    "\n"
+    "  --out DIR    write the menu into DIR, also for a project with a site (created when missing) and add the test page and the\n"
     "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
     "               already in DIR are kept, never replaced; without --out the menu goes into the\n"
     "               program's out folder or, when that cannot be written, into the user's own,\n"
@@ -59,6 +64,14 @@ std::string readStandardInput(std::istream& in)
     }
     if (in.bad()) throw Error("Cannot open file -");
     return text;
+}
+
+void reportKept(std::ostream& out, const std::vector<std::string>& kept)
+{
+    if (kept.empty()) return;
+    out << "Kept, not replaced by the shipped ones:";
+    for (const std::string& name : kept) out << " " << name;
+    out << "\n";
 }
 
 struct Request {
@@ -125,6 +138,17 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             return 1;
         }
         const std::filesystem::path shipped = OutFolderOf(appFolder);
+        if (const std::string warning = StaticMenuDepthWarning(project.tree); !warning.empty()) err << warning << "\n";
+        if (request.outFolder.empty() && !project.options.site.empty()) {
+            const SiteFolders site = resolveSite(project.options.site, projectFolderOf(pathFromText(request.project)));
+            const FolderFilesReport report = BuildSiteMenu(project.tree, project.options,
+                                                           BuildStyleSheet(project.options.look),
+                                                           {site.menu, site.menuInSite, shipped});
+            out << "Menu written into the site's menu folder " << pathText(site.menu) << " ("
+                << report.written.size() << " files written, " << report.unchanged.size() << " unchanged)\n";
+            reportKept(out, report.kept);
+            return 0;
+        }
         std::filesystem::path target;
         std::vector<std::string> kept;
         if (request.outFolder.empty()) {
@@ -136,12 +160,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             target = pathFromText(request.outFolder);
             std::error_code ec;
             std::filesystem::create_directories(target, ec);
-            if (ec) throw Error("Cannot create folder " + request.outFolder);
-            // A link planted in a folder of the user's must not carry the menu somewhere else.
-            for (const char* name : {ScriptFileName, StyleSheetFileName})
-                if (std::filesystem::is_symlink(std::filesystem::symlink_status(JoinPath(target, name), ec)))
-                    throw Error("Cannot create file " + pathText(JoinPath(target, name)) +
-                                ": it is a link, and the menu is only written into the folder itself");
+            if (ec) throw Error("Cannot create folder " + request.outFolder + ": " + ec.message());
             if (!std::filesystem::equivalent(target, shipped, ec))
                 kept = addMissingShippedFiles(pathText(shipped), request.outFolder).kept;
         }
@@ -149,11 +168,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "
             << pathText(JoinPath(target, StyleSheetFileName)) << "; without script to "
             << pathText(JoinPath(target, StaticMenuFileName)) << "\n";
-        if (!kept.empty()) {
-            out << "Kept, not replaced by the shipped ones:";
-            for (const std::string& name : kept) out << " " << name;
-            out << "\n";
-        }
+        reportKept(out, kept);
         return 0;
     } catch (const std::exception& e) {
         err << reportText(e.what()) << "\n";

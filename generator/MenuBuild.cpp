@@ -2,9 +2,13 @@
 
 #include <filesystem>
 #include <future>
+#include <set>
+#include <system_error>
 
+#include "text/Error.h"
 #include "text/TextFile.h"
 #include "generator/MenuEntries.h"
+#include "generator/SiteTestPage.h"
 #include "generator/StaticMenu.h"
 
 namespace quillmap {
@@ -28,29 +32,75 @@ bool IsGeneratedFile(const fs::path& relative)
     return false;
 }
 
-void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
-               const fs::path& outFolder)
+const std::vector<std::string>& TreePictureNames()
 {
-    // Both menus read the tree once; then each is built and saved on its own thread, so that the
-    // menu without script adds little to the time a build takes. Saved like projects: a failed
-    // write leaves the menu a live site uses whole.
-    const MenuEntries entries = ReadMenuEntries(tree, options);
-    auto withoutScript = std::async(std::launch::async, [&] {
-        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet);
-        saveTextFile(JoinPath(outFolder, StaticMenuFileName), staticMenu.fragment);
-        saveTextFile(JoinPath(outFolder, StaticStyleSheetFileName), joinLinesCrLf(staticMenu.styleSheet));
-        saveTextFile(JoinPath(outFolder, CurrentPageScriptFileName), joinLinesCrLf(CurrentPageScriptLines()));
-        saveTextFile(JoinPath(outFolder, StaticTestPageFileName), StaticTestPageText(staticMenu));
-    });
-    saveTextFile(JoinPath(outFolder, ScriptFileName), BuildScriptText(entries, options));
-    saveTextFile(JoinPath(outFolder, StyleSheetFileName), joinLinesCrLf(styleSheet));
-    withoutScript.get();
+    static const std::vector<std::string> names = {
+        "ftv2blank.gif",    "ftv2doc.gif",       "ftv2folderclosed.gif", "ftv2folderopen.gif",
+        "ftv2lastnode.gif", "ftv2mlastnode.gif", "ftv2mnode.gif",        "ftv2node.gif",
+        "ftv2plastnode.gif", "ftv2pnode.gif",    "ftv2vertline.gif"};
+    return names;
 }
 
-void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look,
-               const fs::path& outFolder)
+namespace {
+
+// Both menus from the tree read once; the menu without script is built on a thread of its own,
+// so that it adds little to the time a build takes.
+std::vector<FolderFile> menuFiles(const MenuEntries& entries, const GlobalOptions& options, const Lines& styleSheet,
+                                  bool withStaticTestPage)
+{
+    auto withoutScript = std::async(std::launch::async, [&] {
+        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet);
+        std::vector<FolderFile> files = {
+            {StaticMenuFileName, staticMenu.fragment},
+            {StaticStyleSheetFileName, joinLinesCrLf(staticMenu.styleSheet)},
+            {CurrentPageScriptFileName, joinLinesCrLf(CurrentPageScriptLines())}};
+        if (withStaticTestPage) files.push_back({StaticTestPageFileName, StaticTestPageText(staticMenu)});
+        return files;
+    });
+    std::vector<FolderFile> files = {{ScriptFileName, BuildScriptText(entries, options)},
+                                     {StyleSheetFileName, joinLinesCrLf(styleSheet)}};
+    for (FolderFile& file : withoutScript.get()) files.push_back(std::move(file));
+    return files;
+}
+
+// A picture of the program's out folder, added where the menu folder lacks it. One the program
+// does not have is left to the link check to report.
+void addPicture(std::vector<FolderFile>& files, const fs::path& shippedOut, const std::string& name)
+{
+    const fs::path source = JoinPath(shippedOut, pathFromText(name));
+    if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos || !fileExists(source)) return;
+    files.push_back({name, readWholeFile(source), true});
+}
+
+}  // namespace
+
+void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet, const fs::path& outFolder)
+{
+    const MenuEntries entries = ReadMenuEntries(tree, options);
+    writeFolderFiles(outFolder, menuFiles(entries, options, styleSheet, true));
+}
+
+void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look, const fs::path& outFolder)
 {
     BuildMenu(tree, options, BuildStyleSheet(look), outFolder);
+}
+
+FolderFilesReport BuildSiteMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet,
+                                const SiteBuild& site)
+{
+    const MenuEntries entries = ReadMenuEntries(tree, options);
+    std::vector<FolderFile> files = menuFiles(entries, options, styleSheet, false);
+    files.push_back({SiteTestPageFileName, SiteTestPageText(site.menuInSite)});
+    for (const std::string& name : TreePictureNames()) addPicture(files, site.shippedOut, name);
+    std::set<std::string> images;
+    for (const MenuEntry& entry : entries.items)
+        if (entry.hasImage && images.insert(entry.record->CustomImage).second)
+            addPicture(files, site.shippedOut, entry.record->CustomImage);
+
+    std::error_code ec;
+    fs::create_directories(site.menuFolder, ec);
+    if (ec) throw Error("Cannot create folder " + pathText(site.menuFolder) + ": " + ec.message());
+    return writeFolderFiles(site.menuFolder, files);
 }
 
 }  // namespace quillmap

@@ -1,5 +1,6 @@
 #include "generator/StaticMenu.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -207,6 +208,15 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
 }
 
 }  // namespace
+
+std::string StaticMenuDepthWarning(const ItemTree& tree)
+{
+    int deepest = 0;
+    tree.forEach([&](Node*, int level) { deepest = std::max(deepest, level); });
+    if (deepest <= StaticMenuMaxLevel) return {};
+    return "Warning: the tree is " + std::to_string(deepest + 1) + " levels deep; browsers show the menu without script " +
+           "flat below about " + std::to_string(StaticMenuMaxLevel) + " levels (the script menu is not affected)";
+}
 
 StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet)
 {

@@ -37,6 +37,12 @@ Lines BuildStaticStyleSheet(const Lines& projectStyleSheet, const std::vector<st
 // frame's name, in the layout of the script menu's test page.
 std::string StaticTestPageText(const StaticMenu& menu);
 
+// Browsers' HTML parsers stop nesting elements a few hundred deep, which a folder of the menu
+// without script reaches at about 169 levels: below that, its entries would show flat. Empty for
+// a tree within the bound, else a warning naming the depth.
+inline constexpr int StaticMenuMaxLevel = 160;
+std::string StaticMenuDepthWarning(const ItemTree& tree);
+
 // Quillnavcurrent.js, a script a page may load beside the fragment: it marks the entry that
 // links to the page itself (aria-current="page") and opens the folders around it.
 Lines CurrentPageScriptLines();

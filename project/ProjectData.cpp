@@ -13,6 +13,7 @@ void ProjectDataTarget::loadOutline(ItemTree& built)
 void ProjectDataTarget::setTargetFrame(std::string frame) { data_.options.targetFrame = std::move(frame); }
 void ProjectDataTarget::setUseTextLinks(bool use) { data_.options.useTextLinks = use; }
 void ProjectDataTarget::setAutoClose(bool autoClose) { data_.options.autoClose = autoClose; }
+void ProjectDataTarget::setSite(ProjectSite site) { data_.options.site = std::move(site); }
 
 void ProjectDataTarget::setColor(int index, Rgb color)
 {

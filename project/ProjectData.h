@@ -29,6 +29,7 @@ public:
     void setColor(int index, Rgb color) override;
     void setStyle(int index, int style) override;
     void setAutoClose(bool autoClose) override;
+    void setSite(ProjectSite site) override;
 
 private:
     ProjectData& data_;

@@ -19,6 +19,11 @@ inline constexpr const char* OpenFoldersMarker = "/---- * QMAP OpenFolders * ---
 inline constexpr const char* OptionsMarker = "/---- * QMAP Opt * ----/";
 inline constexpr const char* CustomImagesMarker = "/---- * QMAP Cust IMG * ----/";
 inline constexpr const char* EndMarker = "/---- *END IMG* ----/";
+// A project with a site has its site after the end marker, where readers of earlier versions
+// stop: the site folder, the menu folder, whether Build writes into marked pages, the start page.
+inline constexpr const char* SiteMarker = "/---- * QMAP Site * ----/";
+inline constexpr const char* WritePagesOn = "WRITE_PAGES_YES";
+inline constexpr const char* WritePagesOff = "WRITE_PAGES_NO";
 
 inline constexpr const char* TextLinksOn = "Use_TextLinks";
 inline constexpr const char* TextLinksOff = "NO_TextLinks";

@@ -147,8 +147,17 @@ ReadOutcome readLines(const LineViews& fileLines, TextEncoding encoding, Project
         target.setAutoClose(lines[g + 11] == f::AutoCloseOn);
         customImages = g + 13;
     }
-    for (std::size_t i = customImages, k = 0; i < lines.size() && lines[i] != f::EndMarker; ++i, ++k)
-        target.setCustomImage(items[k], lines.text(i));
+    std::size_t end = customImages;
+    for (std::size_t k = 0; end < lines.size() && lines[end] != f::EndMarker; ++end, ++k)
+        target.setCustomImage(items[k], lines.text(end));
+    if (end + 1 < lines.size() && lines[end + 1] == f::SiteMarker && !lines[end + 2].empty()) {
+        ProjectSite site;
+        site.siteFolder = lines.text(end + 2);
+        site.menuFolder = lines.text(end + 3);
+        site.writePages = lines[end + 4] == f::WritePagesOn;
+        site.startPage = lines.text(end + 5);
+        target.setSite(std::move(site));
+    }
     return ReadOutcome::Loaded;
 }
 

@@ -5,6 +5,7 @@
 
 #include "text/TextEncoding.h"
 #include "text/TextFile.h"
+#include "project/ProjectSite.h"
 #include "styles/ColorText.h"
 #include "tree/ItemTree.h"
 
@@ -40,6 +41,8 @@ public:
     // index 0 link, 1 visited link, 2 activated link; the value as read, which may name no entry
     virtual void setStyle(int index, int style) = 0;
     virtual void setAutoClose(bool autoClose) = 0;
+    // Last, only for a project that has a site.
+    virtual void setSite(ProjectSite) {}
 };
 
 enum class ReadOutcome {

@@ -82,6 +82,14 @@ std::string projectText(const ItemTree& tree, const ProjectOptions& options)
     appendLine(text, f::CustomImagesMarker);
     text += blocks[CustomImages];
     appendLine(text, f::EndMarker);
+    if (!options.site.empty()) {
+        const ProjectSite& site = options.site;
+        appendLine(text, f::SiteMarker);
+        appendLine(text, site.siteFolder);
+        appendLine(text, site.menuFolder);
+        appendLine(text, site.writePages ? f::WritePagesOn : f::WritePagesOff);
+        appendLine(text, site.startPage);
+    }
     return text;
 }
 

@@ -19,6 +19,7 @@
 #include "text/TextFile.h"
 #include "generator/MenuBuild.h"
 #include "generator/ShippedFiles.h"
+#include "styles/StyleSheet.h"
 #include "project/ProjectData.h"
 #include "TreeFixtures.h"
 
@@ -90,23 +91,71 @@ TEST_F(MenuBuildTest, MissingOutFolderIsReportedAndNeverCreated)
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, missing);
         FAIL() << "built into a missing folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(missing, "Quillnav.js")));
+        EXPECT_THAT(std::string(e.what()), ::testing::StartsWith("Cannot create file " + pathText(missing / "Quillnav.js") + ": "));
     }
     EXPECT_FALSE(fs::exists(missing));
 }
 
-TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
+// One file of the menu cannot be replaced: no file of the menu is, so a live site never shows two
+// menus; a link planted at any name is replaced, never written through.
+TEST_F(MenuBuildTest, AMenuIsReplacedWholeOrNotAtAllAndNeverThroughALink)
 {
-    write(folder / "out" / "Quillnav.js", "old script\r\n");
-    fs::create_directory(folder / "out" / "Quillnavstyle.css");  // cannot be opened as a file
-    try {
-        BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
-        FAIL() << "wrote over a folder";
-    } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(out, "Quillnavstyle.css")));
+    const std::vector<std::string> names = {"Quillnav.js", "Quillnavstyle.css", "Quillnav.html", "Quillnavstatic.css",
+                                            "Quillnavcurrent.js", "static.html"};
+    for (const std::string& blocked : names) {
+        SCOPED_TRACE(blocked);
+        for (const std::string& name : names) write(out / name, "old " + name);
+        fs::remove(out / blocked);
+        fs::create_directory(out / blocked);
+        EXPECT_THROW(BuildMenu(tree, GlobalOptions{}, MenuLook{}, out), Error);
+        for (const std::string& name : names) {
+            if (name != blocked) {
+                EXPECT_EQ(read(out / name), "old " + name);
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 6);
+        fs::remove(out / blocked);
     }
-    EXPECT_EQ(read(folder / "out" / "Quillnav.js"), joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
-    EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
+#ifndef _WIN32
+    const fs::path victim = folder / "victim";
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        write(victim, "someone else's file");
+        fs::remove(out / name);
+        fs::create_symlink(victim, out / name);
+        BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
+        EXPECT_EQ(read(victim), "someone else's file");
+        EXPECT_FALSE(fs::is_symlink(out / name));
+    }
+#endif
+}
+
+TEST_F(MenuBuildTest, ASiteBuildWritesOnlyTheMenusFilesAndKeepsTheUsersPictures)
+{
+    const fs::path shipped = folder / "shipped";
+    fs::create_directories(shipped);
+    for (const std::string& name : TreePictureNames()) write(shipped / name, "picture " + name);
+    write(shipped / "ftv2doc_1.gif", "icon");
+    write(shipped / "index.html", "test page");
+    tree.preorder().back()->record()->CustomImage = "ftv2doc_1.gif";
+    const fs::path menu = folder / "site" / "menu";
+    fs::create_directories(menu);
+    write(menu / "ftv2doc.gif", "the user's own");
+
+    const FolderFilesReport report = BuildSiteMenu(tree, GlobalOptions{}, BuildStyleSheet(MenuLook{}), {menu, "menu", shipped});
+    EXPECT_THAT(report.kept, ::testing::ElementsAre("ftv2doc.gif"));
+    EXPECT_EQ(read(menu / "ftv2doc.gif"), "the user's own");
+    EXPECT_EQ(read(menu / "ftv2doc_1.gif"), "icon");
+    std::vector<std::string> written;
+    for (const auto& entry : fs::directory_iterator(menu)) written.push_back(entry.path().filename().string());
+    EXPECT_EQ(written.size(), 5 + 1 + TreePictureNames().size() + 1);  // menus, test page, pictures, icon
+    for (const char* never : {"index.html", "static.html", "welcome.html"}) EXPECT_FALSE(fs::exists(menu / never));
+    EXPECT_FALSE(fs::exists(folder / "site" / "index.html"));
+
+    const auto before = fs::last_write_time(menu / "Quillnav.js");
+    const FolderFilesReport again = BuildSiteMenu(tree, GlobalOptions{}, BuildStyleSheet(MenuLook{}), {menu, "menu", shipped});
+    EXPECT_TRUE(again.written.empty());
+    EXPECT_EQ(fs::last_write_time(menu / "Quillnav.js"), before);
 }
 
 #ifndef _WIN32
