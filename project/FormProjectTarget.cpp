@@ -31,6 +31,7 @@ void FormProjectTarget::loadOutline(ItemTree& built)
     auto items = std::make_unique<ItemTree>();
     items->swap(built);
     document_.model().reset(std::move(items), encoding_);
+    document_.site = {};
     replacedTree_ = true;
 }
 
@@ -56,6 +57,8 @@ void FormProjectTarget::setStyle(int index, int style)
     Filling filling(document_);
     colors_.window().setStyle(index, style);
 }
+
+void FormProjectTarget::setSite(ProjectSite site) { document_.site = relocateSite(site, siteBase_, {}); }
 
 void FormProjectTarget::setAutoClose(bool autoClose)
 {

@@ -15,9 +15,11 @@ class FormProjectTarget : public ProjectTarget {
 public:
     // freshStart: once the file's tree replaces the window's, the project counts as saved and its
     // history starts afresh (not when the history itself shows a text again).
+    // siteBase: the folder of the project file, against which the stored site is resolved.
     FormProjectTarget(ProjectDocument& document, const OptionBoxes& options, CurrentColorsWindow& colors,
-                      bool freshStart = true)
-        : document_(document), options_(options), colors_(colors), freshStart_(freshStart)
+                      std::filesystem::path siteBase, bool freshStart = true)
+        : document_(document), options_(options), colors_(colors), siteBase_(std::move(siteBase)),
+          freshStart_(freshStart)
     {
     }
 
@@ -31,11 +33,13 @@ public:
     void setColor(int index, Rgb color) override;
     void setStyle(int index, int style) override;
     void setAutoClose(bool autoClose) override;
+    void setSite(ProjectSite site) override;
 
 private:
     ProjectDocument& document_;
     OptionBoxes options_;
     CurrentColorsWindow& colors_;
+    std::filesystem::path siteBase_;
     bool freshStart_;
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool replacedTree_ = false;

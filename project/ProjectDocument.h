@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "project/EditState.h"
+#include "project/ProjectSite.h"
 #include "tree/TreeModel.h"
 
 class QVariant;
@@ -31,6 +32,8 @@ public:
     // No unsaved changes. Written only by SetSaved after start-up.
     bool Saved = true;
     QString ProjectFileName;
+    // The project's site, its folders absolute (the project file stores them relative to itself).
+    ProjectSite site;
 
     bool isUpdating() const override { return Updating; }
     void setUpdating(bool updating) override;

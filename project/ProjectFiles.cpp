@@ -85,9 +85,21 @@ void ProjectFiles::setFileName(const QString& name)
     emit fileNameChanged();
 }
 
-std::string ProjectFiles::projectTextNow() const
+namespace {
+
+std::filesystem::path siteBaseOf(const QString& projectFile)
+{
+    return projectFile.isEmpty() ? std::filesystem::path() : toFilePath(projectFile).parent_path();
+}
+
+}  // namespace
+
+std::string ProjectFiles::projectTextNow() const { return projectTextNow(document_.ProjectFileName); }
+
+std::string ProjectFiles::projectTextNow(const QString& forFile) const
 {
     ProjectOptions options;
+    options.site = relocateSite(document_.site, {}, siteBaseOf(forFile));
     options.targetFrame = document_.model().bytes(w_.options.txtTFRAME->text());
     options.useTextLinks = w_.options.chkUSETEXTLINKS->isChecked();
     options.autoClose = w_.options.chkAutoClose->isChecked();
@@ -103,10 +115,12 @@ bool ProjectFiles::SaveProject(const QString& fileName)
     }
     // The whole file is made before the save dialog opens, the frame name first: a character the
     // project's code page cannot hold turns every text of the project into UTF-8, the items too.
-    const std::string text = projectTextNow();
+    std::string text = projectTextNow();
 
     const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
     if (name.isEmpty()) return false;
+    // The site's folders are stored relative to the file's own folder.
+    if (!document_.site.empty() && name != document_.ProjectFileName) text = projectTextNow(name);
     if (name == document_.ProjectFileName && !mayWriteOverDiskFile()) return false;
     saveTextFile(toFilePath(name), text);
     stamp_ = DiskStamp(toFilePath(name), text);
@@ -196,8 +210,8 @@ void ProjectFiles::restoreRecovered(const RecoveredProject& project)
 {
     document_.SetSaved(true);
     document_.history().clear();
-    showProjectText(project.projectText);
     const QString name = project.projectFile.empty() ? QString() : fromFilePath(pathFromText(project.projectFile));
+    showProjectText(project.projectText, true, &name);
     // The file as it was when the work began, so that a change made to it since the copy was
     // written is noticed before the next save writes over it. A copy of an older program knows
     // no such thing: the file as it is now stands in.
@@ -208,9 +222,10 @@ void ProjectFiles::restoreRecovered(const RecoveredProject& project)
     document_.SetSaved(false);
 }
 
-ReadOutcome ProjectFiles::showProjectText(std::string_view text, bool freshStart)
+ReadOutcome ProjectFiles::showProjectText(std::string_view text, bool freshStart, const QString* projectFile)
 {
-    FormProjectTarget target(document_, w_.options, parts_.colors, freshStart);
+    FormProjectTarget target(document_, w_.options, parts_.colors,
+                             siteBaseOf(projectFile ? *projectFile : document_.ProjectFileName), freshStart);
     try {
         const ReadOutcome outcome = readProjectText(text, target);
         if (outcome != ReadOutcome::Loaded) return outcome;
@@ -249,7 +264,7 @@ void ProjectFiles::OpenProject(const QString& fileName)
     // The project counts as saved, with a fresh history, once the file's tree replaces the
     // window's (see FormProjectTarget); a failed open leaves everything as it was.
     const std::string text = readWholeFile(toFilePath(name));
-    switch (showProjectText(text)) {
+    switch (showProjectText(text, true, &name)) {
     case ReadOutcome::NotAProject:
         platform_.prompts.message(QString::fromStdString(messages_.notProjectFile));
         return;
@@ -303,6 +318,7 @@ void ProjectFiles::btnNewClick()
 {
     if (!QuerySaveChanges()) return;
     setFileName(QString());
+    document_.site = {};
     const ItemTree& tree = document_.tree();
     stamp_ = DiskStamp();
     if (Node* root = tree.root()) {

@@ -69,7 +69,10 @@ public:
     void mnuSaveAsClick();
 
     // The whole project as the window holds it, in the project file format.
+    // forFile: the file the text is for, whose folder the site's folders are stored relative to;
+    // by default the project's own.
     std::string projectTextNow() const;
+    std::string projectTextNow(const QString& forFile) const;
     // Shows a recovered project, tied to its file and unsaved.
     void restoreRecovered(const RecoveredProject& project);
     // Asks what to do when another program has changed the project's file since the window read
@@ -105,7 +108,9 @@ private:
     void setFileName(const QString& name);
     // Reads text into the window; a refusal leaves the window as it was.
     // freshStart: a tree read marks the project saved and starts a fresh history.
-    ReadOutcome showProjectText(std::string_view text, bool freshStart = true);
+    // projectFile: the file the text belongs to (its site is stored relative to it); by default
+    // the project's own.
+    ReadOutcome showProjectText(std::string_view text, bool freshStart = true, const QString* projectFile = nullptr);
     // Before a save over the project's own file: false when another program changed it and the
     // user does not want it overwritten.
     bool mayWriteOverDiskFile();
