@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "generator/StaticMenu.h"
@@ -54,4 +55,37 @@ TEST(StaticMenu, HostileCaptionsStayInsideTheirEntry)
         {"Caf\xE9", "p.html", open + "Caf\xC3\xA9</a></li>"},
     };
     for (const auto& c : cases) EXPECT_EQ(documentRow(c.caption, c.link), c.row) << c.caption;
+}
+
+// A control character in or around a javascript: scheme never turns into a clean scheme on the
+// way out: the address is written as the browser reads it, or left out when that runs script.
+TEST(StaticMenu, ControlCharactersNeverMakeAScriptAddress)
+{
+    const std::string open = "<li><a href=\"p.html\" target=\"main_frame\">";
+    enum Where { Before, Inside, BeforeColon, AfterColon, After };
+    for (int code = 1; code <= 0x7F; code = code == 0x1F ? 0x7F : code + 1) {
+        const std::string c(1, static_cast<char>(code));
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", code);
+        const bool tabOrBreak = c == "\t" || c == "\n" || c == "\r";
+        for (const Where where : {Before, Inside, BeforeColon, AfterColon, After}) {
+            // Browsers drop C0 controls around an address and tabs and line breaks inside it.
+            const bool runs = where == AfterColon || where == After || (where == Before && code < 0x20) || tabOrBreak;
+            std::string address = "javascript:alert(1)", written = address;
+            const std::size_t at[] = {0, 4, 10, 11, address.size()};
+            address.insert(at[where], c);
+            written.insert(at[where], escaped);
+            const std::string shown = std::string(escaped) + " at " + std::to_string(where);
+            EXPECT_EQ(documentRow("Run", address),
+                      runs ? "<li><span>Run</span></li>"
+                           : "<li><a href=\"" + written + "\" target=\"main_frame\">Run</a></li>")
+                << shown;
+            EXPECT_EQ(documentRow("<img src=\"" + address + "\">", "p.html"),
+                      open + (runs ? "<img alt=\"\">" : "<img src=\"" + written + "\" alt=\"\">") + "</a></li>")
+                << shown;
+            EXPECT_EQ(documentRow("<q cite=\"" + address + "\">x</q>", "p.html"),
+                      open + (runs ? "<q>" : "<q cite=\"" + written + "\">") + "x</q></a></li>")
+                << shown;
+        }
+    }
 }
