@@ -9,6 +9,7 @@
 #include "tests/unit/import/SiteFixture.h"
 
 using namespace quillmap;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -47,6 +48,10 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     write("site/sub/index.htm", "");
     write("site/noindex/notes.txt", "");
     write("outside.html", "");
+    write("elsewhere/secret.html", "<p id=there>");
+    fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
+    fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
+    fs::create_symlink("page.html", root / "site/alias.html");
     const std::string site = (root / "site").string();
     const struct {
         std::string link;
@@ -70,6 +75,11 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {"../outside.html", "leaves the site folder"},
         {"file://" + (root / "outside.html").string(), "leaves the site folder"},
         {"page.html/", "not a folder"},
+        {"escape/secret.html", "a symbolic link out of the site folder"},
+        {"escape/secret.html#nothere", "a symbolic link out of the site folder"},
+        {"escape/", "a symbolic link out of the site folder"},
+        {"secret.html#there", "a symbolic link out of the site folder"},
+        {"alias.html#intro", ""},
         {"", "empty link"},
         {web + "/ok", ""},
         {web + "/ok#part", ""},
@@ -78,6 +88,9 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {web + "/hop/5", ""},
         {web + "/hop/6", "more than 5 redirects"},
         {web + "/loop-a", "redirect loop"},
+        {web + "/no-location", "HTTP status 302 without a Location to go to"},
+        {web + "/long-location", "the server's answer has a header line longer than 100 KB"},
+        {web + "/big-header", "the server's answer has a header line longer than 100 KB"},
         {web + "/missing", "HTTP status 404"},
         {web + "/error", "HTTP status 500"},
         {web + "/silent", "no answer within 1 s"},
@@ -127,4 +140,22 @@ TEST(LinkInsideFolderTest, PathFromTheSiteFolderOrNone)
         {"/other/team.html", "/site", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(linkInsideFolder(c.file, c.folder), c.link) << c.file;
+}
+
+// Captions, links and the names in reasons come from the project: their control characters are
+// shown, never sent to the terminal.
+TEST_F(LinkCheckTest, ControlCharactersArePrintedVisibly)
+{
+    write("page.html", "<p id=here>");
+    ItemTree tree;
+    Node* top = tree.append(nullptr, "Site\x1B]0;TITLE\x07\x1B[2J", ClosedFolderImage,
+                            std::make_unique<TMyRec>(TMyRec::folderDefaults()));
+    for (const char* link : {"gone\x1B[2J.html", "page.html#\x1B]0;x\x07y", "page.html#here"})
+        tree.append(top, "C1 \xC2\x9B", DocumentImage, std::make_unique<TMyRec>(TMyRec{link, "0", "-1", ""}));
+    saveProjectFile((root / "links.qmp").string(), tree, ProjectOptions{});
+    EXPECT_EQ(run({(root / "links.qmp").string()}), 1);
+    EXPECT_EQ(out.str(),
+              "Site\\x1B]0;TITLE\\x07\\x1B[2J / C1 \\u009B: gone\\x1B[2J.html: no such file\n"
+              "Site\\x1B]0;TITLE\\x07\\x1B[2J / C1 \\u009B: page.html#\\x1B]0;x\\x07y: no id or name \"\\x1B]0;x\\x07y\" in the page\n"
+              "3 links checked, 2 broken, 0 not checked.\n");
 }
