@@ -8,6 +8,7 @@
 #include "text/TextEncoding.h"
 #include "text/TextFile.h"
 #include "cli/CommandLine.h"
+#include "import/ImportReport.h"
 #include "import/LinkCheck.h"
 #include "project/ProjectData.h"
 
@@ -100,17 +101,20 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
             good += result.verdict == LinkVerdict::Good;
             broken += result.verdict == LinkVerdict::Broken;
             notChecked += result.verdict == LinkVerdict::NotChecked;
+            // The project's texts and the names they lead to are shown with their control
+            // characters visible, so that none can work on the terminal.
             if (result.verdict == LinkVerdict::Broken)
-                out << utf8(ItemTree::captionPath(items[i])) << ": " << links[i].link << ": " << result.reason << "\n";
+                out << visibleText(utf8(ItemTree::captionPath(items[i]))) << ": " << visibleText(links[i].link) << ": "
+                    << visibleText(result.reason) << "\n";
             else if (result.verdict == LinkVerdict::NotChecked && request.verbose)
-                out << utf8(ItemTree::captionPath(items[i])) << ": " << links[i].link << ": not checked (" << result.reason
-                    << ")\n";
+                out << visibleText(utf8(ItemTree::captionPath(items[i]))) << ": " << visibleText(links[i].link)
+                    << ": not checked (" << visibleText(result.reason) << ")\n";
         }
         out << counted(good + broken, "link") << " checked, " << broken << " broken, " << notChecked
             << " not checked.\n";
         return broken == 0 ? 0 : 1;
     } catch (const std::exception& e) {
-        err << reportText(e.what()) << "\n";
+        err << visibleText(reportText(e.what())) << "\n";
         return 2;
     }
 }

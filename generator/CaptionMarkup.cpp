@@ -297,9 +297,13 @@ private:
         for (const Attribute& attribute : attributes_) {
             if (!allowedAttribute(name, attribute.name)) continue;
             if (isAddressAttribute(attribute.name)) {
-                if (!decodeAttributeValue(attribute.value, decoded_) || isScriptAddress(decoded_)) continue;
+                if (!decodeAttributeValue(attribute.value, decoded_)) continue;
+                const std::size_t start = out_.size();
                 out_ += ' ' + attribute.name + "=\"";
-                appendAttributeText(out_, decoded_);
+                if (!appendAddressAttribute(out_, decoded_)) {
+                    out_.resize(start);
+                    continue;
+                }
             } else {
                 out_ += ' ' + attribute.name + "=\"";
                 appendEscaped(out_, attribute.value, Place::Attribute);
@@ -359,24 +363,60 @@ void appendAttributeText(std::string& out, std::string_view text)
     }
 }
 
-bool isScriptAddress(std::string_view address)
+namespace {
+
+// The address as a browser's URL parser takes it: without the blanks and C0 controls around it,
+// without tabs and line breaks anywhere, and with every other control character as %XX, as the
+// parser escapes it in a path, query or fragment.
+void appendBrowserAddress(std::string& out, std::string_view address)
 {
-    // As a browser reads an address: blanks and control characters before it go, tabs and line
-    // breaks inside it too; the scheme is the letters before the first colon.
-    char scheme[12];
-    std::size_t length = 0;
+    const auto outer = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!address.empty() && outer(address.front())) address.remove_prefix(1);
+    while (!address.empty() && outer(address.back())) address.remove_suffix(1);
+    static constexpr char Hex[] = "0123456789ABCDEF";
     for (const char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
         if (c == '\t' || c == '\n' || c == '\r') continue;
-        if (length == 0 && static_cast<unsigned char>(c) <= 0x20) continue;
-        if (c == ':') {
-            const std::string_view name(scheme, length);
-            return name == "javascript" || name == "vbscript" || name == "data";
+        if (byte < 0x20 || byte == 0x7F) {
+            out += '%';
+            out += Hex[byte >> 4];
+            out += Hex[byte & 15];
+        } else {
+            out += c;
         }
-        if (!isAsciiAlpha(c) && !(length > 0 && (isAsciiDigit(c) || c == '+' || c == '-' || c == '.'))) return false;
-        if (length == sizeof scheme) return false;  // longer than any scheme that runs script
-        scheme[length++] = lower(c);
+    }
+}
+
+// Whether an address read by appendBrowserAddress starts with a scheme that runs script: the
+// letters, digits, '+', '-' and '.' before the first colon, starting with a letter.
+bool startsWithScriptScheme(std::string_view address)
+{
+    std::string scheme;
+    for (const char c : address) {
+        if (c == ':') return scheme == "javascript" || scheme == "vbscript" || scheme == "data";
+        if (!isAsciiAlpha(c) && !(!scheme.empty() && (isAsciiDigit(c) || c == '+' || c == '-' || c == '.'))) return false;
+        if (scheme.size() == 10) return false;  // longer than any scheme that runs script
+        scheme += lower(c);
     }
     return false;  // no scheme: an address relative to the page
+}
+
+}  // namespace
+
+bool isScriptAddress(std::string_view address)
+{
+    std::string read;
+    appendBrowserAddress(read, address);
+    return startsWithScriptScheme(read);
+}
+
+bool appendAddressAttribute(std::string& out, std::string_view address)
+{
+    std::string read;
+    appendBrowserAddress(read, address);
+    if (startsWithScriptScheme(read)) return false;
+    appendAttributeText(out, read);
+    return true;
 }
 
 }  // namespace quillmap

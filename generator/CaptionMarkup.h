@@ -27,6 +27,14 @@ void appendAttributeText(std::string& out, std::string_view text);
 
 // True for an address whose scheme runs script or carries a document of its own when followed
 // (javascript:, vbscript:, data:), however it is written in case, blanks or control characters.
+// The scheme is read as a browser reads it: after the blanks and control characters around the
+// address and the tabs and line breaks inside it are gone.
 bool isScriptAddress(std::string_view address);
+
+// Appends an address as the value of a double-quoted attribute, read as isScriptAddress reads it,
+// with the control characters left inside it as %XX: the browser then finds the very scheme that
+// was checked, since no character of the address is dropped in between. Appends nothing and
+// returns false for an address that runs script.
+bool appendAddressAttribute(std::string& out, std::string_view address);
 
 }  // namespace quillmap

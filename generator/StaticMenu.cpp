@@ -77,31 +77,37 @@ public:
         if (group >= 0) line += " name=\"quillnav-" + std::to_string(group) + '"';
         if (open) line += " open";
         line += "><summary>";
-        caption(line, node, record.URL, frame_);
+        caption(line, node, readLink(record.URL), frame_);
         line += "</summary>";
     }
 
     // The start of a document's row: <li><a href target>caption</a>, or a <span> without a link.
     void document(std::string& line, const Node* node, const TMyRec& record)
     {
-        const bool linked = hasLink(record.URL);
+        const bool linked = readLink(record.URL);
         const bool whole = linked && options_.useTextLinks;
         line += whole ? "<li><a" : "<li><span";
         if (!record.CustomImage.empty()) line += " class=\"quillnav-img" + std::to_string(imageNumber(record.CustomImage)) + '"';
         if (whole) {
-            link(line, record.URL, targetOf(record));
+            link(line, targetOf(record));
             line += '>';
             appendCaptionMarkup(line, reader_.utf8(node->caption));
             line += "</a>";
             return;
         }
         line += '>';
-        caption(line, node, record.URL, targetOf(record));
+        caption(line, node, linked, targetOf(record));
         line += "</span>";
     }
 
 private:
-    static bool hasLink(const std::string& url) { return !url.empty() && !isScriptAddress(url); }
+    // Reads the item's link into href_, ready for the attribute; false when there is none to
+    // write: no link, or one that runs script.
+    bool readLink(const std::string& url)
+    {
+        href_.clear();
+        return !url.empty() && appendAddressAttribute(href_, reader_.utf8(url));
+    }
 
     const std::string& targetOf(const TMyRec& record)
     {
@@ -109,19 +115,19 @@ private:
         return record.Target == "0" || toInteger(record.Target) == 0 ? frame_ : newWindow;
     }
 
-    void link(std::string& line, const std::string& url, const std::string& target)
+    // The link read last by readLink.
+    void link(std::string& line, const std::string& target)
     {
         line += " href=\"";
-        appendAttributeText(line, reader_.utf8(url));
+        line += href_;
         line += '"';
         line += target;
     }
 
     // The caption, a link when the item has one: the whole caption with text links, otherwise
     // the icon alone, named by the caption's text.
-    void caption(std::string& line, const Node* node, const std::string& url, const std::string& target)
+    void caption(std::string& line, const Node* node, bool linked, const std::string& target)
     {
-        const bool linked = hasLink(url);
         markup_.clear();
         plain_.clear();
         appendCaptionMarkup(markup_, reader_.utf8(node->caption), linked && !options_.useTextLinks ? &plain_ : nullptr);
@@ -129,13 +135,13 @@ private:
             line += markup_;
         } else if (options_.useTextLinks) {
             line += "<a";
-            link(line, url, target);
+            link(line, target);
             line += '>';
             line += markup_;
             line += "</a>";
         } else {
             line += "<a class=\"quillnav-icon\"";
-            link(line, url, target);
+            link(line, target);
             line += " aria-label=\"" + plain_ + "\"></a>";
             line += markup_;
         }
@@ -152,7 +158,7 @@ private:
     TextReader& reader_;
     std::vector<std::string>& images_;
     std::unordered_map<std::string, std::size_t> imageNumbers_;
-    std::string frame_, markup_, plain_;
+    std::string frame_, href_, markup_, plain_;
 };
 
 }  // namespace

@@ -12,7 +12,7 @@ struct ReasonText {
     const char* many;
 };
 
-constexpr std::array<ReasonText, 11> ReasonTexts{{
+constexpr std::array<ReasonText, 12> ReasonTexts{{
     {SkipReason::Hidden, "hidden file or folder", "hidden files or folders"},
     {SkipReason::EmptyFolder, "folder without pages", "folders without pages"},
     {SkipReason::LinkLoop, "link to a folder already read", "links to folders already read"},
@@ -24,14 +24,19 @@ constexpr std::array<ReasonText, 11> ReasonTexts{{
     {SkipReason::BadAddress, "entry that is no web address", "entries that are no web addresses"},
     {SkipReason::Duplicate, "address listed twice", "addresses listed twice"},
     {SkipReason::NotLocal, "sitemap not found beside the index", "sitemaps not found beside the index"},
+    {SkipReason::TooDeep, "address more than 100 folders deep", "addresses more than 100 folders deep"},
 }};
 
 constexpr std::size_t ExamplesShown = 3;
 
-// A name or address from the imported data as the report may show it: control characters, which
-// would work on a terminal (retitle it, clear it, move the cursor), are written as \xNN, or
-// \u0080 to \u009F for those of UTF-8.
-std::string visible(const std::string& text)
+std::string plural(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string visibleText(const std::string& text)
 {
     static constexpr char Hex[] = "0123456789ABCDEF";
     std::string out;
@@ -55,13 +60,6 @@ std::string visible(const std::string& text)
     return out;
 }
 
-std::string plural(std::size_t n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-}  // namespace
-
 std::size_t ImportReport::count(SkipReason reason) const
 {
     std::size_t n = 0;
@@ -78,8 +76,8 @@ std::string ImportReport::summary() const
         for (const SkippedEntry& s : skipped) {
             if (s.reason != r.reason) continue;
             if (n++ < ExamplesShown)
-                examples += (examples.empty() ? "" : ", ") + visible(s.name) +
-                            (s.detail.empty() ? "" : " (" + visible(s.detail) + ")");
+                examples += (examples.empty() ? "" : ", ") + visibleText(s.name) +
+                            (s.detail.empty() ? "" : " (" + visibleText(s.detail) + ")");
         }
         if (n == 0) continue;
         if (n > ExamplesShown) examples += ", ...";

@@ -17,6 +17,7 @@ enum class SkipReason {
     BadAddress,   // a sitemap entry that is no web address
     Duplicate,    // an address listed twice
     NotLocal,     // a sitemap of a sitemap index with no local file
+    TooDeep,      // a sitemap address with more path segments than MaxAddressDepth
 };
 
 struct SkippedEntry {
@@ -24,6 +25,11 @@ struct SkippedEntry {
     SkipReason reason;
     std::string detail;
 };
+
+// A name or address from imported or checked data as a report may show it on a terminal:
+// control characters, which would work there (retitle it, clear it, move the cursor), are written
+// as \xNN, or \u0080 to \u009F for those of UTF-8.
+std::string visibleText(const std::string& text);
 
 // What an import added and what it left out, and why.
 struct ImportReport {

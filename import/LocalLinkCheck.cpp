@@ -19,6 +19,11 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const LeavesSite = "leaves the site folder";
+const char* const LinkOutOfSite = "a symbolic link out of the site folder";
+
+// Pages up to this size are read on every core at once; larger ones one at a time, so that the
+// check never holds more than one large parse.
+constexpr std::uintmax_t SharedReadSize = std::uintmax_t{1} << 20;
 
 // Pages whose fragments are checked: those the server sends as they lie on disk.
 bool isStaticPage(const fs::path& page)
@@ -37,16 +42,29 @@ bool insideFolder(const fs::path& path, const fs::path& folder, std::string& ins
     return true;
 }
 
-std::optional<std::unordered_set<std::string>> anchorsOf(const fs::path& page)
+}  // namespace
+
+LocalLinkCheck::Places LocalLinkCheck::placesOf(const fs::path& page)
 {
+    const Places tooLarge{{}, "the page is larger than " + std::to_string(MaxParsedPageSize >> 20) +
+                                  " MB, too large to look for the fragment in"};
+    std::error_code ec;
+    if (fs::file_size(page, ec) > MaxParsedPageSize && !ec) return tooLarge;
     try {
-        return pageAnchors(readWholeFile(page));
+        const std::string text = readWholeFile(page);
+        if (text.size() > MaxParsedPageSize) return tooLarge;  // it grew in the meantime
+        return {pageAnchors(text), {}};
     } catch (const Error&) {
-        return std::nullopt;
+        return {{}, "the page cannot be read"};
     }
 }
 
-}  // namespace
+bool LocalLinkCheck::leadsOut(const fs::path& path) const
+{
+    std::error_code ec;
+    const fs::path resolved = fs::canonical(path, ec);
+    return !ec && !liesIn(resolved, resolvedSite_);
+}
 
 LocalLinkCheck::LocalLinkCheck(const fs::path& siteFolder)
 {
@@ -54,6 +72,7 @@ LocalLinkCheck::LocalLinkCheck(const fs::path& siteFolder)
     if (!fs::is_directory(siteFolder, ec)) throw Error("Cannot open folder " + pathText(siteFolder));
     site_ = fs::absolute(siteFolder, ec).lexically_normal();
     if (!site_.has_filename() && site_.has_relative_path()) site_ = site_.parent_path();
+    resolvedSite_ = fs::canonical(site_, ec);
 }
 
 const LocalLinkCheck::Target& LocalLinkCheck::find(const LinkAddress& link)
@@ -103,16 +122,18 @@ std::filesystem::path LocalLinkCheck::pageToSearch(const LinkAddress& link)
 
 void LocalLinkCheck::readPages(const std::vector<LinkAddress>& links)
 {
-    std::vector<fs::path> pages;
+    std::vector<fs::path> pages, largePages;
     for (const LinkAddress& link : links) {
         if (link.kind != LinkKind::Local) continue;
         const fs::path page = pageToSearch(link);
-        if (!page.empty() && anchors_.try_emplace(pathText(page)).second) pages.push_back(page);
+        if (page.empty() || !anchors_.try_emplace(pathText(page)).second) continue;
+        std::error_code ec;
+        (fs::file_size(page, ec) > SharedReadSize && !ec ? largePages : pages).push_back(page);
     }
-    std::vector<std::optional<std::unordered_set<std::string>>> read(pages.size());
+    std::vector<Places> read(pages.size());
     std::atomic<std::size_t> next{0};
     const auto readSome = [&] {
-        for (std::size_t i = next++; i < pages.size(); i = next++) read[i] = anchorsOf(pages[i]);
+        for (std::size_t i = next++; i < pages.size(); i = next++) read[i] = placesOf(pages[i]);
     };
     const std::size_t cores = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
     std::vector<std::thread> helpers;
@@ -120,6 +141,7 @@ void LocalLinkCheck::readPages(const std::vector<LinkAddress>& links)
     readSome();
     for (std::thread& helper : helpers) helper.join();
     for (std::size_t i = 0; i < pages.size(); ++i) anchors_[pathText(pages[i])] = std::move(read[i]);
+    for (const fs::path& page : largePages) anchors_[pathText(page)] = placesOf(page);
 }
 
 std::string LocalLinkCheck::problem(const LinkAddress& link)
@@ -127,10 +149,10 @@ std::string LocalLinkCheck::problem(const LinkAddress& link)
     const fs::path page = pageToSearch(link);
     if (page.empty()) return find(link).problem;
     auto [it, added] = anchors_.try_emplace(pathText(page));
-    if (added) it->second = anchorsOf(page);
-    const auto& places = it->second;
-    if (!places) return "the page cannot be read";
-    if (places->count(link.fragment) || places->count(decodeLinkSegment(link.fragment))) return {};
+    if (added) it->second = placesOf(page);
+    const Places& places = it->second;
+    if (!places.problem.empty()) return places.problem;
+    if (places.names.count(link.fragment) || places.names.count(decodeLinkSegment(link.fragment))) return {};
     return "no id or name \"" + link.fragment + "\" in the page";
 }
 
@@ -142,11 +164,16 @@ const LocalLinkCheck::Target& LocalLinkCheck::target(const std::string& inside, 
     const fs::path path = inside.empty() ? site_ : site_ / pathFromText(inside);
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    if (fs::is_directory(status)) {
+    if (fs::exists(status) && leadsOut(path)) {
+        found.problem = LinkOutOfSite;
+    } else if (fs::is_directory(status)) {
         for (const char* extension : PageExtensions) {
             const fs::path index = path / (std::string("index") + extension);
             if (fs::is_regular_file(index, ec)) {
-                found.page = index;
+                if (leadsOut(index))
+                    found.problem = LinkOutOfSite;
+                else
+                    found.page = index;
                 return found;
             }
         }

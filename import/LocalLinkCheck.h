@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,14 +13,20 @@ namespace quillmap {
 
 // Checks local links against a site folder, finding each file as the browser would from the
 // page that shows the menu, which lies in that folder. Each file is looked up, and each page
-// parsed, once however many links lead to it.
+// parsed, once however many links lead to it. A file or folder reached through a symbolic link
+// that leads out of the site folder is not looked into.
 class LocalLinkCheck {
 public:
+    // Pages larger than this are not parsed for the places a fragment names: a parse takes
+    // some twenty times the page's size.
+    static constexpr std::uintmax_t MaxParsedPageSize = std::uintmax_t{16} << 20;
+
     // Throws "Cannot open folder %s" when the site folder is no folder.
     explicit LocalLinkCheck(const std::filesystem::path& siteFolder);
 
-    // Reads, on every core, the pages whose places the links' fragments name, so that problem()
-    // finds them read. Optional: problem() reads a page it needs itself.
+    // Reads the pages whose places the links' fragments name, so that problem() finds them read:
+    // pages up to 1 MB on every core, larger ones one at a time. Optional: problem() reads a page
+    // it needs itself.
     void readPages(const std::vector<LinkAddress>& links);
 
     // Why the browser would not find what the link names ("no such file", "a folder without an
@@ -39,11 +46,20 @@ private:
     const Target& target(const std::string& inside, bool wantsFolder);
     // The page whose places the link's fragment names; empty when there is none to look into.
     std::filesystem::path pageToSearch(const LinkAddress& link);
+    // Whether a path inside the site folder leads out of it through a symbolic link.
+    bool leadsOut(const std::filesystem::path& path) const;
+
+    // The places of a page, or why they are not known.
+    struct Places {
+        std::unordered_set<std::string> names;
+        std::string problem;
+    };
+    static Places placesOf(const std::filesystem::path& page);
 
     std::filesystem::path site_;
+    std::filesystem::path resolvedSite_;  // the site folder free of links
     std::unordered_map<std::string, Target> targets_;
-    // The places of each page read; none for a page that cannot be read.
-    std::unordered_map<std::string, std::optional<std::unordered_set<std::string>>> anchors_;
+    std::unordered_map<std::string, Places> anchors_;
 };
 
 }  // namespace quillmap

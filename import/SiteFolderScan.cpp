@@ -36,7 +36,8 @@ struct LinkedFolder {
     std::size_t parent;
 };
 
-// Whether path, free of links, lies in root (or is it).
+}  // namespace
+
 bool liesIn(const fs::path& path, const fs::path& root)
 {
     auto p = path.begin();
@@ -46,8 +47,6 @@ bool liesIn(const fs::path& path, const fs::path& root)
     }
     return true;
 }
-
-}  // namespace
 
 bool isPageFileName(const std::string& name, bool withPdf)
 {

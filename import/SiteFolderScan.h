@@ -15,6 +15,9 @@ inline constexpr std::array<const char*, 5> PageExtensions{".html", ".htm", ".xh
 // The file names an import takes as pages, compared without regard to case.
 bool isPageFileName(const std::string& name, bool withPdf);
 
+// Whether path lies in folder or is it, both free of links (as fs::canonical gives them).
+bool liesIn(const std::filesystem::path& path, const std::filesystem::path& folder);
+
 // Finds the folder's index page (index.html, .htm, .xhtml, .shtml or .php, in that preference)
 // among its pages and makes it the folder's own page.
 void takeIndexPage(OutlineFolder& folder);

@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <set>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "import/CaptionText.h"
 #include "import/GzipText.h"
 #include "import/PageTitle.h"
+#include "import/RelativeLink.h"
 #include "import/SiteFolderScan.h"
 #include "import/SitemapOutline.h"
 #include "import/SitemapReader.h"
@@ -146,12 +148,15 @@ SitemapContents readSitemapFile(const fs::path& file)
 }
 
 // The local file of a sitemap that an index names: its path under the index's folder, or a file
-// of its name beside the index.
+// of its name beside the index. Whatever the index names, only files in the index's folder or
+// below it are read, never through a link that leads out of it. The file comes free of links.
 std::optional<fs::path> localSitemap(const std::string& location, const fs::path& folder)
 {
     std::vector<fs::path> candidates;
     if (location.rfind("file://", 0) == 0) {
-        candidates.push_back(location.substr(7));
+        const fs::path named = decodeLinkSegment(std::string_view(location).substr(7));
+        candidates.push_back(named);
+        if (named.has_filename()) candidates.push_back(folder / named.filename());
     } else if (const std::optional<WebAddress> web = parseWebAddress(location)) {
         if (web->segments.empty()) return std::nullopt;
         fs::path under = folder;
@@ -163,7 +168,8 @@ std::optional<fs::path> localSitemap(const std::string& location, const fs::path
     }
     for (const fs::path& c : candidates) {
         std::error_code ec;
-        if (fs::is_regular_file(c, ec)) return c;
+        const fs::path resolved = fs::canonical(c, ec);
+        if (!ec && liesIn(resolved, folder) && fs::is_regular_file(resolved, ec)) return resolved;
     }
     return std::nullopt;
 }
@@ -224,10 +230,15 @@ std::optional<ImportResult> SiteImporter::importSitemap(const fs::path& sitemap)
     if (!contents.isIndex) {
         addresses = contents.locations;
     } else {
+        std::set<fs::path> read;  // a sitemap named twice is read once
         for (const std::string& location : contents.locations) {
             const std::optional<fs::path> local = localSitemap(location, folder);
             if (!local) {
                 report.skip(location, SkipReason::NotLocal);
+                continue;
+            }
+            if (!read.insert(*local).second) {
+                report.skip(location, SkipReason::Duplicate, "a sitemap read already");
                 continue;
             }
             try {

@@ -125,6 +125,10 @@ SiteOutline outlineFromAddresses(const std::vector<std::string>& addresses, cons
             report.skip(address, SkipReason::OtherSite);
             continue;
         }
+        if (web->segments.size() > MaxAddressDepth) {
+            report.skip(address, SkipReason::TooDeep);
+            continue;
+        }
         std::string path, link = rootPrefix;
         for (const std::string& segment : web->segments) {
             path += "/" + segment;

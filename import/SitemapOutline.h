@@ -21,6 +21,10 @@ struct WebAddress {
 // Empty for anything else (mailto:, ftp:, a relative path, ...).
 std::optional<WebAddress> parseWebAddress(std::string_view address);
 
+// Addresses with more path segments are left out of an outline: a menu that deep helps no one,
+// and each segment is a folder that spells out the path above it.
+inline constexpr std::size_t MaxAddressDepth = 100;
+
 // The outline of a sitemap's addresses: one folder per path segment that has pages below it, one
 // page per address. siteRoot is the local folder of the site's root address: links run from base
 // to it. When readTitles is set, captions come from the pages found there.

@@ -34,6 +34,16 @@ struct MultiDeleter {
 };
 using Easy = std::unique_ptr<CURL, EasyDeleter>;
 
+// libcurl refuses an answer with a header line longer than CURL_MAX_HTTP_HEADER: before 8.6 as
+// if its memory had run out.
+bool headerTooLarge(CURLcode code)
+{
+#if LIBCURL_VERSION_NUM >= 0x080600
+    if (code == CURLE_TOO_LARGE) return true;
+#endif
+    return code == CURLE_OUT_OF_MEMORY;
+}
+
 std::string durationText(std::chrono::milliseconds duration)
 {
     const auto ms = duration.count();
@@ -113,6 +123,9 @@ private:
         if (!heard) {
             if (code == CURLE_OPERATION_TIMEDOUT)
                 return finish(*request, "no answer within " + durationText(options_.timeout));
+            if (headerTooLarge(code))
+                return finish(*request, "the server's answer has a header line longer than " +
+                                            std::to_string(CURL_MAX_HTTP_HEADER / 1024) + " KB");
             // Some servers drop a HEAD request instead of refusing it.
             if (!request->get && code != CURLE_COULDNT_RESOLVE_HOST && code != CURLE_COULDNT_CONNECT)
                 return retryWithGet(std::move(request));
@@ -128,6 +141,10 @@ private:
             request->seen.insert(request->url);
             ++request->redirects;
             return send(std::move(request));
+        }
+        if (status >= 300 && status < 400) {
+            if (!request->get) return retryWithGet(std::move(request));
+            return finish(*request, "HTTP status " + std::to_string(status) + " without a Location to go to");
         }
         if (status >= 400) {
             if (!request->get) return retryWithGet(std::move(request));

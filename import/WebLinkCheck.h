@@ -16,8 +16,9 @@ struct WebCheckOptions {
 
 // Asks the servers about each http: or https: address: HEAD, then GET where the server refuses
 // HEAD, following redirects. The result per address is empty when the server answers with
-// success, else the reason: the status ("HTTP status 404"), "redirect loop", "more than 5
-// redirects", "no answer within 10 s" or the network error. keepGoing, asked as answers come
+// success, else the reason: the status ("HTTP status 404", a redirect without a Location),
+// "redirect loop", "more than 5 redirects", "no answer within 10 s", a header line too long to
+// read, or the network error. keepGoing, asked as answers come
 // with their count, stops the check when it returns false; the addresses not yet answered then
 // have no result.
 std::vector<std::optional<std::string>> checkWebAddresses(

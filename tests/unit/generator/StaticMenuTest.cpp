@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "generator/StaticMenu.h"
@@ -54,4 +55,29 @@ TEST(StaticMenu, HostileCaptionsStayInsideTheirEntry)
         {"Caf\xE9", "p.html", open + "Caf\xC3\xA9</a></li>"},
     };
     for (const auto& c : cases) EXPECT_EQ(documentRow(c.caption, c.link), c.row) << c.caption;
+}
+
+// A control character in or around a javascript: scheme never turns into a clean scheme on the
+// way out: the address is written as the browser reads it, or left out when that runs script.
+TEST(StaticMenu, ControlCharactersNeverMakeAScriptAddress)
+{
+    for (int code = 1; code <= 0x7F; code = code == 0x1F ? 0x7F : code + 1) {
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", code);
+        for (const std::size_t at : {0, 4, 10, 11, 19}) {  // before, inside, after "javascript", after ':', at the end
+            // Browsers drop C0 controls around an address and tabs and line breaks inside it.
+            const bool runs = at >= 11 || (at == 0 && code < 0x20) || code == '\t' || code == '\n' || code == '\r';
+            std::string address = "javascript:alert(1)", written = address;
+            address.insert(at, 1, static_cast<char>(code));
+            written.insert(at, escaped);
+            const std::string shown = std::string(escaped) + " at " + std::to_string(at);
+            const std::string open = "<li><a href=\"p.html\" target=\"main_frame\">";
+            EXPECT_EQ(documentRow("Run", address),
+                      runs ? "<li><span>Run</span></li>" : "<li><a href=\"" + written + "\" target=\"main_frame\">Run</a></li>") << shown;
+            EXPECT_EQ(documentRow("<img src=\"" + address + "\">", "p.html"),
+                      open + (runs ? "<img alt=\"\">" : "<img src=\"" + written + "\" alt=\"\">") + "</a></li>") << shown;
+            EXPECT_EQ(documentRow("<q cite=\"" + address + "\">x</q>", "p.html"),
+                      open + (runs ? "<q>" : "<q cite=\"" + written + "\">") + "x</q></a></li>") << shown;
+        }
+    }
 }

@@ -86,6 +86,9 @@ private:
         if (path == "/loop-b") head = "301 Moved\r\nLocation: /loop-a";
         if (path.rfind("/hop/", 0) == 0 && path != "/hop/0")
             head = "302 Found\r\nLocation: /hop/" + std::to_string(std::stoi(path.substr(5)) - 1);
+        if (path == "/no-location") head = "302 Found";
+        if (path == "/long-location") head = "302 Found\r\nLocation: /" + std::string(200'000, 'l');
+        if (path == "/big-header") head = "200 OK\r\nX-Padding: " + std::string(1'000'000, 'p');
         if (path == "/missing") head = "404 Not Found";
         if (path == "/error") head = "500 Internal Server Error";
         if (path == "/nohead" && method == "HEAD") head = "405 Method Not Allowed";

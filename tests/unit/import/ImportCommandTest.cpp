@@ -30,6 +30,14 @@ TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
     page("site/about.html", "About");
     const std::string site = (root / "site").string();
     const std::string notXml = write("notes.xml", "no xml").string();
+    // Input that would fill the memory is cut short, and the report says where.
+    std::string deep = "https://example.com";
+    for (int i = 0; i <= 100; ++i) deep += "/s";
+    const std::string deepMap = write("deep.xml", "<urlset><url><loc>https://example.com/a.html</loc></url>"
+                                                  "<url><loc>" + deep + "</loc></url></urlset>").string();
+    write("pages.xml", "<urlset><url><loc>/a.html</loc></url><url><loc>/b.html</loc></url></urlset>");
+    const std::string index = write("index.xml", "<sitemapindex><sitemap><loc>https://example.com/pages.xml</loc>"
+                                                 "</sitemap><sitemap><loc>./pages.xml</loc></sitemap></sitemapindex>").string();
     const struct {
         std::vector<std::string> arguments;
         int status;
@@ -52,6 +60,8 @@ TEST_F(ImportCommandTest, ExitStatusAndStreamsFollowTheOutcome)
         {{"--", site}, 0, "Quillmap Project File\r\n", ""},
         {{notXml}, 1, "", notXml + " is not a sitemap: "},
         {{site}, 0, "Quillmap Project File\r\n2000\r\nHome\r\n\tAbout\r\n", "Added 2 pages in 1 folder.\n"},
+        {{deepMap}, 0, "", "Added 1 page in 1 folder.\nSkipped 1 address more than 100 folders deep: " + deep + "\n"},
+        {{index}, 0, "", "Added 2 pages in 1 folder.\nSkipped 1 address listed twice: ./pages.xml (a sitemap read already)\n"},
     };
     for (const auto& c : cases) {
         const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.back();

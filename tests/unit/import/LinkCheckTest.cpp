@@ -9,16 +9,17 @@
 #include "tests/unit/import/SiteFixture.h"
 
 using namespace quillmap;
+namespace fs = std::filesystem;
 
 namespace {
 
 class LinkCheckTest : public test::SiteFixture {
 protected:
     // A project of one folder, "Site", with a document "L<n>" per link.
-    std::string project(const std::vector<std::string>& links)
+    std::string project(const std::vector<std::string>& links, const std::string& folder = "Site")
     {
         ItemTree tree;
-        Node* top = tree.append(nullptr, "Site", ClosedFolderImage, std::make_unique<TMyRec>(TMyRec::folderDefaults()));
+        Node* top = tree.append(nullptr, folder, ClosedFolderImage, std::make_unique<TMyRec>(TMyRec::folderDefaults()));
         for (std::size_t i = 0; i < links.size(); ++i)
             tree.append(top, "L" + std::to_string(i), DocumentImage,
                         std::make_unique<TMyRec>(TMyRec{links[i], "0", "-1", ""}));
@@ -47,6 +48,12 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     write("site/sub/index.htm", "");
     write("site/noindex/notes.txt", "");
     write("outside.html", "");
+    write("elsewhere/secret.html", "<p id=there>");
+    fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
+    fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
+    fs::create_symlink("page.html", root / "site/alias.html");
+    write("site/big.html", "");
+    fs::resize_file(root / "site/big.html", (std::uintmax_t{16} << 20) + 1);
     const std::string site = (root / "site").string();
     const struct {
         std::string link;
@@ -70,6 +77,12 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {"../outside.html", "leaves the site folder"},
         {"file://" + (root / "outside.html").string(), "leaves the site folder"},
         {"page.html/", "not a folder"},
+        {"escape/secret.html", "a symbolic link out of the site folder"},
+        {"escape/secret.html#nothere", "a symbolic link out of the site folder"},
+        {"escape/", "a symbolic link out of the site folder"},
+        {"secret.html#there", "a symbolic link out of the site folder"},
+        {"alias.html#intro", ""},
+        {"big.html#part", "the page is larger than 16 MB, too large to look for the fragment in"},
         {"", "empty link"},
         {web + "/ok", ""},
         {web + "/ok#part", ""},
@@ -78,6 +91,9 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {web + "/hop/5", ""},
         {web + "/hop/6", "more than 5 redirects"},
         {web + "/loop-a", "redirect loop"},
+        {web + "/no-location", "HTTP status 302 without a Location to go to"},
+        {web + "/long-location", "the server's answer has a header line longer than 100 KB"},
+        {web + "/big-header", "the server's answer has a header line longer than 100 KB"},
         {web + "/missing", "HTTP status 404"},
         {web + "/error", "HTTP status 500"},
         {web + "/silent", "no answer within 1 s"},
@@ -127,4 +143,13 @@ TEST(LinkInsideFolderTest, PathFromTheSiteFolderOrNone)
         {"/other/team.html", "/site", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(linkInsideFolder(c.file, c.folder), c.link) << c.file;
+}
+
+// Captions, links and the names in reasons come from the project: their control characters are
+// shown, never sent to the terminal.
+TEST_F(LinkCheckTest, ControlCharactersArePrintedVisibly)
+{
+    EXPECT_EQ(run({project({"gone\x1B[2J.html#\x07x"}, "Site\x1B]0;T\x07 \xC2\x9B")}), 1);
+    EXPECT_EQ(out.str(), "Site\\x1B]0;T\\x07 \\u009B / L0: gone\\x1B[2J.html#\\x07x: no such file\n"
+                         "1 link checked, 1 broken, 0 not checked.\n");
 }

@@ -96,20 +96,26 @@ TEST_F(SitemapTest, TheSiteFolderGivesTitlesAndLinksRunFromTheBase)
 
 TEST_F(SitemapTest, ASitemapIndexReadsTheLocalSitemapsItNames)
 {
-    write("maps/pages.xml", urlset({"https://example.com/a.html"}));
-    write("news.xml", urlset({"https://example.com/news/b.html"}));
-    write("nested.xml", "<sitemapindex><sitemap><loc>pages.xml</loc></sitemap></sitemapindex>");
+    write("site/maps/pages.xml", urlset({"https://example.com/a.html"}));
+    write("site/news.xml", urlset({"https://example.com/news/b.html"}));
+    write("site/nested.xml", "<sitemapindex><sitemap><loc>pages.xml</loc></sitemap></sitemapindex>");
+    // Sitemaps out of the index's folder are never read, whatever leads there.
+    const std::string secret = write("elsewhere/secret.xml", urlset({"https://example.com/secret.html"})).string();
+    fs::create_symlink(secret, root / "site/linked.xml");
     const fs::path index = write(
-        "sitemap.xml",
+        "site/sitemap.xml",
         "<?xml version=\"1.0\"?><sm:sitemapindex xmlns:sm=\"http://www.sitemaps.org/schemas/sitemap/0.9\">"
         "<sm:sitemap><sm:loc> https://example.com/maps/pages.xml </sm:loc></sm:sitemap>"
         "<sm:sitemap><sm:loc>https://example.com/sitemaps/news.xml</sm:loc></sm:sitemap>"
         "<sm:sitemap><sm:loc>https://example.com/missing.xml</sm:loc></sm:sitemap>"
         "<sm:sitemap><sm:loc>nested.xml</sm:loc></sm:sitemap>"
+        "<sm:sitemap><sm:loc>file://" + secret + "</sm:loc></sm:sitemap>"
+        "<sm:sitemap><sm:loc>../elsewhere/secret.xml</sm:loc></sm:sitemap>"
+        "<sm:sitemap><sm:loc>linked.xml</sm:loc></sm:sitemap>"
         "</sm:sitemapindex>");
     const ImportResult result = import(index);
     EXPECT_EQ(outline(*result.items), "F example.com -> \n\tF News -> \n\t\tD B -> news/b.html\n\tD A -> a.html\n");
-    EXPECT_EQ(result.report.count(SkipReason::NotLocal), 2u) << result.report.summary();
+    EXPECT_EQ(result.report.count(SkipReason::NotLocal), 5u) << result.report.summary();
 }
 
 TEST_F(SitemapTest, WhatIsNoSitemapGivesAClearMessage)
