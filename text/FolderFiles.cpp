@@ -147,6 +147,10 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
     for (const FolderFile& file : files) {
         struct stat old {};
         const bool exists = folder.status(file.name, old);
+        if (exists && folder.holds(file.name, old, file.text)) {
+            report.unchanged.push_back(file.name);
+            continue;
+        }
         if (exists && file.onlyIfMissing) {
             report.kept.push_back(file.name);
             continue;
@@ -155,10 +159,6 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
         // A file whose every write permission the user took away stays as it is.
         if (exists && S_ISREG(old.st_mode) && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             folder.cannotCreate(file.name, EACCES);
-        if (exists && folder.holds(file.name, old, file.text)) {
-            report.unchanged.push_back(file.name);
-            continue;
-        }
         // A link's own mode says nothing: what replaces it gets the mode of a new file.
         pending.push_back({&file, folder.writeTemporary(file, exists && S_ISREG(old.st_mode) ? &old : nullptr)});
     }
@@ -272,6 +272,10 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
     for (const FolderFile& file : files) {
         const DWORD attributes = folder.attributes(file.name);
         const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        if (exists && folder.holds(file.name, attributes, file.text)) {
+            report.unchanged.push_back(file.name);
+            continue;
+        }
         if (exists && file.onlyIfMissing) {
             report.kept.push_back(file.name);
             continue;
@@ -279,10 +283,6 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
         if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
             folder.cannotCreate(file.name, ERROR_DIRECTORY);
         if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) folder.cannotCreate(file.name, ERROR_ACCESS_DENIED);
-        if (exists && folder.holds(file.name, attributes, file.text)) {
-            report.unchanged.push_back(file.name);
-            continue;
-        }
         pending.push_back({&file, folder.writeTemporary(file)});
     }
     for (const Pending& p : pending) {
