@@ -1,6 +1,7 @@
 #include "cli/ImportCommand.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "text/TextFile.h"
 #include "import/SiteImporter.h"
+#include "project/ProjectSite.h"
 #include "project/ProjectWriter.h"
 
 namespace quillmap {
@@ -22,7 +24,9 @@ const char* const Usage =
     "Makes a Quillmap project of a site: a folder item per folder that holds pages, a document per\n"
     "page (.html, .htm, .xhtml, .shtml, .php), captioned with the page's title. A folder's index page\n"
     "becomes the folder's link. Given a sitemap.xml (or a sitemap index), its addresses become the\n"
-    "documents, grouped into folders by their paths; sitemap.xml.gz is read as well.\n"
+    "documents, grouped into folders by their paths; sitemap.xml.gz is read as well. The menu folder\n"
+    "and the files Quillmap's builds write (test pages, sample site) are left out. A site whose pages\n"
+    "hold no frames gets an empty target frame: the menu's links open in place.\n"
     "\n"
     "  --base DIR   write the links relative to DIR, the folder of the page that will show the menu\n"
     "               (default: the site folder, or the sitemap's folder); it must exist unless\n"
@@ -34,7 +38,8 @@ const char* const Usage =
     "               follow links in the site folder that lead out of it (they are skipped and\n"
     "               reported otherwise)\n"
     "  --out FILE   write the project to FILE (default: standard output, which quillmap-build -\n"
-    "               reads)\n"
+    "               reads); the project records the site folder, with the menu folder \"menu\" in it,\n"
+    "               when the links are relative to the site folder (no other --base)\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
@@ -85,6 +90,24 @@ std::string folderRefusal(const Request& request)
     return {};
 }
 
+std::filesystem::path absoluteFolder(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+}
+
+// The site folder a project written with --out records: the folder imported, or a sitemap's
+// --site folder, when the links are relative to it (no other --base). None otherwise.
+std::optional<std::filesystem::path> recordedSite(const Request& request)
+{
+    if (request.out.empty()) return std::nullopt;
+    const bool sitemap = isSitemapFile(request.source);
+    if (sitemap && request.site.empty()) return std::nullopt;
+    const std::filesystem::path site = absoluteFolder(pathFromText(sitemap ? request.site : request.source));
+    if (!request.base.empty() && absoluteFolder(pathFromText(request.base)) != site) return std::nullopt;
+    return site;
+}
+
 }  // namespace
 
 int runImportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -111,11 +134,15 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         options.siteFolder = request.site;
         options.withPdf = request.withPdf;
         options.followLinksOutside = request.followOutside;
+        const std::optional<std::filesystem::path> site = recordedSite(request);
+        if (site) options.menuFolder = *site / "menu";
         const SiteImporter importer(options);
         std::optional<ImportResult> result = isSitemapFile(request.source) ? importer.importSitemap(request.source)
                                                                            : importer.importFolder(request.source);
         if (!result) return 1;
-        const ProjectOptions projectOptions;
+        ProjectOptions projectOptions;
+        if (result->withoutFrames) projectOptions.targetFrame.clear();
+        if (site) projectOptions.site = storedSite(*site, *site / "menu", projectFolderOf(pathFromText(request.out)));
         std::ostream& report = request.out.empty() ? err : out;
         if (request.out.empty())
             out << projectText(*result->items, projectOptions) << std::flush;

@@ -18,6 +18,7 @@ enum class SkipReason {
     Duplicate,    // an address listed twice
     NotLocal,     // a sitemap of a sitemap index with no local file
     TooDeep,      // a sitemap address with more path segments than MaxAddressDepth
+    OwnFile,      // a file or folder that a Quillmap build wrote (the menu, its test pages)
 };
 
 struct SkippedEntry {

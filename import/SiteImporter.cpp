@@ -9,6 +9,7 @@
 #include "import/CaptionText.h"
 #include "import/GzipText.h"
 #include "import/PageTitle.h"
+#include "import/QuillmapFiles.h"
 #include "import/RelativeLink.h"
 #include "import/SiteFolderScan.h"
 #include "import/SitemapOutline.h"
@@ -69,6 +70,8 @@ public:
         return tick(true);
     }
 
+    bool withoutFrames() const { return pagesRead_ && !framesSeen_; }
+
 private:
     Node* addFolder(ItemTree& items, Node* parent, const OutlineFolder& folder)
     {
@@ -91,6 +94,10 @@ private:
 
     std::u32string captionOf(const OutlinePage& page, bool& isPage)
     {
+        if (!page.titleSource.empty() && !framesSeen_) {
+            pagesRead_ = true;
+            framesSeen_ = pageHoldsFrames(page.titleSource);
+        }
         if (!page.titleSource.empty())
             if (std::optional<std::u32string> title = readPageTitle(page.titleSource, page.link, report_, isPage))
                 return *title;
@@ -111,6 +118,8 @@ private:
     std::size_t total_ = 0;
     std::size_t done_ = 0;
     bool cancelled_ = false;
+    bool pagesRead_ = false;
+    bool framesSeen_ = false;
 };
 
 std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions& options, ImportReport report,
@@ -122,6 +131,7 @@ std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions
     result.report = std::move(report);
     ItemBuilder builder(options, result.report);
     if (!builder.build(outline, *result.items)) return std::nullopt;
+    result.withoutFrames = builder.withoutFrames();
     return result;
 }
 
@@ -215,7 +225,9 @@ std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) con
     const fs::path root = normalFolder(site);
     const fs::path base = options_.base.empty() ? root : normalFolder(options_.base);
     ImportReport report;
-    SiteOutline outline = scanSiteFolder(root, base, {options_.withPdf, options_.followLinksOutside}, report, walkProgress(options_));
+    SiteOutline outline = scanSiteFolder(
+        root, base, {options_.withPdf, options_.followLinksOutside, options_.menuFolder.empty() ? fs::path() : normalFolder(options_.menuFolder)},
+        report, walkProgress(options_));
     if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
     return buildItems(outline, options_, std::move(report), root.string());
 }
