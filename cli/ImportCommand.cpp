@@ -18,7 +18,8 @@ namespace quillmap {
 namespace {
 
 const char* const Usage =
-    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--out PROJECT.qmp]\n"
+    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--keep-titles]\n"
+    "                       [--out PROJECT.qmp]\n"
     "                       [--] SITE_DIR_OR_SITEMAP\n"
     "\n"
     "Makes a Quillmap project of a site: a folder item per folder that holds pages, a document per\n"
@@ -37,6 +38,10 @@ const char* const Usage =
     "  --follow-outside\n"
     "               follow links in the site folder that lead out of it (they are skipped and\n"
     "               reported otherwise)\n"
+    "  --keep-titles\n"
+    "               keep the ending or beginning most titles share (\"Tutorial - Python docs\",\n"
+    "               \"Shop | Cafe Anna\"); without it the captions leave it out, and captions that\n"
+    "               become equal get their folder's caption in brackets\n"
     "  --out FILE   write the project to FILE (default: standard output, which quillmap-build -\n"
     "               reads); the project records the site folder, with the menu folder \"menu\" in it,\n"
     "               when the links are relative to the site folder (no other --base)\n"
@@ -52,6 +57,7 @@ struct Request {
     std::string out;
     bool withPdf = false;
     bool followOutside = false;
+    bool keepTitles = false;
 };
 
 bool isSitemapFile(const std::string& source)
@@ -119,7 +125,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
                                    {{"--base", "a value", &request.base},
                                     {"--site", "a value", &request.site},
                                     {"--out", "a value", &request.out}},
-                                   {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}},
+                                   {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}, {"--keep-titles", &request.keepTitles}},
                                    &request.source,
                                    "only one site folder or sitemap can be imported at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
@@ -134,6 +140,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         options.siteFolder = request.site;
         options.withPdf = request.withPdf;
         options.followLinksOutside = request.followOutside;
+        options.keepTitles = request.keepTitles;
         const std::optional<std::filesystem::path> site = recordedSite(request);
         if (site) options.menuFolder = *site / "menu";
         const SiteImporter importer(options);

@@ -71,6 +71,8 @@ std::size_t ImportReport::count(SkipReason reason) const
 std::string ImportReport::summary() const
 {
     std::string text = "Added " + plural(pages, "page", "pages") + " in " + plural(folders, "folder", "folders") + ".";
+    for (const std::string& part : removedFromTitles)
+        text += "\nLeft \"" + visibleText(part) + "\" out of the captions, as most titles hold it.";
     for (const ReasonText& r : ReasonTexts) {
         std::string examples;
         std::size_t n = 0;

@@ -37,6 +37,8 @@ struct ImportReport {
     std::size_t pages = 0;
     std::size_t folders = 0;
     std::vector<SkippedEntry> skipped;
+    // What was left out of the captions, UTF-8: the beginning and the ending most titles share.
+    std::vector<std::string> removedFromTitles;
 
     void skip(std::string name, SkipReason reason, std::string detail = {})
     {

@@ -22,6 +22,8 @@ struct ImportOptions {
     bool followLinksOutside = false;
     // The project's menu folder, left out of a site folder's import with everything in it.
     std::filesystem::path menuFolder;
+    // Captions are the whole titles, with the ending or beginning most of them share.
+    bool keepTitles = false;
     // The encoding of the project the captions go into.
     TextEncoding encoding = TextEncoding::Utf8;
     // Told now and then how many pages are done of how many (0 while still counting); answering
