@@ -11,6 +11,7 @@
 #include "import/ImportReport.h"
 #include "import/LinkCheck.h"
 #include "project/ProjectData.h"
+#include "project/ProjectSite.h"
 
 namespace quillmap {
 
@@ -23,7 +24,7 @@ const char* const Usage =
     "item's place in the tree, its link and the reason, in tree order, then a summary.\n"
     "\n"
     "  --site DIR         the folder of the page that shows the menu, from which local links are\n"
-    "                     found (default: the project file's folder)\n"
+    "                     found (default: the project's site folder, else the project file's folder)\n"
     "  --online           also ask the servers of http: and https: links, 8 at a time\n"
     "  --timeout SECONDS  how long a server may take for one link (default: 10)\n"
     "  --verbose          also list the links that are not checked: mailto:, tel:, javascript:,\n"
@@ -72,14 +73,18 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
             options.web.timeout = std::chrono::seconds(seconds);
         }
         const std::filesystem::path projectPath = pathFromText(request.project);
-        options.siteFolder = request.site.empty() ? std::filesystem::absolute(projectPath).parent_path()
-                                                  : pathFromText(request.site);
         ProjectData project;
         const ReadOutcome outcome = readProjectData(projectPath, project);
         if (outcome != ReadOutcome::Loaded) {
             err << (outcome == ReadOutcome::NotAProject ? texts.notProjectFile : texts.newerVersion) << "\n";
             return 2;
         }
+        if (!request.site.empty())
+            options.siteFolder = pathFromText(request.site);
+        else if (!project.options.site.empty())
+            options.siteFolder = resolveSite(project.options.site, projectFolderOf(projectPath)).site;
+        else
+            options.siteFolder = std::filesystem::absolute(projectPath).parent_path();
 
         // Texts of an 8-bit project become UTF-8: the browser asks for the file names so, and
         // the terminal shows them so.

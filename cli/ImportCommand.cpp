@@ -1,6 +1,7 @@
 #include "cli/ImportCommand.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "text/TextFile.h"
 #include "import/SiteImporter.h"
+#include "project/ProjectSite.h"
 #include "project/ProjectWriter.h"
 
 namespace quillmap {
@@ -16,13 +18,16 @@ namespace quillmap {
 namespace {
 
 const char* const Usage =
-    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--out PROJECT.qmp]\n"
+    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--keep-titles]\n"
+    "                       [--out PROJECT.qmp]\n"
     "                       [--] SITE_DIR_OR_SITEMAP\n"
     "\n"
     "Makes a Quillmap project of a site: a folder item per folder that holds pages, a document per\n"
     "page (.html, .htm, .xhtml, .shtml, .php), captioned with the page's title. A folder's index page\n"
     "becomes the folder's link. Given a sitemap.xml (or a sitemap index), its addresses become the\n"
-    "documents, grouped into folders by their paths; sitemap.xml.gz is read as well.\n"
+    "documents, grouped into folders by their paths; sitemap.xml.gz is read as well. The menu folder\n"
+    "and the files Quillmap's builds write (test pages, sample site) are left out. A site whose pages\n"
+    "hold no frames gets an empty target frame: the menu's links open in place.\n"
     "\n"
     "  --base DIR   write the links relative to DIR, the folder of the page that will show the menu\n"
     "               (default: the site folder, or the sitemap's folder); it must exist unless\n"
@@ -33,8 +38,13 @@ const char* const Usage =
     "  --follow-outside\n"
     "               follow links in the site folder that lead out of it (they are skipped and\n"
     "               reported otherwise)\n"
+    "  --keep-titles\n"
+    "               keep the ending or beginning most titles share (\"Tutorial - Python docs\",\n"
+    "               \"Shop | Cafe Anna\"); without it the captions leave it out, and captions that\n"
+    "               become equal get their folder's caption in brackets\n"
     "  --out FILE   write the project to FILE (default: standard output, which quillmap-build -\n"
-    "               reads)\n"
+    "               reads); the project records the site folder, with the menu folder \"menu\" in it,\n"
+    "               when the links are relative to the site folder (no other --base)\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
@@ -47,6 +57,7 @@ struct Request {
     std::string out;
     bool withPdf = false;
     bool followOutside = false;
+    bool keepTitles = false;
 };
 
 bool isSitemapFile(const std::string& source)
@@ -85,6 +96,24 @@ std::string folderRefusal(const Request& request)
     return {};
 }
 
+std::filesystem::path absoluteFolder(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+}
+
+// The site folder a project written with --out records: the folder imported, or a sitemap's
+// --site folder, when the links are relative to it (no other --base). None otherwise.
+std::optional<std::filesystem::path> recordedSite(const Request& request)
+{
+    if (request.out.empty()) return std::nullopt;
+    const bool sitemap = isSitemapFile(request.source);
+    if (sitemap && request.site.empty()) return std::nullopt;
+    const std::filesystem::path site = absoluteFolder(pathFromText(sitemap ? request.site : request.source));
+    if (!request.base.empty() && absoluteFolder(pathFromText(request.base)) != site) return std::nullopt;
+    return site;
+}
+
 }  // namespace
 
 int runImportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -96,7 +125,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
                                    {{"--base", "a value", &request.base},
                                     {"--site", "a value", &request.site},
                                     {"--out", "a value", &request.out}},
-                                   {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}},
+                                   {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}, {"--keep-titles", &request.keepTitles}},
                                    &request.source,
                                    "only one site folder or sitemap can be imported at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
@@ -111,11 +140,16 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         options.siteFolder = request.site;
         options.withPdf = request.withPdf;
         options.followLinksOutside = request.followOutside;
+        options.keepTitles = request.keepTitles;
+        const std::optional<std::filesystem::path> site = recordedSite(request);
+        if (site) options.menuFolder = *site / "menu";
         const SiteImporter importer(options);
         std::optional<ImportResult> result = isSitemapFile(request.source) ? importer.importSitemap(request.source)
                                                                            : importer.importFolder(request.source);
         if (!result) return 1;
-        const ProjectOptions projectOptions;
+        ProjectOptions projectOptions;
+        if (result->withoutFrames) projectOptions.targetFrame.clear();
+        if (site) projectOptions.site = storedSite(*site, *site / "menu", projectFolderOf(pathFromText(request.out)));
         std::ostream& report = request.out.empty() ? err : out;
         if (request.out.empty())
             out << projectText(*result->items, projectOptions) << std::flush;

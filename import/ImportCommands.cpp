@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "import/SiteImporter.h"
+#include "project/ProjectSite.h"
+#include "project/SiteFolders.h"
 #include "shell/EventGuard.h"
 #include "shell/WorkWithProgress.h"
 #include "text/LocalText.h"
@@ -43,14 +45,24 @@ QString ImportCommands::startFolder() const
     return project.isEmpty() ? appFolder_ : folderOf(project);
 }
 
+QString ImportCommands::baseFolder(const QString& start, bool recordsSite) const
+{
+    // A site project's links are relative to its site folder; so are those of the site an import
+    // makes the project's.
+    if (!document_.site.empty()) return siteFolderFor(document_.site, document_.ProjectFileName);
+    if (recordsSite) return start;
+    return platform_.prompts.chooseFolder(
+        QStringLiteral("Links relative to: the folder of the page that will show the menu"), start);
+}
+
 void ImportCommands::mnuImportFolderClick()
 {
     const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), startFolder());
     if (site.isEmpty()) return;
-    const QString base = platform_.prompts.chooseFolder(
-        QStringLiteral("Links relative to: the folder of the page that will show the menu"), site);
+    const QString recorded = makesTheProject() ? site : QString();
+    const QString base = baseFolder(site, !recorded.isEmpty());
     if (base.isEmpty()) return;
-    importSite([&](ImportOptions& options) {
+    importSite(recorded, [&](ImportOptions& options) {
         options.base = toFilePath(base);
         return SiteImporter(options).importFolder(toFilePath(site));
     });
@@ -67,25 +79,31 @@ void ImportCommands::mnuImportSitemapClick()
     const QString sitemapFolder = folderOf(sitemap);
     const QString site = platform_.prompts.chooseFolder(
         QStringLiteral("Site folder, for the pages' titles (Cancel: captions from the addresses)"), sitemapFolder);
-    const QString base = platform_.prompts.chooseFolder(
-        QStringLiteral("Links relative to: the folder of the page that will show the menu"),
-        site.isEmpty() ? sitemapFolder : site);
+    const QString recorded = makesTheProject() ? site : QString();
+    const QString base = baseFolder(site.isEmpty() ? sitemapFolder : site, !recorded.isEmpty());
     if (base.isEmpty()) return;
-    importSite([&](ImportOptions& options) {
+    importSite(recorded, [&](ImportOptions& options) {
         options.base = toFilePath(base);
         if (!site.isEmpty()) options.siteFolder = toFilePath(site);
         return SiteImporter(options).importSitemap(toFilePath(sitemap));
     });
 }
 
+bool ImportCommands::makesTheProject() const { return document_.site.empty() && document_.tree().empty(); }
+
 // A cancel adds nothing, even when the import has just finished.
-void ImportCommands::importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
+void ImportCommands::importSite(const QString& recordedSite,
+                                const std::function<std::optional<ImportResult>(ImportOptions&)>& run)
 {
+    const bool wholeProject = document_.tree().empty();
+    ProjectSite site = document_.site;
+    if (!recordedSite.isEmpty()) site = storedSite(toFilePath(recordedSite), toFilePath(recordedSite) / "menu", {});
     const std::optional<ImportResult> result =
         runWithProgress(platform_.prompts, QStringLiteral("Importing pages..."), [&](const ProgressReport& report) {
             ImportOptions options;
             options.encoding = document_.model().encoding();
             options.progress = report;
+            if (!site.empty()) options.menuFolder = resolveSite(site, {}).menu;
             return run(options);
         });
     if (!result) return;
@@ -97,6 +115,9 @@ void ImportCommands::importSite(const std::function<std::optional<ImportResult>(
     if (!parent) parent = document_.tree().root();
     Node* added = document_.model().insertSubtree(parent, result->items->detach(result->items->root()));
     document_.recordAddedItem(added);
+    document_.site = site;
+    // The menu of a site without frames opens its links in place.
+    if (wholeProject && result->withoutFrames) properties_.setTargetFrame({});
     Tree2->expandOpenFolders(added);
     Tree2->selectNode(added);
     properties_.showPropertiesOf(added);

@@ -35,8 +35,14 @@ public:
     void mnuImportSitemapClick();
 
 private:
-    // Runs an import with the progress dialog and adds its items as one step.
-    void importSite(const std::function<std::optional<ImportResult>(ImportOptions&)>& run);
+    // Runs an import with the progress dialog and adds its items as one step. A recordedSite
+    // becomes the project's site.
+    void importSite(const QString& recordedSite, const std::function<std::optional<ImportResult>(ImportOptions&)>& run);
+    // Whether an import makes the whole project and records its site: a tree still empty, no site yet.
+    bool makesTheProject() const;
+    // The folder the links are made relative to: the project's site folder, the site being
+    // recorded, or the one the user chooses; empty when cancelled.
+    QString baseFolder(const QString& start, bool recordsSite) const;
     // Where the dialogs start: the project's folder, else the program's.
     QString startFolder() const;
 

@@ -12,7 +12,7 @@ struct ReasonText {
     const char* many;
 };
 
-constexpr std::array<ReasonText, 12> ReasonTexts{{
+constexpr std::array<ReasonText, 13> ReasonTexts{{
     {SkipReason::Hidden, "hidden file or folder", "hidden files or folders"},
     {SkipReason::EmptyFolder, "folder without pages", "folders without pages"},
     {SkipReason::LinkLoop, "link to a folder already read", "links to folders already read"},
@@ -25,6 +25,7 @@ constexpr std::array<ReasonText, 12> ReasonTexts{{
     {SkipReason::Duplicate, "address listed twice", "addresses listed twice"},
     {SkipReason::NotLocal, "sitemap not found beside the index", "sitemaps not found beside the index"},
     {SkipReason::TooDeep, "address more than 100 folders deep", "addresses more than 100 folders deep"},
+    {SkipReason::OwnFile, "file or folder a Quillmap build wrote", "files or folders a Quillmap build wrote"},
 }};
 
 constexpr std::size_t ExamplesShown = 3;
@@ -70,6 +71,8 @@ std::size_t ImportReport::count(SkipReason reason) const
 std::string ImportReport::summary() const
 {
     std::string text = "Added " + plural(pages, "page", "pages") + " in " + plural(folders, "folder", "folders") + ".";
+    for (const std::string& part : removedFromTitles)
+        text += "\nLeft \"" + visibleText(part) + "\" out of the captions, as most titles hold it.";
     for (const ReasonText& r : ReasonTexts) {
         std::string examples;
         std::size_t n = 0;

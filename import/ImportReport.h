@@ -18,6 +18,7 @@ enum class SkipReason {
     Duplicate,    // an address listed twice
     NotLocal,     // a sitemap of a sitemap index with no local file
     TooDeep,      // a sitemap address with more path segments than MaxAddressDepth
+    OwnFile,      // a file or folder that a Quillmap build wrote (the menu, its test pages)
 };
 
 struct SkippedEntry {
@@ -36,6 +37,8 @@ struct ImportReport {
     std::size_t pages = 0;
     std::size_t folders = 0;
     std::vector<SkippedEntry> skipped;
+    // What was left out of the captions, UTF-8: the beginning and the ending most titles share.
+    std::vector<std::string> removedFromTitles;
 
     void skip(std::string name, SkipReason reason, std::string detail = {})
     {

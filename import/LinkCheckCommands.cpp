@@ -80,12 +80,15 @@ void LinkCheckCommands::checkLinks(Node* top)
     // One arg call: a translation that leaves out a number still gets the others in their places.
     const QString summary = texts.summary.arg(QString::number(good + rows.size()), QString::number(rows.size()),
                                               QString::number(notChecked));
+    frmLinkCheck->btnSiteFolder->setEnabled(document_.site.empty());
     frmLinkCheck->show(summary, site, rows);
 }
 
 QString LinkCheckCommands::siteFolder(bool askAgain)
 {
     const QString& project = document_.ProjectFileName;
+    // A project with a site is checked from its site folder, which the Site dialog changes.
+    if (!document_.site.empty()) return siteFolderFor(document_.site, project);
     QString folder = rememberedSiteFolder(project);
     if (!askAgain && !folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     const QString start = !folder.isEmpty() ? folder : project.isEmpty() ? QString() : QFileInfo(project).path();

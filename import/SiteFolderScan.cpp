@@ -9,6 +9,7 @@
 #include "text/Error.h"
 #include "import/AsciiText.h"
 #include "import/NaturalOrder.h"
+#include "import/QuillmapFiles.h"
 #include "import/RelativeLink.h"
 
 namespace quillmap {
@@ -96,6 +97,8 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
                 report.skip(name, SkipReason::Unreadable, linkError.message());
             } else if (leavesSite(resolved)) {
                 report.skip(name, SkipReason::OutsideSite);
+            } else if (resolved == options.menuFolder) {
+                report.skip(name, SkipReason::OwnFile);
             } else if (!walked.insert(resolved).second) {
                 report.skip(name, SkipReason::LinkLoop);
             } else {
@@ -135,7 +138,9 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
                 continue;
             }
             if (fs::is_directory(status)) {
-                if (isLink) {
+                if (!isLink && (here.resolved / name == options.menuFolder || isQuillmapFolder(here.path, name))) {
+                    report.skip(nameFor(name) + "/", SkipReason::OwnFile);
+                } else if (isLink) {
                     linkedFolders.insert({nameFor(name) + "/", {entry.path(), name, here.folder}});
                 } else if (walked.insert(here.resolved / name).second) {
                     const std::size_t child = outline.add(name, nameFor(name) + "/");
@@ -149,6 +154,10 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
                 }
                 if (isLink && leavesSite(fs::canonical(entry.path(), statError))) {
                     report.skip(nameFor(name), SkipReason::OutsideSite);
+                    continue;
+                }
+                if (isQuillmapPage(here.path, name)) {
+                    report.skip(nameFor(name), SkipReason::OwnFile);
                     continue;
                 }
                 const bool readTitle = !endsWith(asciiLower(name), ".pdf");

@@ -26,13 +26,16 @@ struct ScanOptions {
     bool withPdf = false;
     // Follow links to folders and pages outside the site folder; without it they are reported.
     bool followLinksOutside = false;
+    // A folder left out with everything in it, free of links: the project's menu folder.
+    std::filesystem::path menuFolder;
 };
 
 // Walks a site folder into an outline: a folder per directory, a page per page file, with links
 // relative to base. Linked folders are walked after every real one, in order of their names, so
 // a real folder always keeps its own name. Hidden entries, links to folders already walked, links
 // out of the site folder (unless followed), unreadable entries and page names on things that are
-// not files are left out and reported, each under its own name. keepGoing is asked once per
+// not files, the menu folder and the files Quillmap's builds wrote are left out and reported,
+// each under its own name. keepGoing is asked once per
 // directory; when it answers false the walk stops. Throws "Cannot open folder %s" when root
 // cannot be read.
 SiteOutline scanSiteFolder(const std::filesystem::path& root, const std::filesystem::path& base,

@@ -1,6 +1,7 @@
 #include "import/SiteImporter.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -9,6 +10,8 @@
 #include "import/CaptionText.h"
 #include "import/GzipText.h"
 #include "import/PageTitle.h"
+#include "import/QuillmapFiles.h"
+#include "import/TitleAffix.h"
 #include "import/RelativeLink.h"
 #include "import/SiteFolderScan.h"
 #include "import/SitemapOutline.h"
@@ -61,13 +64,17 @@ public:
                 bool isPage = true;
                 const std::u32string caption = captionOf(page, isPage);
                 if (!isPage) continue;
-                items.append(node, captionText(caption, options_.encoding), DocumentImage,
-                             std::make_unique<TMyRec>(TMyRec{page.link, "0", "-1", ""}));
+                captions_.push_back({items.append(node, captionText(caption, options_.encoding), DocumentImage,
+                                                  std::make_unique<TMyRec>(TMyRec{page.link, "0", "-1", ""})),
+                                     caption, lastWasTitle_});
                 ++report_.pages;
             }
         }
+        if (!options_.keepTitles) shortenCaptions();
         return tick(true);
     }
+
+    bool withoutFrames() const { return pagesRead_ && !framesSeen_; }
 
 private:
     Node* addFolder(ItemTree& items, Node* parent, const OutlineFolder& folder)
@@ -85,15 +92,53 @@ private:
         TMyRec record = TMyRec::folderDefaults();
         if (isPage) record.URL = folder.index->link;
         ++report_.folders;
-        return items.append(parent, captionText(caption, options_.encoding), ClosedFolderImage,
-                            std::make_unique<TMyRec>(std::move(record)));
+        Node* node = items.append(parent, captionText(caption, options_.encoding), ClosedFolderImage,
+                                  std::make_unique<TMyRec>(std::move(record)));
+        captions_.push_back({node, caption, isPage && lastWasTitle_});
+        return node;
+    }
+
+    // Leaves the ending or beginning most titles share out of the captions; captions that
+    // become equal are told apart by their folder's.
+    void shortenCaptions()
+    {
+        std::vector<std::u32string> titles;
+        for (const Caption& c : captions_)
+            if (c.fromTitle) titles.push_back(c.text);
+        const TitleAffix affix = sharedTitleAffix(titles);
+        if (affix.ending.empty() && affix.beginning.empty()) return;
+        std::map<const Node*, std::u32string> shortened;
+        std::map<std::u32string, std::size_t> uses;
+        for (const Caption& c : captions_) {
+            shortened[c.node] = c.fromTitle ? withoutAffix(c.text, affix) : c.text;
+            ++uses[shortened[c.node]];
+        }
+        for (const Caption& c : captions_) {
+            std::u32string text = shortened[c.node];
+            if (uses[text] > 1 && c.node->parent() && shortened.count(c.node->parent()))
+                text += U" (" + shortened[c.node->parent()] + U")";
+            c.node->caption = captionText(text, options_.encoding);
+        }
+        for (const std::u32string* part : {&affix.beginning, &affix.ending})
+            if (!part->empty()) {
+                std::string utf8;
+                encodeText(*part, TextEncoding::Utf8, utf8);
+                report_.removedFromTitles.push_back(utf8);
+            }
     }
 
     std::u32string captionOf(const OutlinePage& page, bool& isPage)
     {
+        lastWasTitle_ = false;
+        if (!page.titleSource.empty() && !framesSeen_) {
+            pagesRead_ = true;
+            framesSeen_ = pageHoldsFrames(page.titleSource);
+        }
         if (!page.titleSource.empty())
-            if (std::optional<std::u32string> title = readPageTitle(page.titleSource, page.link, report_, isPage))
+            if (std::optional<std::u32string> title = readPageTitle(page.titleSource, page.link, report_, isPage)) {
+                lastWasTitle_ = true;
                 return *title;
+            }
         return readableName(page.name);
     }
 
@@ -111,6 +156,15 @@ private:
     std::size_t total_ = 0;
     std::size_t done_ = 0;
     bool cancelled_ = false;
+    struct Caption {
+        Node* node;
+        std::u32string text;
+        bool fromTitle;
+    };
+    std::vector<Caption> captions_;
+    bool lastWasTitle_ = false;
+    bool pagesRead_ = false;
+    bool framesSeen_ = false;
 };
 
 std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions& options, ImportReport report,
@@ -122,6 +176,7 @@ std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions
     result.report = std::move(report);
     ItemBuilder builder(options, result.report);
     if (!builder.build(outline, *result.items)) return std::nullopt;
+    result.withoutFrames = builder.withoutFrames();
     return result;
 }
 
@@ -215,7 +270,9 @@ std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) con
     const fs::path root = normalFolder(site);
     const fs::path base = options_.base.empty() ? root : normalFolder(options_.base);
     ImportReport report;
-    SiteOutline outline = scanSiteFolder(root, base, {options_.withPdf, options_.followLinksOutside}, report, walkProgress(options_));
+    SiteOutline outline = scanSiteFolder(
+        root, base, {options_.withPdf, options_.followLinksOutside, options_.menuFolder.empty() ? fs::path() : normalFolder(options_.menuFolder)},
+        report, walkProgress(options_));
     if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
     return buildItems(outline, options_, std::move(report), root.string());
 }

@@ -20,6 +20,10 @@ struct ImportOptions {
     bool withPdf = false;
     // Site folders: follow links that lead out of the folder; without it they are skipped.
     bool followLinksOutside = false;
+    // The project's menu folder, left out of a site folder's import with everything in it.
+    std::filesystem::path menuFolder;
+    // Captions are the whole titles, with the ending or beginning most of them share.
+    bool keepTitles = false;
     // The encoding of the project the captions go into.
     TextEncoding encoding = TextEncoding::Utf8;
     // Told now and then how many pages are done of how many (0 while still counting); answering
@@ -31,6 +35,8 @@ struct ImportResult {
     // One top-level folder, the site's root, with everything imported below it.
     std::unique_ptr<ItemTree> items = std::make_unique<ItemTree>();
     ImportReport report;
+    // The pages were read and none holds frames: the menu's links should open in place.
+    bool withoutFrames = false;
 };
 
 // How many bytes of a page are read and parsed for its title at first. A page whose title, or

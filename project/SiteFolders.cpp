@@ -4,6 +4,9 @@
 #include <QSettings>
 #include <QVariantMap>
 
+#include "text/LocalText.h"
+#include "text/TextFile.h"
+
 namespace quillmap {
 
 namespace {
@@ -32,6 +35,12 @@ void rememberSiteFolder(const QString& projectFile, const QString& folder)
     QVariantMap folders = settings.value(SiteFoldersKey).toMap();
     folders.insert(keyOf(projectFile), folder);
     settings.setValue(SiteFoldersKey, folders);
+}
+
+QString siteFolderFor(const ProjectSite& site, const QString& projectFile)
+{
+    if (site.empty()) return rememberedSiteFolder(projectFile);
+    return fromFilePath(pathFromText(site.siteFolder));
 }
 
 }  // namespace quillmap

@@ -346,6 +346,8 @@ void PropertiesPanel::txtTFRAMEChange()
     recordOption(w_.txtTFRAME, before, frame, true);
 }
 
+void PropertiesPanel::setTargetFrame(const QString& frame) { w_.txtTFRAME->setText(frame); }
+
 void PropertiesPanel::chkUSETEXTLINKSClick()
 {
     if (document_.Updating) return;
@@ -409,7 +411,7 @@ void PropertiesPanel::btnBrowseLinkClick()
 {
     // With a site folder known for the project, a file inside it is entered with its path from
     // there, as the page that shows the menu reaches it; any other file by its name.
-    const QString site = rememberedSiteFolder(document_.ProjectFileName);
+    const QString site = siteFolderFor(document_.site, document_.ProjectFileName);
     Prompts::FileDialogOptions options;
     options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : appFolder_ + "Projects";
     options.fileName.clear();

@@ -67,6 +67,8 @@ public:
     void boxOpenFolderChange();
     void boxImgChange();
     void txtTFRAMEChange();
+    // Sets the project's target frame as an edit of its box, one step of the history.
+    void setTargetFrame(const QString& frame);
     void chkUSETEXTLINKSClick();
     void chkAutoCloseClick();
     // Each answers whether it used the key.

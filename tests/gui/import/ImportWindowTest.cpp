@@ -1,9 +1,11 @@
 // The window's import: the menu entries, the dialogs through Prompts, the one-step insertion under
 // the selected folder, cancelling, and the report.
 #include <QMenu>
+#include <QTreeWidget>
 
 #include <fstream>
 
+#include "import/LinkCheckCommands.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 
 namespace quillmap::test {
@@ -69,10 +71,22 @@ TEST_F(ImportWindowTest, AFolderImportedIntoAnEmptyTreeBecomesTheRoot)
     EXPECT_EQ(window().items().selectedNode(), item(0));
     EXPECT_EQ(window().txtCaption->text(), "Home");
     EXPECT_FALSE(window().document().Saved);
-    EXPECT_EQ(fake.prompts.texts("folder"),
-              (QStringList{"Import site folder|" + appFolder(),
-                           "Links relative to: the folder of the page that will show the menu|" + site}));
+    // The import makes the project: it records the site, links relative to it, and as no page
+    // holds frames the menu opens its links in place.
+    EXPECT_EQ(fake.prompts.texts("folder"), QStringList{"Import site folder|" + appFolder()});
     EXPECT_EQ(fake.prompts.texts("message"), QStringList{"Added 3 pages in 2 folders."});
+    EXPECT_EQ(QString::fromStdString(window().document().site.siteFolder), site);
+    EXPECT_EQ(window().document().site.menuFolder, "menu");
+    EXPECT_EQ(window().txtTFRAME->text(), "");
+
+    // The link check and the link picker use the site folder without asking.
+    window().linkChecks().mnuCheckLinks->trigger();
+    EXPECT_EQ(fake.prompts.texts("folder").size(), 1);
+    EXPECT_EQ(window().linkChecks().frmLinkCheck->listResults->topLevelItemCount(), 0);
+    window().Tree2->selectNode(item(2));
+    fake.prompts.fileNames = {site + "/guide/setup.html"};
+    window().btnBrowseLink->click();
+    EXPECT_EQ(window().txtURL->text(), "guide/setup.html");
 }
 
 TEST_F(ImportWindowTest, TheImportGoesUnderTheSelectedDocumentsFolderWithLinksFromTheBase)
@@ -103,9 +117,6 @@ TEST_F(ImportWindowTest, CancellingAnyStepAddsNothing)
     };
     window().imports().mnuImportFolder->trigger();
     unchanged("site folder chooser");
-    fake.prompts.folders = {site};
-    window().imports().mnuImportFolder->trigger();
-    unchanged("base folder chooser");
     fake.prompts.folders = {site, site};
     fake.prompts.cancelProgressAt = 1;
     window().imports().mnuImportFolder->trigger();

@@ -3,11 +3,14 @@
 #include <sstream>
 
 #include "text/TextFile.h"
+#include "cli/CheckCommand.h"
 #include "cli/ImportCommand.h"
+#include "generator/MenuBuild.h"
 #include "project/ProjectData.h"
 #include "tests/unit/import/SiteFixture.h"
 
 using namespace quillmap;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -85,4 +88,58 @@ TEST_F(ImportCommandTest, OutWritesAProjectTheReaderOpens)
     ProjectData read;
     ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
     EXPECT_EQ(outline(read.tree), "F Home -> ../index.html\n\tF Docs -> \n\t\tD Guide -> ../docs/guide.html\n");
+}
+
+TEST_F(ImportCommandTest, AProjectRecordsItsSiteWhichTheCheckUsesAndAReimportIgnoresTheBuilds)
+{
+    page("site/index.html", "Home");
+    page("site/docs/guide.html", "Guide");
+    page("site/menu/notes.html", "A page in the menu folder");
+    const fs::path site = root / "site";
+    const std::string project = (root / "projects" / "site.qmp").string();
+    fs::create_directories(root / "projects");
+    ASSERT_EQ(run({site.string(), "--out", project}), 0) << err.str();
+    const std::string firstReport = out.str();
+    ProjectData read;
+    ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
+    EXPECT_EQ(read.options.site.siteFolder, "../site");
+    EXPECT_EQ(read.options.site.menuFolder, "menu");
+    EXPECT_EQ(read.options.targetFrame, "") << "no page holds frames";
+    const std::string first = outline(read.tree);
+    EXPECT_EQ(first, "F Home -> index.html\n\tF Docs -> \n\t\tD Guide -> docs/guide.html\n");
+
+    // The check finds the links from the site folder, not from the project's.
+    std::ostringstream checkOut, checkErr;
+    EXPECT_EQ(runCheckCommand({project}, checkOut, checkErr), 0) << checkOut.str() << checkErr.str();
+
+    // Builds into the menu folder and into an out folder with the shipped test pages and sample
+    // site: none of it comes back; a page of the site's own named like a test page does.
+    BuildSiteMenu(read.tree, read.options, BuildStyleSheet(read.options.look),
+                  {site / "menu", "menu", fs::path(QUILLMAP_SOURCE_DIR) / "assets" / "out"});
+    fs::copy(fs::path(QUILLMAP_SOURCE_DIR) / "assets" / "out", site / "out", fs::copy_options::recursive);
+    BuildMenu(read.tree, read.options, read.options.look, site / "out");
+    fs::copy(site / "menu" / "quillmap-test.html", site / "docs" / "quillmap-test.html");
+    page("site/docs/static.html", "Static");
+    ASSERT_EQ(run({site.string(), "--out", project}), 0) << err.str();
+    ASSERT_EQ(readProjectData(project, read), ReadOutcome::Loaded);
+    EXPECT_EQ(outline(read.tree), "F Home -> index.html\n\tF Docs -> \n\t\tD Guide -> docs/guide.html\n\t\tD Static -> docs/static.html\n");
+    EXPECT_NE(out.str().find("Skipped 7 files or folders a Quillmap build wrote: "), std::string::npos) << out.str();
+
+    // A site that uses frames keeps the target frame; another --base records no site.
+    const struct {
+        std::string body;
+        std::string frame;
+    } frames[] = {
+        {"<frameset cols=\"20%,*\"><frame src=\"a.html\"></frameset>", "main_frame"},
+        {"<p>text</p><IFRAME src=\"a.html\"\n NAME=\"content\"></iframe>", "main_frame"},
+        {"<iframe src=\"video.html\"></iframe>", ""},
+    };
+    for (const auto& f : frames) {
+        write("framed/index.html", "<title>Framed</title>" + f.body);
+        ASSERT_EQ(run({(root / "framed").string(), "--base", site.string(), "--out", project}), 0) << err.str();
+        ProjectData framed;
+        ASSERT_EQ(readProjectData(project, framed), ReadOutcome::Loaded);
+        EXPECT_EQ(framed.options.targetFrame, f.frame) << f.body;
+        EXPECT_TRUE(framed.options.site.empty());
+    }
 }

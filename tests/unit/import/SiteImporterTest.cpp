@@ -251,3 +251,35 @@ TEST_F(SiteImporterTest, TheImportedProjectReadsBackAndBuilds)
     BuildMenu(read.tree, read.options, read.options.look, (root / "menu").string());
     EXPECT_NE(readWholeFile((root / "menu" / "Quillnav.js").string()).find("a/one.html"), std::string::npos);
 }
+
+TEST_F(SiteImporterTest, TheTitleEndingOrBeginningMostPagesShareIsLeftOut)
+{
+    const struct {
+        std::vector<std::pair<std::string, std::string>> pages;  // name, title
+        std::string outline;
+        std::string report;
+    } sites[] = {
+        {{{"index.html", "Docs \xE2\x80\x94 Py"}, {"a.html", "Tutorial \xE2\x80\x94 Py"}, {"b.html", "Py"}},
+         "F Docs -> index.html\n\tD Tutorial -> a.html\n\tD Py -> b.html\n", "Left \" \xE2\x80\x94 Py\" out"},
+        {{{"a.html", "Shop | Caf\xC3\xA9 Anna"}, {"b.html", "Menu | Caf\xC3\xA9 Anna"}, {"d.html", "Map | Caf\xC3\xA9 Anna"}, {"c.html", "Other"}},
+         "\tD Shop -> a.html\n\tD Menu -> b.html\n\tD Other -> c.html\n", "Left \" | Caf\xC3\xA9 Anna\" out"},
+        {{{"a.html", "Anna: Shop"}, {"b.html", "Anna: Menu"}, {"c.html", "Anna \xC2\xB7 x"}, {"d.html", "Anna: Map"}},
+         "\tD Shop -> a.html\n\tD Menu -> b.html\n", "Left \"Anna: \" out"},
+        {{{"a.html", "One - Site"}, {"b.html", "Two \xE2\x80\x93 Site"}, {"c.html", "Three | Site"}}, "\tD One - Site -> a.html\n", ""},
+        {{{"x/index.html", "Index - Site"}, {"y/index.html", "Index - Site"}, {"x/a.html", "A - Site"}},
+         "\tF Index (Root) -> x/index.html\n\t\tD A -> x/a.html\n\tF Index (Root) -> y/index.html\n", "Left \" - Site\" out"},
+    };
+    for (const auto& site : sites) {
+        fs::remove_all(root);
+        page("index.html", "Root");
+        for (const auto& [name, title] : site.pages) page(name, title);
+        const ImportResult result = import();
+        const std::string shown = outline(*result.items);
+        EXPECT_NE(shown.find(site.outline), std::string::npos) << shown;
+        EXPECT_EQ(result.report.summary().find("Left ") != std::string::npos, !site.report.empty()) << shown;
+        if (!site.report.empty()) EXPECT_NE(result.report.summary().find(site.report), std::string::npos) << result.report.summary();
+        ImportOptions keep;
+        keep.keepTitles = true;
+        EXPECT_EQ(outline(*import(keep).items).find(" (Root)"), std::string::npos);
+    }
+}
