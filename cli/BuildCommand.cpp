@@ -14,6 +14,7 @@
 #include "text/TextFile.h"
 #include "cli/CommandLine.h"
 #include "generator/MenuBuild.h"
+#include "generator/MenuPages.h"
 #include "generator/OutFolder.h"
 #include "generator/ShippedFiles.h"
 #include "generator/StaticMenu.h"
@@ -31,6 +32,7 @@ namespace {
 
 const char* const Usage =
     "Usage: quillmap-build [--out DIR] [--] PROJECT.qmp\n"
+    "       quillmap-build --pages [--dry-run] [--] PROJECT.qmp\n"
     "\n"
     "Builds the tree menu of a Quillmap project file exactly as the Build button does: writes\n"
     "the script menu Quillnav.js with its stylesheet Quillnavstyle.css, and the same menu\n"
@@ -42,6 +44,14 @@ const char* const Usage =
     "into its menu folder: only the menu's own files, the tree pictures it lacks and the test\n"
     "page quillmap-test.html; never a page of the site.\n"
     "\n"
+    "  --pages      after the build, write the menu without script into every page of the site\n"
+    "               holding the comment <!-- quillmap -->: right after it, up to <!-- /quillmap -->\n"
+    "               (added the first time), with links relative to the page and its own entry\n"
+    "               marked; the rest of the page stays byte for byte, an unchanged page is not\n"
+    "               written, a page that is a link is skipped. Prints each page written and a\n"
+    "               summary; exit status 1 when a page could not be written (the others are),\n"
+    "               2 for a project without a site\n"
+    "  --dry-run    with --pages: build and write nothing, list the pages that would change\n"
     "  --out DIR    write the menu into DIR, also for a project with a site (created when missing) and add the test page and the\n"
     "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
     "               already in DIR are kept, never replaced; without --out the menu goes into the\n"
@@ -77,7 +87,24 @@ void reportKept(std::ostream& out, const std::vector<std::string>& kept)
 struct Request {
     std::string project;
     std::string outFolder;
+    bool pages = false;
+    bool dryRun = false;
 };
+
+// Writes the menu into the site's marked pages and reports each page; the exit status.
+int writePages(const ProjectData& project, const SiteFolders& site, bool dryRun, std::ostream& out, std::ostream& err)
+{
+    const MenuPagesReport report = writeMenuIntoPages(project.tree, project.options, site.site, site.menuInSite,
+                                                      dryRun ? PagesMode::DryRun : PagesMode::Write);
+    for (const std::string& page : report.changed) out << (dryRun ? "Would write " : "Written ") << page << "\n";
+    for (const MenuPagesReport::Problem& link : report.skipped) out << "Skipped " << link.page << ": " << link.reason << "\n";
+    for (const MenuPagesReport::Problem& failed : report.failed)
+        err << "Cannot write " << failed.page << ": " << reportText(failed.reason) << "\n";
+    out << (dryRun ? "Pages that would change: " : "Pages written: ") << report.changed.size() << ", unchanged "
+        << report.unchanged.size() << ", failed " << report.failed.size() << ", links skipped " << report.skipped.size()
+        << " (site folder " << pathText(site.site) << ")\n";
+    return report.failed.empty() ? 0 : 1;
+}
 
 }  // namespace
 
@@ -114,9 +141,16 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
 {
     Request request;
     const CommandLineSyntax syntax{"quillmap-build", ProgramVersion, Usage,
-                                   {{"--out", "a folder", &request.outFolder}}, {}, &request.project,
+                                   {{"--out", "a folder", &request.outFolder}},
+                                   {{"--pages", &request.pages}, {"--dry-run", &request.dryRun}}, &request.project,
                                    "only one project file can be built at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
+    if ((request.dryRun && !request.pages) || (request.pages && !request.outFolder.empty())) {
+        err << "quillmap-build: " << (request.dryRun && !request.pages ? "--dry-run goes only with --pages"
+                                                                       : "--pages writes into the site's pages, not beside --out")
+            << "\nTry 'quillmap-build --help' for more information.\n";
+        return 2;
+    }
 
     const MessageTexts texts;
     try {
@@ -137,17 +171,23 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             err << texts.noItemsToBuild << "\n";
             return 1;
         }
+        if (request.pages && project.options.site.empty()) {
+            err << "The project has no site: set its site folder in the window's Site dialog, or import the site with "
+                   "quillmap-import, to write the menu into its pages\n";
+            return 2;
+        }
         const std::filesystem::path shipped = OutFolderOf(appFolder);
         if (const std::string warning = StaticMenuDepthWarning(project.tree); !warning.empty()) err << warning << "\n";
         if (request.outFolder.empty() && !project.options.site.empty()) {
             const SiteFolders site = resolveSite(project.options.site, projectFolderOf(pathFromText(request.project)));
+            if (request.dryRun) return writePages(project, site, true, out, err);
             const FolderFilesReport report = BuildSiteMenu(project.tree, project.options,
                                                            BuildStyleSheet(project.options.look),
                                                            {site.menu, site.menuInSite, shipped});
             out << "Menu written into the site's menu folder " << pathText(site.menu) << " ("
                 << report.written.size() << " files written, " << report.unchanged.size() << " unchanged)\n";
             reportKept(out, report.kept);
-            return 0;
+            return request.pages ? writePages(project, site, false, out, err) : 0;
         }
         std::filesystem::path target;
         std::vector<std::string> kept;

@@ -45,16 +45,18 @@ namespace {
 
 // Both menus from the tree read once; the menu without script is built on a thread of its own,
 // so that it adds little to the time a build takes.
+// A site build's menu without script holds the links as the project has them, relative to the
+// site folder: a page that loads Quillnavcurrent.js gets them made relative to itself.
 std::vector<FolderFile> menuFiles(const MenuEntries& entries, const GlobalOptions& options, const Lines& styleSheet,
-                                  bool withStaticTestPage)
+                                  bool siteBuild)
 {
     auto withoutScript = std::async(std::launch::async, [&] {
-        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet);
+        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet, siteBuild);
         std::vector<FolderFile> files = {
             {StaticMenuFileName, staticMenu.fragment},
             {StaticStyleSheetFileName, joinLinesCrLf(staticMenu.styleSheet)},
             {CurrentPageScriptFileName, joinLinesCrLf(CurrentPageScriptLines())}};
-        if (withStaticTestPage) files.push_back({StaticTestPageFileName, StaticTestPageText(staticMenu)});
+        if (!siteBuild) files.push_back({StaticTestPageFileName, StaticTestPageText(staticMenu)});
         return files;
     });
     std::vector<FolderFile> files = {{ScriptFileName, BuildScriptText(entries, options)},
@@ -77,7 +79,7 @@ void addPicture(std::vector<FolderFile>& files, const fs::path& shippedOut, cons
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet, const fs::path& outFolder)
 {
     const MenuEntries entries = ReadMenuEntries(tree, options);
-    writeFolderFiles(outFolder, menuFiles(entries, options, styleSheet, true));
+    writeFolderFiles(outFolder, menuFiles(entries, options, styleSheet, false));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look, const fs::path& outFolder)
@@ -89,7 +91,7 @@ FolderFilesReport BuildSiteMenu(const ItemTree& tree, const GlobalOptions& optio
                                 const SiteBuild& site)
 {
     const MenuEntries entries = ReadMenuEntries(tree, options);
-    std::vector<FolderFile> files = menuFiles(entries, options, styleSheet, false);
+    std::vector<FolderFile> files = menuFiles(entries, options, styleSheet, true);
     files.push_back({SiteTestPageFileName, SiteTestPageText(site.menuInSite)});
     for (const std::string& name : TreePictureNames()) addPicture(files, site.shippedOut, name);
     std::set<std::string> images;

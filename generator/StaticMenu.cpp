@@ -35,10 +35,9 @@ private:
     std::string converted_;
 };
 
-// The folders that start open, by absolute index: those opened in the project and every folder
-// around one. With auto-close the script menu opens them in turn, each closing the ones before it,
-// so only the last one opened stays open with the folders around it.
-std::vector<char> startOpenFolders(const std::vector<MenuEntry>& entries, bool autoClose)
+}  // namespace
+
+std::vector<char> StartOpenFolders(const std::vector<MenuEntry>& entries, bool autoClose)
 {
     std::vector<char> open(entries.size(), 0);
     const auto openWithAncestors = [&](int index) {
@@ -58,6 +57,10 @@ std::vector<char> startOpenFolders(const std::vector<MenuEntry>& entries, bool a
     return open;
 }
 
+namespace {
+
+constexpr std::string_view SiteLinksAttribute = " data-site-links";
+
 class FragmentWriter {
 public:
     FragmentWriter(const GlobalOptions& options, TextReader& reader, std::vector<std::string>& images)
@@ -70,11 +73,19 @@ public:
         }
     }
 
+    // Each link and folder written next is recorded in map, as a part of the given entry.
+    void record(FragmentMap* map, int entry)
+    {
+        map_ = map;
+        entry_ = entry;
+    }
+
     // The start of a folder's row: <li><details><summary>...</summary>
     void folder(std::string& line, const Node* node, const TMyRec& record, bool open, int group)
     {
         line += "<li><details";
         if (group >= 0) line += " name=\"quillnav-" + std::to_string(group) + '"';
+        if (map_) map_->slots.push_back({line.size(), open ? std::size_t{5} : 0, entry_, FragmentMap::Open});
         if (open) line += " open";
         line += "><summary>";
         caption(line, node, readLink(record.URL), frame_);
@@ -119,6 +130,7 @@ private:
     void link(std::string& line, const std::string& target)
     {
         line += " href=\"";
+        if (map_) map_->slots.push_back({line.size(), href_.size(), entry_, FragmentMap::Href});
         line += href_;
         line += '"';
         line += target;
@@ -159,6 +171,8 @@ private:
     std::vector<std::string>& images_;
     std::unordered_map<std::string, std::size_t> imageNumbers_;
     std::string frame_, href_, markup_, plain_;
+    FragmentMap* map_ = nullptr;
+    int entry_ = -1;
 };
 
 }  // namespace
@@ -166,10 +180,11 @@ private:
 namespace {
 
 // The fragment's text, each line ending in CR LF.
-std::string fragmentText(const MenuEntries& entries, const GlobalOptions& options, std::vector<std::string>& images)
+std::string fragmentText(const MenuEntries& entries, const GlobalOptions& options, bool siteLinks,
+                         std::vector<std::string>& images, FragmentMap* map)
 {
     const std::vector<MenuEntry>& items = entries.items;
-    const std::vector<char> open = startOpenFolders(items, options.autoClose);
+    const std::vector<char> open = StartOpenFolders(items, options.autoClose);
     TextReader reader(entries.encoding);
     FragmentWriter writer(options, reader, images);
     // The whole fragment is one text of CR LF lines, one line per entry: a menu of 100,000
@@ -179,9 +194,13 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
     text += "<!-- Quillmap menu without script: link Quillnavstatic.css in the page's head. -->\r\n";
     std::string label, ignored;
     appendCaptionMarkup(ignored, reader.utf8(items[0].node->caption), &label);
+    if (map) map->nav = text.size();
     text += "<nav class=\"quillnav\" aria-label=\"";
     text += label.empty() ? std::string_view("Menu") : std::string_view(label);
-    text += "\">\r\n<ul>";
+    text += '"';
+    if (map) map->siteLinks = {text.size(), siteLinks ? SiteLinksAttribute.size() : 0};
+    if (siteLinks) text += SiteLinksAttribute;
+    text += ">\r\n<ul>";
 
     // The items whose list is open, innermost last: whether each is a document.
     std::vector<bool> lists;
@@ -194,6 +213,7 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
         const Node* node = entry.node;
         while (lists.size() > static_cast<std::size_t>(entry.level)) closeList();
         text += "\r\n";
+        writer.record(map, static_cast<int>(i));
         if (entry.document) {
             writer.document(text, node, *entry.record);
             if (node->childCount() == 0) text += "</li>";
@@ -229,13 +249,14 @@ StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, c
     return BuildStaticMenu(ReadMenuEntries(tree, options), options, projectStyleSheet);
 }
 
-StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet)
+StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet,
+                           bool siteLinks, FragmentMap* map)
 {
     // The texts are read as the script reads them: UTF-8 when all of them are, otherwise the
     // 8-bit code page. The fragment is UTF-8 either way.
     StaticMenu menu;
     std::vector<std::string> images;
-    menu.fragment = fragmentText(entries, options, images);
+    menu.fragment = fragmentText(entries, options, siteLinks, images, map);
     menu.styleSheet = BuildStaticStyleSheet(projectStyleSheet, images);
     TextReader reader(entries.encoding);
     menu.frameName = std::string(reader.utf8(options.targetFrame));

@@ -25,9 +25,35 @@ struct StaticMenu {
 // Builds the fragment and its stylesheet; projectStyleSheet (the lines of Quillnavstyle.css)
 // gives the colours and link styles, applied to the menu alone.
 StaticMenu BuildStaticMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& projectStyleSheet);
-// The same from the tree read already, as a build that writes both menus does.
+// Where the parts of the fragment that a page's own copy of the menu changes lie in its text, in
+// the order they come.
+struct FragmentMap {
+    enum Kind { Href, Open };
+    struct Slot {
+        std::size_t at;      // Href: the link's attribute value; Open: where " open" stands or would
+        std::size_t length;  // the bytes there: the value's, or 5 for " open", 0 without it
+        int entry;           // the entry (absolute index) whose row holds it
+        Kind kind;
+    };
+    std::vector<Slot> slots;
+    std::size_t nav = 0;  // where "<nav" starts
+    struct {
+        std::size_t at = 0, length = 0;
+    } siteLinks;  // where the data-site-links attribute stands or would stand
+};
+
+// The same from the tree read already, as a build that writes both menus does. siteLinks: the
+// links are relative to the site folder (a site build), which the <nav> says with the attribute
+// data-site-links. When map is given, it receives the places of the links and folders.
 struct MenuEntries;
-StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet);
+struct MenuEntry;
+StaticMenu BuildStaticMenu(const MenuEntries& entries, const GlobalOptions& options, const Lines& projectStyleSheet,
+                           bool siteLinks = false, FragmentMap* map = nullptr);
+
+// The folders that start open, by absolute index: those opened in the project and every folder
+// around one. With auto-close the script menu opens them in turn, each closing the ones before it,
+// so only the last one opened stays open with the folders around it.
+std::vector<char> StartOpenFolders(const std::vector<MenuEntry>& entries, bool autoClose);
 
 // The stylesheet of the static menu: its layout and tree images, the project's rules scoped to
 // the menu, and one rule per replacement icon (images[k] for class quillnav-img<k>).

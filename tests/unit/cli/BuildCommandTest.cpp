@@ -28,7 +28,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(base); }
 
-    std::string writeProject(bool withItems)
+    std::string writeProject(bool withItems, const ProjectSite& site = {})
     {
         ItemTree tree;
         if (withItems) {
@@ -37,7 +37,9 @@ protected:
             tree.append(root, "Home", DocumentImage, std::make_unique<TMyRec>(TMyRec{"home.html", "0", "-1", ""}));
         }
         const std::string path = (base / "site.qmp").string();
-        saveProjectFile(path, tree, ProjectOptions{});
+        ProjectOptions options;
+        options.site = site;
+        saveProjectFile(path, tree, options);
         return path;
     }
 
@@ -168,4 +170,34 @@ TEST_F(BuildCommandTest, UnicodeNamesOfProjectOutputAndProgramFolder)
     const fs::path missing = base / fs::path(u8"出力") / fs::path(u8"無い.qmp");
     EXPECT_EQ(run({pathText(missing)}), 1);
     EXPECT_EQ(err.str(), "Cannot open file " + pathText(missing) + ".\n");
+}
+
+TEST_F(BuildCommandTest, PagesWritesTheMarkedPagesAndFailsForAPageItCannotWrite)
+{
+    EXPECT_EQ(run({"--pages", writeProject(true)}), 2);
+    EXPECT_NE(err.str().find("no site"), std::string::npos);
+    EXPECT_EQ(run({"--dry-run", writeProject(true)}), 2);
+
+    const fs::path www = base / "www";
+    fs::create_directories(www);
+    writeLinesCrLf(www / "index.html", {"<!-- quillmap -->"});
+    writeLinesCrLf(www / "locked.html", {"<!-- quillmap -->"});
+    fs::permissions(www / "locked.html", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const std::string project = writeProject(true, ProjectSite{"www", "menu", false, ""});
+
+    EXPECT_EQ(run({"--pages", "--dry-run", project}), 0) << err.str();
+    EXPECT_NE(out.str().find("Would write index.html\nWould write locked.html\n"), std::string::npos) << out.str();
+    EXPECT_FALSE(fs::exists(www / "menu"));
+    EXPECT_EQ(readWholeFile(www / "index.html"), "<!-- quillmap -->\r\n");
+
+    EXPECT_EQ(run({"--pages", project}), 1);
+    EXPECT_NE(out.str().find("Written index.html\n"), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find("Cannot write locked.html: "), std::string::npos) << err.str();
+    EXPECT_NE(readWholeFile(www / "index.html").find("href=\"menu/Quillnavstatic.css\""), std::string::npos);
+
+    fs::permissions(www / "locked.html", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(run({"--pages", project}), 0) << err.str();
+    EXPECT_EQ(out.str().find("Written index.html"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Written locked.html\n"), std::string::npos) << out.str();
 }

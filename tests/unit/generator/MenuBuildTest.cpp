@@ -151,6 +151,10 @@ TEST_F(MenuBuildTest, ASiteBuildWritesOnlyTheMenusFilesAndKeepsTheUsersPictures)
     EXPECT_EQ(written.size(), 5 + 1 + TreePictureNames().size() + 1);  // menus, test page, pictures, icon
     for (const char* never : {"index.html", "static.html", "welcome.html"}) EXPECT_FALSE(fs::exists(menu / never));
     EXPECT_FALSE(fs::exists(folder / "site" / "index.html"));
+    EXPECT_NE(read(menu / "Quillnav.html").find("<nav class=\"quillnav\" aria-label=\"Root Folder\" data-site-links>"),
+              std::string::npos);
+    BuildMenu(tree, GlobalOptions{}, BuildStyleSheet(MenuLook{}), out);
+    EXPECT_EQ(read(out / "Quillnav.html").find("data-site-links"), std::string::npos);
 
     const auto before = fs::last_write_time(menu / "Quillnav.js");
     const FolderFilesReport again = BuildSiteMenu(tree, GlobalOptions{}, BuildStyleSheet(MenuLook{}), {menu, "menu", shipped});
