@@ -45,7 +45,7 @@ enum class MainText {
     recoveryList,
     recoveryListEntry,       // %1 the project's file, %2 the time of the copy
     recoveryListDamaged,     // %1 the name the damaged copy is kept under
-    recoveryListUnreadable,  // %1 the copy, %2 why
+    recoveryListUnreadable,  // %1 why the copy cannot be read
     btnRestore, btnDiscard, btnDiscardAll, btnNotNow,
     // Before the first save of work restored from a copy that knows no baseline; %1 the file's name.
     diskBaselineUnknown,

@@ -61,7 +61,7 @@ std::vector<LeftCopy> readLeftCopies(const std::vector<std::filesystem::path>& p
             left.push_back({LeftCopy::Kind::Whole, path, std::move(project), entry});
         } catch (const UnreadableRecoveryCopy& error) {
             left.push_back({LeftCopy::Kind::Unreadable, path, {},
-                            texts.listUnreadable.arg(fromFilePath(path), QString::fromStdString(error.what()))});
+                            texts.listUnreadable.arg(QString::fromStdString(error.what()))});
         } catch (const std::exception&) {
             const std::filesystem::path aside = setRecoveryCopyAside(path);
             left.push_back({LeftCopy::Kind::Damaged, aside, {}, texts.listDamaged.arg(fromFilePath(aside))});

@@ -53,7 +53,7 @@ public:
             "the selected one; the others stay until you discard them.");
         QString listEntry = QStringLiteral("%1, from %2");  // as in offer
         QString listDamaged = QStringLiteral("Damaged, not opened; kept as %1");  // %1 the file kept
-        QString listUnreadable = QStringLiteral("%1 cannot be read (%2)");  // %1 the copy, %2 why
+        QString listUnreadable = QStringLiteral("%1 (left as it is)");  // %1 why the copy cannot be read
         QString restore = QStringLiteral("&Restore");
         QString discard = QStringLiteral("&Discard");
         QString discardAll = QStringLiteral("Discard &all");

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <deque>
 #include <QProcess>
 #include <QSignalSpy>
 #include <algorithm>
@@ -99,69 +100,42 @@ TEST_F(RecoveryAfterKill, UnwritableDataFolderIsReportedOnce)
     EXPECT_NE(readBytes(projectPath("kept.qmp")).find("Renamed"), std::string::npos);
 }
 
-// Forty copies once meant forty questions in a row: several come in one list, from which one is
-// restored and others discarded; a damaged one is set aside at once, and what the user leaves
-// stays for the next start.
+// Forty copies once meant forty questions in a row. Now one list holds them, newest first: one is
+// restored and others discarded, a damaged one is set aside at once, and what is left stays.
 TEST_F(RecoveryAfterKill, SeveralLeftCopiesAreOfferedInOneList)
 {
     namespace fs = std::filesystem;
-    const fs::path data = toFilePath(folder.path() + "/data");
-    const fs::path copies = data / "quillmap" / "recovery";
-    const auto plant = [&] {
-        fs::create_directories(copies);
-        for (const char* name : {"a.recovery", "b.recovery", "c.recovery", "c.damaged"}) fs::remove(copies / name);
-        const auto now = fs::file_time_type::clock::now();
-        int age = 0;
-        for (const char* name : {"b", "a"}) {
-            const RecoveredProject project{pathText(toFilePath(projectPath(QString(name) + ".qmp"))), 7,
-                                           exampleFileText(), std::nullopt};
-            saveTextFile(copies / (std::string(name) + ".recovery"), recoveryCopyText(project));
-            fs::last_write_time(copies / (std::string(name) + ".recovery"), now - std::chrono::minutes(++age));
-        }
-        saveTextFile(copies / "c.recovery", "Quillmap recovery copy 2\r\ncut short");
-        fs::last_write_time(copies / "c.recovery", now - std::chrono::minutes(++age));
-    };
-    const auto left = [&] {
-        QStringList names;
-        for (const auto& entry : fs::directory_iterator(copies))
-            if (entry.path().extension() != ".lock") names << QString::fromStdString(entry.path().filename().string());
-        names.sort();
-        return names;
-    };
+    const fs::path data = toFilePath(folder.path() + "/data"), copies = data / "quillmap" / "recovery";
     const QByteArray ownData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QByteArray(pathText(data).c_str()));
     TForm1& w = form();
     qputenv("XDG_DATA_HOME", ownData);
-    std::vector<std::string> restored;
-    const auto restore = [&](const RecoveredProject& project) { restored.push_back(project.projectFile); };
-
-    plant();
-    fake.prompts.listRemovals = {1};  // b.qmp's
-    fake.prompts.listAnswers = {{Prompts::ListAnswer::Action::Take, 0}};
-    EXPECT_TRUE(w.recovery().offerAbandonedCopies(restore));
-    EXPECT_EQ(kinds(), QStringList{"list"});
-    ASSERT_EQ(fake.prompts.lists.size(), 1u);
-    const Prompts::ListQuestion& list = fake.prompts.lists[0];
-    ASSERT_EQ(list.entries.size(), 3);
-    EXPECT_TRUE(list.entries[0].startsWith(QDir::toNativeSeparators(projectPath("b.qmp")) + ", from "));
-    EXPECT_TRUE(list.entries[1].startsWith(QDir::toNativeSeparators(projectPath("a.qmp")) + ", from "));
-    EXPECT_TRUE(list.entries[2].contains("c.damaged"));
-    EXPECT_EQ(list.takeable, (QList<bool>{true, true, false}));
-    EXPECT_EQ(restored, std::vector<std::string>{pathText(toFilePath(projectPath("b.qmp")))});
-    // The window's own copy now holds b's work.
-    EXPECT_EQ(left().size(), 2);
-    EXPECT_TRUE(left().contains("c.damaged"));
-
-    plant();
-    fake.prompts.clear();
-    EXPECT_FALSE(w.recovery().offerAbandonedCopies(restore));
-    EXPECT_EQ(left().size(), 4) << left().join(" ").toStdString();  // closed: all stay, c set aside
-    plant();
-    fake.prompts.listAnswers = {{Prompts::ListAnswer::Action::RemoveAll, -1}};
-    EXPECT_FALSE(w.recovery().offerAbandonedCopies(restore));
-    EXPECT_EQ(fake.prompts.lists.back().entries.size(), 3);
-    EXPECT_EQ(left().size(), 1) << left().join(" ").toStdString();  // the window's own
-    EXPECT_EQ(restored.size(), 1u);
+    using Action = Prompts::ListAnswer::Action;
+    // left: the files left, the window's own copy (made by the restore) included
+    const struct { std::deque<int> removals; Prompts::ListAnswer answer; const char* restored; long left; } cases[] = {{{1}, {Action::Take, 0}, "b.qmp", 2}, {{}, {Action::Close}, "", 4}, {{}, {Action::RemoveAll}, "", 1}};
+    for (const auto& c : cases) {
+        fs::create_directories(copies);
+        int age = 0;
+        for (const char* name : {"b", "a", "c"}) {
+            const fs::path copy = copies / (std::string(name) + ".recovery");
+            saveTextFile(copy, name[0] == 'c' ? "Quillmap recovery copy 2\r\ncut short"
+                                              : recoveryCopyText({pathText(toFilePath(projectPath(QString(name) + ".qmp"))),
+                                                                  7, exampleFileText(), {}}));
+            fs::last_write_time(copy, fs::file_time_type::clock::now() - std::chrono::minutes(++age));
+        }
+        fake.prompts.clear();
+        fake.prompts.listRemovals = c.removals, fake.prompts.listAnswer = c.answer;
+        std::string restored;
+        w.recovery().offerAbandonedCopies([&](const RecoveredProject& project) { restored = project.projectFile; });
+        EXPECT_EQ(kinds(), QStringList{"list"});
+        const Prompts::ListQuestion& list = fake.prompts.lists.at(0);
+        EXPECT_TRUE(list.entries.at(0).startsWith(QDir::toNativeSeparators(projectPath("b.qmp")) + ", from "));
+        EXPECT_TRUE(list.entries.at(2).contains("c.damaged") && list.takeable == QList<bool>({true, true, false}));
+        EXPECT_EQ(restored, *c.restored ? pathText(toFilePath(projectPath(c.restored))) : "");
+        const auto files = fs::directory_iterator(copies);
+        EXPECT_EQ(std::count_if(begin(files), end(files), [](auto& f) { return f.path().extension() != ".lock"; }), c.left);
+        for (const char* name : {"a.recovery", "b.recovery", "c.damaged"}) fs::remove(copies / name);
+    }
 }
 
 // What another program may do to the open project's file, and what the next save does then.
@@ -191,13 +165,10 @@ TEST_F(DiskChanges, SaveAsksOnlyWhenAnotherProgramChangedTheFile)
              form().projectFiles().restoreRecovered(parseRecoveryCopy(copy));
          },
          {"yesnocancel"}},
-        // A copy of an older program knows no baseline: the file it was planted for was replaced
-        // without a word.
-        {"restored from a copy that knows no version of the file",
-         [&](const auto&) {
-             RecoveredProject older = parseRecoveryCopy(recoveryCopyText(form().recoverySnapshot()));
-             older.baseline.reset();
-             form().projectFiles().restoreRecovered(older);
+        // Restored work of an older program's copy, which knows no baseline, once replaced the file unasked.
+        {"restored from a copy without baseline",
+         [&](const auto& path) {
+             form().projectFiles().restoreRecovered({pathText(path), 7, form().projectFiles().projectTextNow(), {}});
          },
          {"yesnocancel"}},
         {"deleted", [](const auto& path) { std::filesystem::remove(path); }, {"message"}},

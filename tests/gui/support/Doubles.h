@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <utility>
 
 #include "text/Error.h"
 #include "shell/Platform.h"
@@ -25,7 +26,7 @@ public:
     std::deque<QString> folders;               // for the folder chooser; cancel when empty
     std::vector<ListQuestion> lists;           // every list dialog shown
     std::deque<int> listRemovals;              // entries the next list dialog removes, in turn
-    std::deque<ListAnswer> listAnswers;        // how each list dialog ends; closed when empty
+    ListAnswer listAnswer;                     // how the next list dialog ends; then closed again
     // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
     int cancelProgressAt = 0;
     int progressUpdates = 0;
@@ -46,10 +47,7 @@ public:
         shown.push_back({"list", question.text});
         lists.push_back(question);
         for (; !listRemovals.empty(); listRemovals.pop_front()) remove(listRemovals.front());
-        if (listAnswers.empty()) return {};
-        const ListAnswer answer = listAnswers.front();
-        listAnswers.pop_front();
-        return answer;
+        return std::exchange(listAnswer, ListAnswer{});
     }
     void error(const QString& text) override { shown.push_back({"error", text}); }
     QString openFileName(const FileDialogOptions& o) override { return file("open", o); }
