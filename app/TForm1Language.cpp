@@ -52,6 +52,15 @@ void TForm1::ApplyLanguage()
             case MainText::btnSaveAnyway: disk.saveAnyway = plain; break;
             case MainText::btnKeepMine: disk.keepMine = plain; break;
             case MainText::btnCancel: disk.cancel = plain; break;
+            case MainText::recoveryList: recovery.list = message; break;
+            case MainText::recoveryListEntry: recovery.listEntry = plain; break;
+            case MainText::recoveryListDamaged: recovery.listDamaged = plain; break;
+            case MainText::recoveryListUnreadable: recovery.listUnreadable = plain; break;
+            case MainText::btnRestore: recovery.restore = plain; break;
+            case MainText::btnDiscard: recovery.discard = plain; break;
+            case MainText::btnDiscardAll: recovery.discardAll = plain; break;
+            case MainText::btnNotNow: recovery.notNow = plain; break;
+            case MainText::diskBaselineUnknown: disk.baselineUnknown = message; break;
             default: break;
             }
         });

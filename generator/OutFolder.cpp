@@ -8,6 +8,7 @@
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "text/UnguessableName.h"
+#include "text/UsersOwn.h"
 #include "generator/ShippedFiles.h"
 
 #ifdef _WIN32
@@ -75,9 +76,12 @@ fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut
     // Without a shipped folder there is nothing to copy: the build then reports the missing file.
     if (!isFolder(shippedOut) || folderWritable(shippedOut)) return shippedOut;
     std::error_code ec;
-    fs::create_directories(perUserOut, ec);
+    // Made for the user alone to write, whatever the umask lets the group do.
+    if (fs::create_directories(perUserOut, ec))
+        fs::permissions(perUserOut, fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove, ec);
     if (ec) throw Error("Cannot create folder " + pathText(perUserOut) + ": " + ec.message());
     if (!isFolder(perUserOut)) throw Error("Cannot create folder " + pathText(perUserOut) + ": it is no folder");
+    requireUsersOwnFolder(perUserOut);
     addMissingShippedFiles(pathText(shippedOut), pathText(perUserOut));
     return perUserOut;
 }

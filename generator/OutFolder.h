@@ -23,7 +23,8 @@ bool folderWritable(const std::filesystem::path& folder);
 // written (a portable program works as it always did) or when it is missing, else perUserOut. The per-user folder is
 // made on first use as a copy of the shipped folder, and every later call adds the shipped files
 // that are missing there without replacing any of the user's. Throws quillmap::Error saying what
-// could not be written and why; a per-user folder that fails half-way is reported, never passed by.
+// could not be written and why; a per-user folder that fails half-way is reported, never passed by,
+// and one that is not the user's own (another user's, or one others can write to) is refused.
 std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut,
                                        const std::filesystem::path& perUserOut);
 // The same with the per-user folder of the environment: perUserDataFolder() + "out".

@@ -135,7 +135,16 @@ const char* controlName(MainText target)
     case MainText::btnReload:
     case MainText::btnSaveAnyway:
     case MainText::btnKeepMine:
-    case MainText::btnCancel: return nullptr;
+    case MainText::btnCancel:
+    case MainText::recoveryList:
+    case MainText::recoveryListEntry:
+    case MainText::recoveryListDamaged:
+    case MainText::recoveryListUnreadable:
+    case MainText::btnRestore:
+    case MainText::btnDiscard:
+    case MainText::btnDiscardAll:
+    case MainText::btnNotNow:
+    case MainText::diskBaselineUnknown: return nullptr;
     }
     return nullptr;
 }

@@ -41,6 +41,14 @@ enum class MainText {
     // A project file changed by another program; \n starts a new line. %1 is the file's name.
     diskChangedBeforeSave, diskChangedOnReturn, diskDeleted,
     btnReload, btnSaveAnyway, btnKeepMine, btnCancel,  // the buttons of these questions
+    // The list of several recovery copies: its text, its entries and its buttons.
+    recoveryList,
+    recoveryListEntry,       // %1 the project's file, %2 the time of the copy
+    recoveryListDamaged,     // %1 the name the damaged copy is kept under
+    recoveryListUnreadable,  // %1 why the copy cannot be read
+    btnRestore, btnDiscard, btnDiscardAll, btnNotNow,
+    // Before the first save of work restored from a copy that knows no baseline; %1 the file's name.
+    diskBaselineUnknown,
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -81,7 +89,7 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
 // while the file has them: an older file ends before them, still loads, and keeps the English
 // texts for these. New texts get the lines after the last one here; a line once given keeps its
 // text, so that every older file still fits.
-inline constexpr std::array<LanguageStep<MainText>, 23> MainWindowLaterTexts{{
+inline constexpr std::array<LanguageStep<MainText>, 32> MainWindowLaterTexts{{
     {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
     {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
     {100, MainText::listResultsHeader, 0}, {101, MainText::listResultsHeader, 1},
@@ -92,6 +100,9 @@ inline constexpr std::array<LanguageStep<MainText>, 23> MainWindowLaterTexts{{
     {110, MainText::diskChangedBeforeSave}, {111, MainText::diskChangedOnReturn}, {112, MainText::diskDeleted},
     {113, MainText::btnReload}, {114, MainText::btnSaveAnyway}, {115, MainText::btnKeepMine},
     {116, MainText::btnCancel},
+    {117, MainText::recoveryList}, {118, MainText::recoveryListEntry}, {119, MainText::recoveryListDamaged},
+    {120, MainText::recoveryListUnreadable}, {121, MainText::btnRestore}, {122, MainText::btnDiscard},
+    {123, MainText::btnDiscardAll}, {124, MainText::btnNotNow}, {125, MainText::diskBaselineUnknown},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

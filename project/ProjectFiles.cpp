@@ -82,6 +82,7 @@ void ProjectFiles::connectHandlers()
 void ProjectFiles::setFileName(const QString& name)
 {
     document_.ProjectFileName = name;
+    baselineUnknown_ = false;
     emit fileNameChanged();
 }
 
@@ -133,7 +134,13 @@ bool ProjectFiles::SaveProject(const QString& fileName)
 bool ProjectFiles::mayWriteOverDiskFile()
 {
     const QString& name = document_.ProjectFileName;
-    switch (stamp_.check(toFilePath(name))) {
+    const Prompts::Choices choices{diskTexts.saveAnyway, diskTexts.reload, diskTexts.cancel};
+    std::error_code ec;
+    const DiskChange change = baselineUnknown_ && std::filesystem::exists(toFilePath(name), ec)
+                                  ? DiskChange::Changed
+                                  : stamp_.check(toFilePath(name));
+    const QString& question = baselineUnknown_ ? diskTexts.baselineUnknown : diskTexts.changedBeforeSave;
+    switch (change) {
     case DiskChange::None:
         return true;
     case DiskChange::Deleted:
@@ -142,8 +149,7 @@ bool ProjectFiles::mayWriteOverDiskFile()
     case DiskChange::Changed:
         break;
     }
-    const Prompts::Choices choices{diskTexts.saveAnyway, diskTexts.reload, diskTexts.cancel};
-    switch (platform_.prompts.choose(diskTexts.changedBeforeSave.arg(fileNameOf(name)), choices)) {
+    switch (platform_.prompts.choose(question.arg(fileNameOf(name)), choices)) {
     case Prompts::Answer::Yes:
         return true;
     case Prompts::Answer::No:
@@ -201,6 +207,7 @@ void ProjectFiles::reloadFromDisk()
     // The reload is a step of the history, so the history is kept while it shows either text.
     showProjectText(after, false);
     stamp_ = DiskStamp(toFilePath(name), after);
+    baselineUnknown_ = false;
     document_.recordChange(
         new ProjectReload(before, after, [this](const std::string& text) { showProjectText(text, false); }));
     document_.SetSaved(true);
@@ -214,11 +221,12 @@ void ProjectFiles::restoreRecovered(const RecoveredProject& project)
     showProjectText(project.projectText, true, &name);
     // The file as it was when the work began, so that a change made to it since the copy was
     // written is noticed before the next save writes over it. A copy of an older program knows
-    // no such thing: the file as it is now stands in.
+    // no such thing: the file as it is now stands in, and the first save over it asks.
     if (name.isEmpty()) stamp_ = DiskStamp();
     else if (project.baseline) stamp_ = DiskStamp(*project.baseline);
     else rememberDiskFile(name);
     setFileName(name);
+    baselineUnknown_ = !name.isEmpty() && !project.baseline;
     document_.SetSaved(false);
 }
 

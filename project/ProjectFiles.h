@@ -91,6 +91,10 @@ public:
             "%1 was changed by another program.\n\nReload the changed file, or keep your version to save over it? "
             "Reloading can be undone.");
         QString deleted = QStringLiteral("%1 was deleted by another program. It is saved anew.");
+        // Before the first save of work restored from a recovery copy of an older program.
+        QString baselineUnknown = QStringLiteral(
+            "Your version of %1 comes from a recovery copy that does not tell which version of the file it began "
+            "from.\n\nSave your version over the file, or reload the file? Reloading can be undone.");
         QString reload = QStringLiteral("&Reload");
         QString saveAnyway = QStringLiteral("&Save anyway");
         QString keepMine = QStringLiteral("&Keep mine");
@@ -128,6 +132,8 @@ private:
     // What the window last read from or wrote to the project's file.
     DiskStamp stamp_;
     bool checkingDisk_ = false;
+    // The work was restored from a copy that knows no baseline: the first save over the file asks.
+    bool baselineUnknown_ = false;
 };
 
 }  // namespace quillmap

@@ -1,12 +1,14 @@
 #include "project/RecoveryCopy.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <system_error>
 
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "text/UnguessableName.h"
+#include "text/UsersOwn.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -164,7 +166,26 @@ RecoveredProject parseRecoveryCopy(std::string_view text)
     return project;
 }
 
-RecoveredProject readRecoveryCopy(const fs::path& copy) { return parseRecoveryCopy(readWholeFile(copy)); }
+RecoveredProject readRecoveryCopy(const fs::path& copy)
+{
+    std::string text;
+    try {
+        text = readWholeFile(copy);
+    } catch (const Error& error) {
+        throw UnreadableRecoveryCopy(error.what());
+    }
+    return parseRecoveryCopy(text);
+}
+
+void checkRecoveryFolder(const fs::path& folder)
+{
+    requireUsersOwnFolder(folder);
+#ifndef _WIN32
+    struct stat status;
+    if (::stat(folder.c_str(), &status) == 0 && !(status.st_mode & S_IWUSR))
+        throw Error("The folder " + pathText(folder) + " is read-only");
+#endif
+}
 
 void discardRecoveryCopy(const fs::path& copy)
 {
@@ -187,9 +208,13 @@ std::vector<fs::path> abandonedRecoveryCopies(const fs::path& folder)
 {
     std::vector<std::pair<fs::file_time_type, fs::path>> found;
     std::error_code ec;
+    if (!fs::exists(folder, ec)) return {};
+    checkRecoveryFolder(folder);
     for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
         const fs::path& path = entry->path();
-        if (path.extension() != CopySuffix || !entry->is_regular_file(ec) || lockIsHeld(path)) continue;
+        if (path.extension() != CopySuffix || !entry->is_regular_file(ec) || !whyNotUsersOwn(path).empty() ||
+            lockIsHeld(path))
+            continue;
         found.emplace_back(entry->last_write_time(ec), path);
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
@@ -214,8 +239,9 @@ void RecoveryCopy::remove()
 RecoveryCopy::RecoveryCopy(const fs::path& folder) : lockFd_(-1)
 {
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec || ::chmod(folder.c_str(), 0700) != 0) throw Error("Cannot create folder " + pathText(folder));
+    if (fs::create_directories(folder, ec) && ::chmod(folder.c_str(), 0700) != 0) ec.assign(errno, std::generic_category());
+    if (ec) throw Error("Cannot create folder " + pathText(folder));
+    checkRecoveryFolder(folder);
     for (int attempt = 0; attempt < 100 && lockFd_ < 0; ++attempt) {
         copy_ = folder / (unguessableName() + CopySuffix);
         lock_ = lockOf(copy_);
@@ -242,6 +268,7 @@ RecoveryCopy::RecoveryCopy(const fs::path& folder) : lockHandle_(INVALID_HANDLE_
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) throw Error("Cannot create folder " + pathText(folder));
+    checkRecoveryFolder(folder);
     for (int attempt = 0; attempt < 100 && lockHandle_ == INVALID_HANDLE_VALUE; ++attempt) {
         copy_ = folder / (unguessableName() + CopySuffix);
         lock_ = lockOf(copy_);

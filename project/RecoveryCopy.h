@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "project/DiskStamp.h"
+#include "text/Error.h"
 
 namespace quillmap {
 
@@ -26,8 +27,9 @@ struct RecoveredProject {
 // The copy of one window, kept while the object lives. Not thread-safe: one write at a time.
 class RecoveryCopy {
 public:
-    // Creates folder (readable by the user alone) and claims a fresh copy name in it, locked.
-    // Throws quillmap::Error when the folder cannot be made or written.
+    // Claims a fresh copy name in folder, locked; a missing folder is made, readable by the user
+    // alone. Throws quillmap::Error when the folder cannot be made or written, or is refused by
+    // checkRecoveryFolder.
     explicit RecoveryCopy(const std::filesystem::path& folder);
     // An orderly end: the copy and its lock go.
     ~RecoveryCopy();
@@ -49,10 +51,24 @@ private:
 #endif
 };
 
-// The copies in folder whose windows no longer run, the newest first.
+// Throws quillmap::Error saying why unless folder is the user's own, writable by no one else,
+// and not made read-only by the user (who thereby turns the recovery off). The folder is left as
+// it is.
+void checkRecoveryFolder(const std::filesystem::path& folder);
+
+// The copies in folder whose windows no longer run, the newest first: only the user's own, which
+// nobody else can write to. None when folder does not exist; throws quillmap::Error as
+// checkRecoveryFolder does.
 std::vector<std::filesystem::path> abandonedRecoveryCopies(const std::filesystem::path& folder);
 
-// Throws quillmap::Error when the copy is damaged (cut short, not a recovery copy at all).
+// A copy that cannot be read (no right to it, gone meanwhile): not the same as a damaged one.
+class UnreadableRecoveryCopy : public Error {
+public:
+    using Error::Error;
+};
+
+// Throws UnreadableRecoveryCopy when the copy cannot be read, quillmap::Error when it is damaged
+// (cut short, not a recovery copy at all).
 RecoveredProject readRecoveryCopy(const std::filesystem::path& copy);
 
 void discardRecoveryCopy(const std::filesystem::path& copy);

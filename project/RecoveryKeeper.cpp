@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <algorithm>
+#include <vector>
 
 #include "project/ProjectData.h"
 #include "project/ProjectDocument.h"
@@ -32,13 +33,41 @@ RecoveredProject readWholeCopy(const std::filesystem::path& path)
     return project;
 }
 
-QString restoreQuestion(const RecoveryKeeper::Texts& texts, const RecoveredProject& project)
+// The project's file with its folder, so that a copy cannot pass for another project of the
+// same name, and the copy's time: %1 and %2 of the offer.
+QString offerText(const QString& text, const RecoveryKeeper::Texts& texts, const RecoveredProject& project)
 {
-    const QString name = project.projectFile.empty() ? texts.newProject
-                                                     : fileNameOf(fromFilePath(pathFromText(project.projectFile)));
+    const QString name = project.projectFile.empty() ? texts.newProject : fromFilePath(pathFromText(project.projectFile));
     const QString time =
         QLocale().toString(QDateTime::fromSecsSinceEpoch(project.writtenAt), QLocale::FormatType::ShortFormat);
-    return texts.offer.arg(name, time);
+    return text.arg(name, time);
+}
+
+// A copy left behind, as offered.
+struct LeftCopy {
+    enum class Kind { Whole, Damaged, Unreadable } kind;
+    std::filesystem::path path;  // a damaged copy's after it was set aside
+    RecoveredProject project;    // of a whole copy
+    QString entry;               // the copy in the list
+};
+
+std::vector<LeftCopy> readLeftCopies(const std::vector<std::filesystem::path>& paths, const RecoveryKeeper::Texts& texts)
+{
+    std::vector<LeftCopy> left;
+    for (const std::filesystem::path& path : paths) {
+        try {
+            RecoveredProject project = readWholeCopy(path);
+            const QString entry = offerText(texts.listEntry, texts, project);
+            left.push_back({LeftCopy::Kind::Whole, path, std::move(project), entry});
+        } catch (const UnreadableRecoveryCopy& error) {
+            left.push_back({LeftCopy::Kind::Unreadable, path, {},
+                            texts.listUnreadable.arg(QString::fromStdString(error.what()))});
+        } catch (const std::exception&) {
+            const std::filesystem::path aside = setRecoveryCopyAside(path);
+            left.push_back({LeftCopy::Kind::Damaged, aside, {}, texts.listDamaged.arg(fromFilePath(aside))});
+        }
+    }
+    return left;
 }
 
 }  // namespace
@@ -149,35 +178,70 @@ void RecoveryKeeper::reportOff(const QString& reason)
 bool RecoveryKeeper::offerAbandonedCopies(const std::function<void(const RecoveredProject&)>& restore)
 {
     if (folder_.empty()) return false;
-    for (const std::filesystem::path& path : abandonedRecoveryCopies(folder_)) {
-        RecoveredProject project;
-        try {
-            project = readWholeCopy(path);
-        } catch (const std::exception&) {
-            const std::filesystem::path aside = setRecoveryCopyAside(path);
-            prompts_.message(texts.damaged.arg(fromFilePath(aside)));
-            continue;
-        }
-        if (prompts_.askYesNo(restoreQuestion(texts, project)) != Prompts::Answer::Yes) {
-            discardRecoveryCopy(path);
-            continue;
-        }
-        restore(project);
-        // The old copy goes only once this window's own copy holds the work.
-        if (!haveCopy()) return true;
-        timer_.stop();
-        RecoveredProject now = snapshot_();
-        try {
-            copy_->write(now);
-        } catch (const std::exception& error) {
-            reportOff(QString::fromStdString(error.what()));
-            return true;
-        }
-        sinceWrite_.start();
-        discardRecoveryCopy(path);
-        return true;
+    std::vector<LeftCopy> left;
+    try {
+        left = readLeftCopies(abandonedRecoveryCopies(folder_), texts);
+    } catch (const std::exception& error) {
+        reportOff(QString::fromStdString(error.what()));
+        return false;
+    }
+    if (left.size() == 1 && left[0].kind == LeftCopy::Kind::Damaged) {
+        prompts_.message(texts.damaged.arg(fromFilePath(left[0].path)));
+        return false;
+    }
+    if (left.size() == 1 && left[0].kind == LeftCopy::Kind::Whole) {
+        if (prompts_.askYesNo(offerText(texts.offer, texts, left[0].project)) == Prompts::Answer::Yes)
+            return restoreCopy(left[0].path, left[0].project, restore);
+        discardRecoveryCopy(left[0].path);
+        return false;
+    }
+    if (left.empty()) return false;
+
+    Prompts::ListQuestion question{texts.list, {}, {}, texts.restore, texts.discard, texts.discardAll, texts.notNow};
+    for (const LeftCopy& copy : left) {
+        question.entries << copy.entry;
+        question.takeable << (copy.kind == LeftCopy::Kind::Whole);
+    }
+    std::vector<bool> discarded(left.size(), false);
+    const auto discard = [&](int entry) {
+        if (entry < 0 || static_cast<std::size_t>(entry) >= left.size()) return;
+        discardRecoveryCopy(left[entry].path);
+        discarded[entry] = true;
+    };
+    const Prompts::ListAnswer answer = prompts_.actOnList(question, discard);
+    switch (answer.action) {
+    case Prompts::ListAnswer::Action::RemoveAll:
+        for (std::size_t i = 0; i < left.size(); ++i) discard(static_cast<int>(i));
+        return false;
+    case Prompts::ListAnswer::Action::Take: {
+        const auto entry = static_cast<std::size_t>(answer.entry);
+        if (answer.entry < 0 || entry >= left.size() || discarded[entry] || left[entry].kind != LeftCopy::Kind::Whole)
+            return false;
+        return restoreCopy(left[entry].path, left[entry].project, restore);
+    }
+    case Prompts::ListAnswer::Action::Close:
+        break;
     }
     return false;
+}
+
+bool RecoveryKeeper::restoreCopy(const std::filesystem::path& path, const RecoveredProject& project,
+                                 const std::function<void(const RecoveredProject&)>& restore)
+{
+    restore(project);
+    // The old copy goes only once this window's own copy holds the work.
+    if (!haveCopy()) return true;
+    timer_.stop();
+    RecoveredProject now = snapshot_();
+    try {
+        copy_->write(now);
+    } catch (const std::exception& error) {
+        reportOff(QString::fromStdString(error.what()));
+        return true;
+    }
+    sinceWrite_.start();
+    discardRecoveryCopy(path);
+    return true;
 }
 
 }  // namespace quillmap

@@ -29,8 +29,10 @@ public:
     // An orderly end: the copy goes.
     ~RecoveryKeeper() override;
 
-    // Asks about each copy left by a window that no longer runs, the newest first, until one is
-    // restored; No deletes a copy, a damaged one is set aside. restore shows the chosen project.
+    // Offers the copies left by windows that no longer run: one copy in a question, several in
+    // one list to restore one of them from, or to discard some or all. A damaged copy is set
+    // aside at once, one that cannot be read is left as it is; a copy that is not restored and
+    // not discarded is offered again at the next start. restore shows the chosen project.
     // Answers whether one was restored.
     bool offerAbandonedCopies(const std::function<void(const RecoveredProject&)>& restore);
     // The work is saved or given up: the copy goes.
@@ -38,13 +40,24 @@ public:
 
     // What the recovery tells the user, replaced by the language file's texts.
     struct Texts {
-        // %1 the project's name, %2 when the copy was written.
+        // %1 the project's file with its folder, %2 when the copy was written.
         QString offer = QStringLiteral("Quillmap did not end in order. Restore the unsaved changes of %1 from %2?");
         QString newProject = QStringLiteral("a new project");  // the name of a project never saved
         // %1 the name the damaged copy is kept under.
         QString damaged =
             QStringLiteral("A recovery copy of unsaved work is damaged and is not opened. It is kept as %1.");
         QString off = QStringLiteral("Unsaved work cannot be kept for recovery (%1). The recovery is off.");  // %1 why
+        // The list of several copies, its entries and its buttons.
+        QString list = QStringLiteral(
+            "Quillmap did not end in order, and unsaved work was left in these recovery copies. Restore opens "
+            "the selected one; the others stay until you discard them.");
+        QString listEntry = QStringLiteral("%1, from %2");  // as in offer
+        QString listDamaged = QStringLiteral("Damaged, not opened; kept as %1");  // %1 the file kept
+        QString listUnreadable = QStringLiteral("%1 (left as it is)");  // %1 why the copy cannot be read
+        QString restore = QStringLiteral("&Restore");
+        QString discard = QStringLiteral("&Discard");
+        QString discardAll = QStringLiteral("Discard &all");
+        QString notNow = QStringLiteral("Not &now");
     };
     Texts texts;
 
@@ -57,6 +70,9 @@ private:
     void writeCopy();
     void writeFinished();
     bool haveCopy();
+    // Shows project and makes it this window's copy before the copy at path goes.
+    bool restoreCopy(const std::filesystem::path& path, const RecoveredProject& project,
+                     const std::function<void(const RecoveredProject&)>& restore);
     void reportOff(const QString& reason);
 
     ProjectDocument& document_;

@@ -3,7 +3,10 @@
 // warning beep. Windows receive a Platform; the program passes the Qt implementations, tests pass
 // doubles (tests/gui/support/Doubles.h).
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,6 +41,21 @@ public:
         QString cancel;
     };
 
+    // A list of things to act on one by one or all at once.
+    struct ListQuestion {
+        QString text;             // above the list, and the list's name for screen readers
+        QStringList entries;
+        QList<bool> takeable;     // per entry: whether the take button may act on it
+        QString take;             // the default button: takes the selected entry and ends
+        QString remove;           // removes the selected entry; the list stays open
+        QString removeAll;        // removes every entry and ends
+        QString close;            // ends, leaving the rest as they are (also Escape)
+    };
+    struct ListAnswer {
+        enum class Action { Take, RemoveAll, Close } action = Action::Close;
+        int entry = -1;  // the entry taken, counted in the entries as given
+    };
+
     virtual ~Prompts() = default;
     // A refusal or notice: application title, no icon, one OK button.
     virtual void message(const QString& text) = 0;
@@ -48,6 +66,11 @@ public:
     // A question with the buttons of choices: the yes button is the default; Escape or closing
     // answers Cancel, or No when there is no cancel button. The answer names the button.
     virtual Answer choose(const QString& text, const Choices& choices) = 0;
+    // Shows question as a dialog with its list and buttons until an entry is taken, all are
+    // removed or the dialog is closed; remove(entry) is called for each entry the user removes
+    // on the way (the entry as given), after which the dialog no longer lists it. It closes by
+    // itself once the list is empty.
+    virtual ListAnswer actOnList(const ListQuestion& question, const std::function<void(int entry)>& remove) = 0;
     // The general error report: application title, error icon, OK. The text is shown as given.
     virtual void error(const QString& text) = 0;
     // Empty text when the user cancels.

@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "shell/ApplicationTitle.h"
+#include "shell/ListDialog.h"
 #include "text/DialogFilter.h"
 
 namespace quillmap {
@@ -126,6 +127,13 @@ Prompts::Answer QtPrompts::choose(const QString& text, const Choices& choices)
     if (box.clickedButton() == yes) return Answer::Yes;
     if (box.clickedButton() == no || !cancel) return Answer::No;
     return Answer::Cancel;
+}
+
+Prompts::ListAnswer QtPrompts::actOnList(const ListQuestion& question, const std::function<void(int entry)>& remove)
+{
+    ListDialog dialog(question, remove, dialogParent());
+    dialog.exec();
+    return dialog.answer();
 }
 
 void QtPrompts::error(const QString& text)

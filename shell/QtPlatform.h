@@ -11,6 +11,7 @@ public:
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
     Answer choose(const QString& text, const Choices& choices) override;
+    ListAnswer actOnList(const ListQuestion& question, const std::function<void(int entry)>& remove) override;
     void error(const QString& text) override;
     QString openFileName(const FileDialogOptions& options) override;
     QString saveFileName(const FileDialogOptions& options) override;

@@ -144,7 +144,7 @@ TEST_F(WindowsLanguage, NewerTextsApplyWhereTheFileHasThem)
 // The link check's lists and messages, the recovery's and the changed-file questions once stayed English.
 TEST_F(WindowsLanguage, LaterTextsReachTheLinkCheckTheRecoveryAndTheChangedFileQuestions)
 {
-    writeLanguageFile(117, {{110, "L110\\nnext"}});
+    writeLanguageFile(126, {{110, "L110\\nnext"}});
     TForm1& w = window();
     EXPECT_TRUE(errors().isEmpty());
     EXPECT_EQ(w.linkChecks().frmLinkCheck->listResults->headerItem()->text(2), "L102");
@@ -153,6 +153,10 @@ TEST_F(WindowsLanguage, LaterTextsReachTheLinkCheckTheRecoveryAndTheChangedFileQ
     EXPECT_EQ(w.recovery().texts.off, "L109");
     EXPECT_EQ(w.projectFiles().diskTexts.changedBeforeSave, "L110\nnext");
     EXPECT_EQ(w.projectFiles().diskTexts.cancel, "L116");
+    EXPECT_EQ(w.recovery().texts.list, "L117");
+    EXPECT_EQ(w.recovery().texts.listUnreadable, "L120");
+    EXPECT_EQ(w.recovery().texts.notNow, "L124");
+    EXPECT_EQ(w.projectFiles().diskTexts.baselineUnknown, "L125");
 }
 
 TEST_F(WindowsLanguage, MessageTextsReachTheCommandsThatShowThem)

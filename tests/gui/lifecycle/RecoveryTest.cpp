@@ -1,3 +1,5 @@
+#include <QDir>
+#include <deque>
 #include <QProcess>
 #include <QSignalSpy>
 #include <algorithm>
@@ -60,7 +62,9 @@ TEST_F(RecoveryAfterKill, EditIsOfferedAtTheNextStartAndSavedToItsFile)
     qputenv("XDG_DATA_HOME", ownData);
 
     ASSERT_EQ(fake.prompts.texts("yesno").size(), 1);
-    EXPECT_TRUE(fake.prompts.texts("yesno")[0].contains("Restore the unsaved changes of site.qmp from"));
+    // The whole path: a copy must not pass for another project of the same name.
+    EXPECT_TRUE(fake.prompts.texts("yesno")[0].contains("Restore the unsaved changes of " +
+                                                        QDir::toNativeSeparators(project) + " from"));
     EXPECT_EQ(w.document().ProjectFileName, project);
     EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(w.document().tree().size(), 4u);
@@ -96,6 +100,44 @@ TEST_F(RecoveryAfterKill, UnwritableDataFolderIsReportedOnce)
     EXPECT_NE(readBytes(projectPath("kept.qmp")).find("Renamed"), std::string::npos);
 }
 
+// Forty copies once meant forty questions in a row. Now one list holds them, newest first: one is
+// restored and others discarded, a damaged one is set aside at once, and what is left stays.
+TEST_F(RecoveryAfterKill, SeveralLeftCopiesAreOfferedInOneList)
+{
+    namespace fs = std::filesystem;
+    const fs::path data = toFilePath(folder.path() + "/data"), copies = data / "quillmap" / "recovery";
+    const QByteArray ownData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray(pathText(data).c_str()));
+    TForm1& w = form();
+    qputenv("XDG_DATA_HOME", ownData);
+    using Action = Prompts::ListAnswer::Action;
+    // left: the files left, the window's own copy (made by the restore) included
+    const struct { std::deque<int> removals; Prompts::ListAnswer answer; const char* restored; long left; } cases[] = {{{1}, {Action::Take, 0}, "b.qmp", 2}, {{}, {Action::Close}, "", 4}, {{}, {Action::RemoveAll}, "", 1}};
+    for (const auto& c : cases) {
+        fs::create_directories(copies);
+        int age = 0;
+        for (const char* name : {"b", "a", "c"}) {
+            const fs::path copy = copies / (std::string(name) + ".recovery");
+            saveTextFile(copy, name[0] == 'c' ? "Quillmap recovery copy 2\r\ncut short"
+                                              : recoveryCopyText({pathText(toFilePath(projectPath(QString(name) + ".qmp"))),
+                                                                  7, exampleFileText(), {}}));
+            fs::last_write_time(copy, fs::file_time_type::clock::now() - std::chrono::minutes(++age));
+        }
+        fake.prompts.clear();
+        fake.prompts.listRemovals = c.removals, fake.prompts.listAnswer = c.answer;
+        std::string restored;
+        w.recovery().offerAbandonedCopies([&](const RecoveredProject& project) { restored = project.projectFile; });
+        EXPECT_EQ(kinds(), QStringList{"list"});
+        const Prompts::ListQuestion& list = fake.prompts.lists.at(0);
+        EXPECT_TRUE(list.entries.at(0).startsWith(QDir::toNativeSeparators(projectPath("b.qmp")) + ", from "));
+        EXPECT_TRUE(list.entries.at(2).contains("c.damaged") && list.takeable == QList<bool>({true, true, false}));
+        EXPECT_EQ(restored, *c.restored ? pathText(toFilePath(projectPath(c.restored))) : "");
+        const auto files = fs::directory_iterator(copies);
+        EXPECT_EQ(std::count_if(begin(files), end(files), [](auto& f) { return f.path().extension() != ".lock"; }), c.left);
+        for (const char* name : {"a.recovery", "b.recovery", "c.damaged"}) fs::remove(copies / name);
+    }
+}
+
 // What another program may do to the open project's file, and what the next save does then.
 TEST_F(DiskChanges, SaveAsksOnlyWhenAnotherProgramChangedTheFile)
 {
@@ -121,6 +163,12 @@ TEST_F(DiskChanges, SaveAsksOnlyWhenAnotherProgramChangedTheFile)
              const std::string copy = recoveryCopyText(form().recoverySnapshot());
              changeDocs(path);
              form().projectFiles().restoreRecovered(parseRecoveryCopy(copy));
+         },
+         {"yesnocancel"}},
+        // Restored work of an older program's copy, which knows no baseline, once replaced the file unasked.
+        {"restored from a copy without baseline",
+         [&](const auto& path) {
+             form().projectFiles().restoreRecovered({pathText(path), 7, form().projectFiles().projectTextNow(), {}});
          },
          {"yesnocancel"}},
         {"deleted", [](const auto& path) { std::filesystem::remove(path); }, {"message"}},

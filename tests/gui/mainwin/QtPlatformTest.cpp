@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -80,6 +82,36 @@ TEST(QtPrompts, QuestionsDefaultToYesAndEscapeDeclines)
     EXPECT_EQ(prompts.askYesNoCancel("?"), Prompts::Answer::No);
     whenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     EXPECT_EQ(prompts.askYesNo("?"), Prompts::Answer::Yes);
+}
+
+// The list of left recovery copies is named for screen readers and worked from the keyboard; an
+// entry that cannot be restored keeps Restore off.
+TEST(QtPrompts, ListDialogIsWorkedFromTheKeyboard)
+{
+    QtPrompts prompts;
+    const Prompts::ListQuestion question{"Copies left:", {"one", "two", "three"}, {true, false, true}, "&Restore",
+                                         "&Discard", "Discard &all", "Not &now"};
+    std::vector<int> removed;
+    whenShown<QDialog>([](QDialog* dialog) {
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto* list = qobject_cast<QListWidget*>(dialog->focusWidget());
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->accessibleName(), "Copies left:");
+        QPushButton* restore = dialog->findChildren<QPushButton*>().at(0);
+        EXPECT_TRUE(restore->isDefault());
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_FALSE(restore->isEnabled());
+        QTest::keyClick(list, Qt::Key_D, Qt::AltModifier);  // clicks after showing the button pressed
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 2000));
+        EXPECT_TRUE(restore->isEnabled());
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    const Prompts::ListAnswer taken = prompts.actOnList(question, [&](int entry) { removed.push_back(entry); });
+    EXPECT_TRUE(taken.action == Prompts::ListAnswer::Action::Take && taken.entry == 2);
+    EXPECT_EQ(removed, std::vector<int>{1});
+    whenShown<QDialog>([](QDialog* dialog) { pressEscape(dialog); });
+    EXPECT_EQ(prompts.actOnList(question, [](int) {}).action, Prompts::ListAnswer::Action::Close);
 }
 
 TEST(QtPrompts, FileDialogsTakeTheirOptions)

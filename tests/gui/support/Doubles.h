@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <utility>
 
 #include "text/Error.h"
 #include "shell/Platform.h"
@@ -12,7 +13,7 @@ namespace quillmap::test {
 class FakePrompts : public Prompts {
 public:
     struct Shown {
-        QString kind;  // "message", "yesno", "yesnocancel", "error", "open", "save", "color"
+        QString kind;  // "message", "yesno", "yesnocancel", "list", "error", "open", "save", "color"
         QString text;
     };
     std::vector<Shown> shown;
@@ -23,6 +24,9 @@ public:
     std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
     std::vector<QColor> colorPresets;
     std::deque<QString> folders;               // for the folder chooser; cancel when empty
+    std::vector<ListQuestion> lists;           // every list dialog shown
+    std::deque<int> listRemovals;              // entries the next list dialog removes, in turn
+    ListAnswer listAnswer;                     // how the next list dialog ends; then closed again
     // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
     int cancelProgressAt = 0;
     int progressUpdates = 0;
@@ -37,6 +41,13 @@ public:
         choices.push_back(buttons);
         const Answer answer = next();
         return answer == Answer::Cancel && buttons.cancel.isEmpty() ? Answer::No : answer;
+    }
+    ListAnswer actOnList(const ListQuestion& question, const std::function<void(int)>& remove) override
+    {
+        shown.push_back({"list", question.text});
+        lists.push_back(question);
+        for (; !listRemovals.empty(); listRemovals.pop_front()) remove(listRemovals.front());
+        return std::exchange(listAnswer, ListAnswer{});
     }
     void error(const QString& text) override { shown.push_back({"error", text}); }
     QString openFileName(const FileDialogOptions& o) override { return file("open", o); }
@@ -72,7 +83,7 @@ public:
             if (s.kind == kind) result << s.text;
         return result;
     }
-    void clear() { shown.clear(); dialogs.clear(); choices.clear(); }
+    void clear() { shown.clear(); dialogs.clear(); choices.clear(); lists.clear(); }
 
 private:
     class FakeProgress : public Progress {
