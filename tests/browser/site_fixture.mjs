@@ -1,35 +1,36 @@
-// The test site of the browser tests, built as a site project: pages at the site's root, one and
-// two folders down, a folder name with a blank, UTF-8 names and a page in the menu's own folder,
-// which lies two folders down itself. Needs QUILLMAP_MAKE_SITE_PROJECT, QUILLMAP_BUILD_CLI and
-// QUILLMAP_SHIPPED_OUT (set by ctest).
+// The test site, built as a site project with quillmap-build (QUILLMAP_BUILD_CLI): pages at the
+// root, one and two folders down, names with a blank and UTF-8, and a page in the menu's folder.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
+// The menu's items: [depth, caption, link]; a document links to its caption.
+const items = [[0, 'Site', 'index.html'], [1, 'a', ''], [2, 'a/one.html'], [2, 'b c', ''], [3, 'a/b c/two.html'],
+  [1, 'caf\u00e9', ''], [2, 'caf\u00e9/cr\u00e8me.html'], [1, 'docs', ''], [2, 'nav', ''], [3, 'docs/nav/help.html'],
+  [1, 'https://example.org/elsewhere.html']];
 export const menuInSite = 'docs/nav';
-export const sitePages = ['index.html', 'a/one.html', 'a/b c/two.html', 'caf\u00e9/cr\u00e8me.html', 'docs/nav/help.html'];
-// Links the menu holds besides the site's pages, which every page must get as written.
-export const outsideLinks = ['https://example.org/elsewhere.html'];
+export const sitePages = items.filter((item) => /^[^:]*\.html$/.test(item[2] ?? item[1])).map((item) => item[2] ?? item[1]);
 
-// Writes the project into folder/site.qmp and builds its menu into folder/site/docs/nav with
-// quillmap-build, then writes every page: pageHtml(name, { toMenu, menu }) gives its text, toMenu
-// being the page's relative address of the menu folder ("" or ending in "/"), menu the menu
-// folder's path. Returns { site, menu, project }.
+// Writes folder/site.qmp (menu colours unlike any browser default) and builds it, then writes each
+// page as pageHtml(name, { toMenu: its address of the menu folder, "" or ending in "/", menu }).
 export function makeSite(folder, pageHtml) {
   const site = path.join(folder, 'site');
   const menu = path.join(site, ...menuInSite.split('/'));
-  const project = path.join(folder, 'site.qmp');
+  const each = (f) => items.map((item) => f(item.length === 2, item));
+  const lines = ['Quillmap Project File', '2000', ...each((doc, [depth, caption]) => '\t'.repeat(depth) + caption),
+    '/---- * QMAP IMGs * ----/', ...each((doc) => (doc ? '2' : '0')), '/---- * QMAP URLs * ----/',
+    ...each((doc, [, caption, link]) => link ?? caption), '/---- * QMAP Trgts * ----/', ...each(() => '0'),
+    '/---- * QMAP OpenFolders * ----/', ...each((doc, [depth]) => (doc ? '-1' : depth ? '0' : '1')),
+    '/---- * QMAP Opt * ----/', '', 'Use_TextLinks', '#FFFFCC', '#800000', '#008000', '#008000', '#FF0000', '0', '0', '0',
+    'AUTO_CLOSE_NO', '/---- * QMAP Cust IMG * ----/', ...each(() => ''), '/---- *END IMG* ----/',
+    '/---- * QMAP Site * ----/', 'site', menuInSite, 'WRITE_PAGES_NO', ''];
   fs.mkdirSync(menu, { recursive: true });
-  execFileSync(process.env.QUILLMAP_MAKE_SITE_PROJECT, [project, site, menuInSite, ...sitePages, ...outsideLinks]);
-  execFileSync(process.env.QUILLMAP_BUILD_CLI, [project]);
-  // The tree pictures come from the program's data folder, which a build tree may lack.
-  for (const name of fs.readdirSync(process.env.QUILLMAP_SHIPPED_OUT).filter((n) => n.endsWith('.gif')))
-    if (!fs.existsSync(path.join(menu, name))) fs.copyFileSync(path.join(process.env.QUILLMAP_SHIPPED_OUT, name), path.join(menu, name));
+  fs.writeFileSync(path.join(folder, 'site.qmp'), `${lines.join('\r\n')}\r\n`);
+  execFileSync(process.env.QUILLMAP_BUILD_CLI, [path.join(folder, 'site.qmp')]);
   for (const name of sitePages) {
-    const file = path.join(site, ...name.split('/'));
-    fs.mkdirSync(path.dirname(file), { recursive: true });
     const toMenu = path.posix.relative(path.posix.dirname(name), menuInSite);
-    fs.writeFileSync(file, pageHtml(name, { toMenu: toMenu && `${toMenu}/`, menu }));
+    fs.mkdirSync(path.dirname(path.join(site, name)), { recursive: true });
+    fs.writeFileSync(path.join(site, name), pageHtml(name, { toMenu: toMenu && `${toMenu}/`, menu }));
   }
-  return { site, menu, project };
+  return { site, menu, project: path.join(folder, 'site.qmp') };
 }
