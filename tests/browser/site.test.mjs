@@ -1,5 +1,5 @@
-// A site project's menus on pages in every folder of the site, in headless Chromium and Firefox.
-import { after, before, test } from 'node:test';
+// A site project's two menus side by side on pages in every folder, in headless Chromium and Firefox.
+import { after, test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -7,73 +7,43 @@ import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
 import puppeteer from 'puppeteer-core';
-import { makeSite, sitePages } from './site_fixture.mjs';
+import { makeSite, menuLinks, sitePages } from './site_fixture.mjs';
 
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmap-site-'));
-const browsers = {};
-const page = (name, head, body) => `<!DOCTYPE html><html><head><meta charset="utf-8"><title>${name}</title>${head}</head>`
-  + `<body><a id="own" href="#top">own link</a><table><tr><td id="cell">cell</td></tr></table>${body}</body></html>`;
-// The static menu's fragment pasted as it is, marked as holding links relative to the site.
-const sites = {
-  script: makeSite(path.join(work, 'script'), (name, { toMenu }) => page(name, `<link rel="stylesheet" href="${toMenu}`
-    + `Quillnavstyle.css"><script src="${toMenu}Quillnav.js"></script>`, '<script>initializeDocument()</script>')),
-  static: makeSite(path.join(work, 'static'), (name, { toMenu, menu }) => page(name, `<script src="${toMenu}`
-    + 'Quillnavcurrent.js" defer></script>', fs.readFileSync(path.join(menu, 'Quillnav.html'), 'utf8')
-    .replace(/<nav class="quillnav"(?![^>]*data-site-links)/, '<nav class="quillnav" data-site-links'))),
+after(() => fs.rmSync(work, { recursive: true, force: true }));// A page's own link and table cell; the script menu; the static fragment pasted, links site-relative.
+const site = makeSite(work, (name, toMenu) => '<!DOCTYPE html><html><head><meta charset="utf-8">'
+  + `<link rel="stylesheet" href="${toMenu}Quillnavstyle.css"><script src="${toMenu}Quillnav.js"></script>`
+  + `<script src="${toMenu}Quillnavcurrent.js" defer></script></head><body><a id="own" href="#top">own</a><table>`
+  + '<tr><td id="cell">cell</td></tr></table><script>initializeDocument()</script>' + fs.readFileSync(
+    path.join(work, 'site/docs/nav/Quillnav.html'), 'utf8').replace(/<nav class="quillnav"(?![^>]*data-site-links)/, '$& data-site-links'));
+// Both menus' links (script menu opened) and entries marked current; the page's and the menu's colours.
+const shown = () => {
+  for (const entry of indexOfEntries) if (entry.children && !entry.isOpen) clickOnNode(entry.id);
+  const all = (selector, value) => [...document.querySelectorAll(selector)].map(value);
+  return [all('#quillnavTree td:last-child a:not([href="#"])', (a) => a.href), all('.currentPage', (e) => e.textContent),
+    all('nav.quillnav a:not(.quillnav-icon)', (a) => a.href), all('nav.quillnav [aria-current]', (e) => e.textContent),
+    ['body', '#own', '#cell', '#quillnavTree', '#quillnavTree td:last-child a', '#quillnavTree td']
+      .map((selector, i) => getComputedStyle(document.querySelector(selector))[i % 3 ? 'color' : 'backgroundColor'])];
 };
 
-before(async () => {
-  browsers.chromium = await chromium.launchPersistentContext(path.join(work, 'profile'), { headless: true,
-    executablePath: process.env.QUILLMAP_CHROMIUM, args: ['--headless', '--no-sandbox', '--disable-gpu'] });
-  browsers.firefox = await puppeteer.launch({ browser: 'firefox', headless: true,
-    executablePath: process.env.QUILLMAP_FIREFOX, userDataDir: path.join(work, 'firefox-profile') });
-});
-
-after(async () => {
-  await browsers.chromium?.close();
-  await browsers.firefox?.close();
-  fs.rmSync(work, { recursive: true, force: true });
-});
-
-// Runs look(kind) in a site's page after it loaded; no script error may occur.
-async function onPage(browser, kind, name, look) {
-  const tab = await browsers[browser].newPage();
-  const errors = [];
-  tab.on('pageerror', (e) => errors.push(e.message));
-  await tab.goto(pathToFileURL(path.join(sites[kind].site, name)).href, { waitUntil: 'load' });
-  const found = await tab.evaluate(look, kind);
-  await tab.close();
-  assert.deepEqual(errors, [], name);
-  return found;
-}
-
-// Every folder opened, the links of the menu as the browser resolves them and the entries current.
-const menuState = (kind) => {
-  for (const entry of kind === 'script' ? indexOfEntries : []) if (entry.children && !entry.isOpen) clickOnNode(entry.id);
-  const [links, current] = kind === 'script' ? ['#quillnavTree td:last-child a:not([href="#"])', '.currentPage']
-    : ['nav.quillnav a[href]:not(.quillnav-icon)', 'nav.quillnav [aria-current="page"]'];
-  return { links: [...document.querySelectorAll(links)].map((a) => a.href),
-    current: [...document.querySelectorAll(current)].map((e) => e.textContent.trim()) };
-};
-
-for (const browser of ['chromium', 'firefox'])
-  for (const kind of ['script', 'static'])
-    test(`${browser}, ${kind} menu: from every folder each link opens a page, the page's own entry alone is current`, async () => {
-      for (const name of sitePages) {
-        const { links, current } = await onPage(browser, kind, name, menuState);
-        const pages = links.filter((link) => link.startsWith('file:')).map(fileURLToPath);
-        assert.deepEqual(pages, sitePages.map((p) => path.join(sites[kind].site, p)), `${name}: links to the site's pages`);
-        assert.deepEqual(links.filter((link) => !link.startsWith('file:')), ['https://example.org/elsewhere.html']);
-        assert.deepEqual(current, [name === 'index.html' ? 'Site' : name], `${name}: current entry`);
-      }
-    });
-
-for (const browser of ['chromium', 'firefox'])
-  test(`${browser}: the script menu's stylesheet styles the menu and leaves the page's own look alone`, async () => {
-    const look = await onPage(browser, 'script', 'a/b c/two.html', () => Object.fromEntries(
-      [['body', 'backgroundColor'], ['#own', 'color'], ['#cell', 'color'], ['#quillnavTree', 'backgroundColor'],
-        ['#quillnavTree td:last-child a', 'color'], ['#quillnavTree td', 'color']]
-        .map(([selector, property]) => [selector, getComputedStyle(document.querySelector(selector))[property]])));
-    assert.deepEqual(Object.values(look), ['rgba(0, 0, 0, 0)', 'rgb(0, 0, 238)', 'rgb(0, 0, 0)', 'rgb(255, 255, 204)',
-      'rgb(0, 128, 0)', 'rgb(128, 0, 0)']);
+for (const [name, launch] of Object.entries({
+  chromium: () => chromium.launchPersistentContext(path.join(work, 'c'), { executablePath: process.env.QUILLMAP_CHROMIUM }),
+  firefox: () => puppeteer.launch({ browser: 'firefox', executablePath: process.env.QUILLMAP_FIREFOX, userDataDir: path.join(work, 'f') }),
+})) {
+  test(`${name}: on a page in any folder each menu link opens its page, the page's own entry alone is current, and `
+    + 'the stylesheet styles the menu alone', async () => {
+    const browser = await launch();
+    for (const page of sitePages) {
+      const tab = await browser.newPage();
+      await tab.goto(pathToFileURL(path.join(site, page)).href, { waitUntil: 'load' });
+      const [scriptLinks, scriptCurrent, staticLinks, staticCurrent, colours] = await tab.evaluate(shown);
+      await tab.close();
+      for (const found of [scriptLinks, staticLinks])
+        assert.deepEqual(found.map((a) => (a.startsWith('file:') ? path.relative(site, fileURLToPath(a)) : a)), menuLinks, page);
+      for (const found of [scriptCurrent, staticCurrent]) assert.deepEqual(found, [page], `current on ${page}`);
+      assert.deepEqual(colours, ['rgba(0, 0, 0, 0)', 'rgb(0, 0, 238)', 'rgb(0, 0, 0)', 'rgb(255, 255, 204)',
+        'rgb(0, 128, 0)', 'rgb(128, 0, 0)'], `colours on ${page}`);
+    }
+    await browser.close();
   });
+}
