@@ -44,8 +44,6 @@ const std::vector<std::string>& TreePictureNames()
 
 namespace {
 
-// Both menus from the tree read once; the menu without script is built on a thread of its own,
-// so that it adds little to the time a build takes.
 // The script menu's stylesheet for the pages of a site, which keep their own look.
 Lines siteStyleSheet(const Lines& styleSheet)
 {
@@ -54,8 +52,9 @@ Lines siteStyleSheet(const Lines& styleSheet)
     return lines;
 }
 
-// A site's menu (menuInSite given) gets the menu's place in the site written into its scripts, and a
-// stylesheet that styles the script menu alone.
+// Both menus from the tree read once; the menu without script is built on a thread of its own,
+// so that it adds little to the time a build takes. A site's menu (menuInSite given) gets the menu
+// folder's place in the site written into its scripts, and a stylesheet that styles it alone.
 std::vector<FolderFile> menuFiles(const MenuEntries& entries, const GlobalOptions& options, const Lines& styleSheet,
                                   const std::optional<std::string>& menuInSite)
 {
