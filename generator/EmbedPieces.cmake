@@ -1,5 +1,5 @@
-# Writes a C++ source that holds the four script template pieces as byte arrays, so that the
-# program never reads them from disk. Run with -DOUTPUT=<file> -DPIECES=<piece1.js;...;piece4.js>.
+# Writes a C++ source that holds the script template pieces as byte arrays, so that the program
+# never reads them from disk. Run with -DOUTPUT=<file> -DPIECES=<piece1.js;...;piece5.js>.
 set(source "// Written by the build from generator/piece*.js; do not edit.\n")
 string(APPEND source "#include \"generator/TemplatePieces.h\"\n\nnamespace quillmap {\nnamespace {\n")
 set(index 0)
@@ -15,9 +15,12 @@ endforeach()
 string(APPEND source "std::string_view text(const unsigned char* bytes, std::size_t size)\n{\n")
 string(APPEND source "    return std::string_view(reinterpret_cast<const char*>(bytes), size - 1);\n}\n")
 string(APPEND source "}  // namespace\n\n")
-string(APPEND source "const std::array<std::string_view, 4>& TemplatePieces()\n{\n")
-string(APPEND source "    static const std::array<std::string_view, 4> pieces{\n")
-string(APPEND source "        text(piece1, sizeof piece1), text(piece2, sizeof piece2),\n")
-string(APPEND source "        text(piece3, sizeof piece3), text(piece4, sizeof piece4)};\n")
+list(LENGTH PIECES count)
+set(texts "")
+foreach(number RANGE 1 ${count})
+  string(APPEND texts "        text(piece${number}, sizeof piece${number}),\n")
+endforeach()
+string(APPEND source "const std::array<std::string_view, ${count}>& TemplatePieces()\n{\n")
+string(APPEND source "    static const std::array<std::string_view, ${count}> pieces{\n${texts}    };\n")
 string(APPEND source "    return pieces;\n}\n\n}  // namespace quillmap\n")
 file(WRITE "${OUTPUT}" "${source}")

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -43,24 +44,34 @@ const std::vector<std::string>& TreePictureNames()
 
 namespace {
 
+// The script menu's stylesheet for the pages of a site, which keep their own look.
+Lines siteStyleSheet(const Lines& styleSheet)
+{
+    Lines lines = {std::string("/* Quillmap menu: styles the tree (") + ScriptMenuSelector + ") and nothing outside it. */"};
+    for (std::string& rule : ScopedStyleSheet(styleSheet, ScriptMenuSelector)) lines.push_back(std::move(rule));
+    return lines;
+}
+
 // Both menus from the tree read once; the menu without script is built on a thread of its own,
-// so that it adds little to the time a build takes.
-// A site build's menu without script holds the links as the project has them, relative to the
-// site folder: a page that loads Quillnavcurrent.js gets them made relative to itself.
+// so that it adds little to the time a build takes. A site's menu (menuInSite given) gets the menu
+// folder's place in the site written into its scripts, and a stylesheet that styles it alone; its
+// menu without script keeps the links relative to the site folder, which Quillnavcurrent.js makes
+// relative to the page that loads it.
 std::vector<FolderFile> menuFiles(const MenuEntries& entries, const GlobalOptions& options, const Lines& styleSheet,
-                                  bool siteBuild)
+                                  const std::optional<std::string>& menuInSite)
 {
     auto withoutScript = std::async(std::launch::async, [&] {
-        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet, siteBuild);
+        const StaticMenu staticMenu = BuildStaticMenu(entries, options, styleSheet, menuInSite.has_value());
         std::vector<FolderFile> files = {
             {StaticMenuFileName, staticMenu.fragment},
             {StaticStyleSheetFileName, joinLinesCrLf(staticMenu.styleSheet)},
-            {CurrentPageScriptFileName, joinLinesCrLf(CurrentPageScriptLines())}};
-        if (!siteBuild) files.push_back({StaticTestPageFileName, StaticTestPageText(staticMenu)});
+            {CurrentPageScriptFileName, joinLinesCrLf(CurrentPageScriptLines(menuInSite))}};
+        if (!menuInSite) files.push_back({StaticTestPageFileName, StaticTestPageText(staticMenu)});
         return files;
     });
-    std::vector<FolderFile> files = {{ScriptFileName, BuildScriptText(entries, options)},
-                                     {StyleSheetFileName, joinLinesCrLf(styleSheet)}};
+    std::vector<FolderFile> files = {
+        {ScriptFileName, BuildScriptText(entries, options, menuInSite)},
+        {StyleSheetFileName, joinLinesCrLf(menuInSite ? siteStyleSheet(styleSheet) : styleSheet)}};
     for (FolderFile& file : withoutScript.get()) files.push_back(std::move(file));
     return files;
 }
@@ -79,7 +90,7 @@ void addPicture(std::vector<FolderFile>& files, const fs::path& shippedOut, cons
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const Lines& styleSheet, const fs::path& outFolder)
 {
     const MenuEntries entries = ReadMenuEntries(tree, options);
-    writeFolderFiles(outFolder, menuFiles(entries, options, styleSheet, false));
+    writeFolderFiles(outFolder, menuFiles(entries, options, styleSheet, std::nullopt));
 }
 
 void BuildMenu(const ItemTree& tree, const GlobalOptions& options, const MenuLook& look, const fs::path& outFolder)
@@ -91,7 +102,7 @@ FolderFilesReport BuildSiteMenu(const ItemTree& tree, const GlobalOptions& optio
                                 const SiteBuild& site)
 {
     const MenuEntries entries = ReadMenuEntries(tree, options);
-    std::vector<FolderFile> files = menuFiles(entries, options, styleSheet, true);
+    std::vector<FolderFile> files = menuFiles(entries, options, styleSheet, site.menuInSite);
     files.push_back({SiteTestPageFileName, SiteTestPageText(site.menuInSite)});
     for (const std::string& name : TreePictureNames()) addPicture(files, site.shippedOut, name);
     std::set<std::string> images;

@@ -136,7 +136,8 @@ Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options)
     return splitLines(BuildScriptText(ReadMenuEntries(tree, options), options));
 }
 
-std::string BuildScriptText(const MenuEntries& menuEntries, const GlobalOptions& options)
+std::string BuildScriptText(const MenuEntries& menuEntries, const GlobalOptions& options,
+                            const std::optional<std::string>& menuInSite)
 {
     const std::vector<MenuEntry>& entries = menuEntries.items;
     const TextEncoding encoding = menuEntries.encoding;
@@ -145,7 +146,8 @@ std::string BuildScriptText(const MenuEntries& menuEntries, const GlobalOptions&
 
     // The whole script is one text, written line by line; a tree line takes some 60 bytes.
     std::string text;
-    text.reserve(pieces[0].size() + pieces[1].size() + pieces[2].size() + pieces[3].size() + n * 72 + 4096);
+    text.reserve(pieces[0].size() + pieces[1].size() + pieces[2].size() + pieces[3].size() + pieces[4].size() +
+                 n * 72 + 4096);
     const auto endLine = [&text]() { text += "\r\n"; };
     const auto appendNumber = [&text](std::size_t number) {
         char digits[24];
@@ -233,6 +235,13 @@ std::string BuildScriptText(const MenuEntries& menuEntries, const GlobalOptions&
     text += "auto_opened_folder=-1;\r\n";
     text += options.autoClose ? "bAUTOCLOSE=1;\r\n" : "bAUTOCLOSE=0;\r\n";
     endLine();
+
+    if (menuInSite) {
+        appendPiece(pieces[4]);
+        text += "useSiteLinks(\"";
+        appendScriptString(text, *menuInSite, TextEncoding::Utf8, ScriptText::Name);
+        text += "\")\r\n";
+    }
 
     // Tree lines: the top folder, then every item below its parent's variable. The items the script
     // cannot hold are refused on the way, before the text is returned.

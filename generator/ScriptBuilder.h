@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +71,11 @@ private:
 // with the integer error, since it would not be valid script.
 Lines BuildScriptLines(const ItemTree& tree, const GlobalOptions& options);
 // The same lines as the text of Quillnav.js, each ending in CR LF, from the tree read already, as
-// a build that writes both menus does.
+// a build that writes both menus does. A site's menu is given its folder's place in the site
+// ('/'-separated, "" for the site folder itself): its links, relative to the site folder, then
+// lead there from a page in any folder.
 struct MenuEntries;
-std::string BuildScriptText(const MenuEntries& entries, const GlobalOptions& options);
+std::string BuildScriptText(const MenuEntries& entries, const GlobalOptions& options,
+                            const std::optional<std::string>& menuInSite = std::nullopt);
 
 }  // namespace quillmap

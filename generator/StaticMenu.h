@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,10 @@ inline constexpr int StaticMenuMaxLevel = 160;
 std::string StaticMenuDepthWarning(const ItemTree& tree);
 
 // Quillnavcurrent.js, a script a page may load beside the fragment: it marks the entry that
-// links to the page itself (aria-current="page") and opens the folders around it.
-Lines CurrentPageScriptLines();
+// links to the page itself (aria-current="page") and opens the folders around it. The script of a
+// site's menu is given the menu folder's place in the site ('/'-separated, "" for the site folder):
+// it first makes the links of every <nav class="quillnav" data-site-links>, written relative to
+// the site folder, lead there from the page, whatever its folder.
+Lines CurrentPageScriptLines(const std::optional<std::string>& menuInSite = std::nullopt);
 
 }  // namespace quillmap

@@ -39,9 +39,9 @@ std::string StaticTestPageText(const StaticMenu& menu)
     return page;
 }
 
-Lines CurrentPageScriptLines()
+Lines CurrentPageScriptLines(const std::optional<std::string>& menuInSite)
 {
-    return {
+    Lines lines = {
         "/*",
         "\tQuillmap menu without script: marks the entry that links to this very page",
         "\t(aria-current=\"page\") and opens the folders around it. The menu works",
@@ -51,6 +51,49 @@ Lines CurrentPageScriptLines()
         "(function () {",
         "\t\"use strict\"",
         "",
+    };
+    if (menuInSite) {
+        const Lines siteLinks = {
+            "\t// The links of a menu marked data-site-links are written relative to the",
+            "\t// site's folder; this script lies in the menu's folder, named here by its",
+            "\t// place in the site. Addresses with a scheme, or starting with \"/\", \"#\"",
+            "\t// or \"?\", stay as written.",
+            "\tvar menuInSite = \"" + EscapeScriptString(*menuInSite, TextEncoding::Utf8, ScriptText::Name) + "\"",
+            "\tvar script = document.currentScript",
+            "",
+            "\tfunction siteFolder() {",
+            "\t\tvar names = menuInSite.split(\"/\")",
+            "\t\tvar up = \"\"",
+            "\t\tfor (var i = 0; i < names.length; i++)",
+            "\t\t\tif (names[i] !== \"\")",
+            "\t\t\t\tup = up + \"../\"",
+            "\t\ttry {",
+            "\t\t\treturn new URL(up, script.src).href",
+            "\t\t} catch (e) {",
+            "\t\t\treturn \"\"",
+            "\t\t}",
+            "\t}",
+            "",
+            "\tfunction useSiteLinks() {",
+            "\t\tvar menus = document.querySelectorAll(\"nav.quillnav[data-site-links]\")",
+            "\t\tvar folder = menus.length > 0 && script && script.src ? siteFolder() : \"\"",
+            "\t\tif (folder === \"\")",
+            "\t\t\treturn",
+            "\t\tfor (var m = 0; m < menus.length; m++) {",
+            "\t\t\tvar links = menus[m].querySelectorAll(\"a[href]\")",
+            "\t\t\tfor (var i = 0; i < links.length; i++) {",
+            "\t\t\t\tvar address = links[i].getAttribute(\"href\")",
+            "\t\t\t\tif (address !== \"\" && !/^([a-z][a-z0-9+.-]*:|[\\/#?])/i.test(address))",
+            "\t\t\t\t\tlinks[i].setAttribute(\"href\", new URL(address, folder).href)",
+            "\t\t\t}",
+            "\t\t\tmenus[m].removeAttribute(\"data-site-links\")",
+            "\t\t}",
+            "\t}",
+            "",
+        };
+        lines.insert(lines.end(), siteLinks.begin(), siteLinks.end());
+    }
+    const Lines marking = {
         "\tfunction withoutFragment(address) {",
         "\t\tvar hash = address.indexOf(\"#\")",
         "\t\treturn hash < 0 ? address : address.slice(0, hash)",
@@ -73,12 +116,23 @@ Lines CurrentPageScriptLines()
         "\t\t}",
         "\t}",
         "",
+    };
+    lines.insert(lines.end(), marking.begin(), marking.end());
+    const char* start = "markCurrentPage";
+    if (menuInSite) {
+        start = "start";
+        const Lines startLines = {"\tfunction start() {", "\t\tuseSiteLinks()", "\t\tmarkCurrentPage()", "\t}", ""};
+        lines.insert(lines.end(), startLines.begin(), startLines.end());
+    }
+    const Lines tail = {
         "\tif (document.readyState === \"loading\")",
-        "\t\tdocument.addEventListener(\"DOMContentLoaded\", markCurrentPage)",
+        std::string("\t\tdocument.addEventListener(\"DOMContentLoaded\", ") + start + ")",
         "\telse",
-        "\t\tmarkCurrentPage()",
+        std::string("\t\t") + start + "()",
         "})()",
     };
+    lines.insert(lines.end(), tail.begin(), tail.end());
+    return lines;
 }
 
 }  // namespace quillmap

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "generator/StaticMenu.h"
+#include "styles/StyleSheet.h"
 
 namespace quillmap {
 
@@ -48,41 +49,6 @@ const char* const Layout[] = {
     "url(\"ftv2mnode.gif\"), url(\"ftv2mlastnode.gif\")}",
 };
 
-std::string trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
-}
-
-bool isPageSelector(const std::string& selector)
-{
-    std::string name;
-    for (const char c : selector) name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return name == "body" || name == "html" || name == "td" || name == "th" || name == "table" || name == "tr";
-}
-
-// A rule of the script menu's stylesheet, made to apply inside the menu alone: the page and the
-// table cells the script draws become the nav, everything else is looked for inside it.
-// Lines that are no plain rule are left out.
-std::string scopedRule(std::string_view rule)
-{
-    const auto brace = rule.find('{');
-    const std::string selectors = trimmed(rule.substr(0, brace == std::string_view::npos ? 0 : brace));
-    if (brace == std::string_view::npos || selectors.empty() || selectors.front() == '@') return {};
-    std::string scoped;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = selectors.find(',', start);
-        const std::string selector = trimmed(std::string_view(selectors).substr(start, comma - start));
-        if (!scoped.empty()) scoped += ", ";
-        scoped += isPageSelector(selector) ? "nav.quillnav" : "nav.quillnav " + selector;
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return scoped + ' ' + std::string(rule.substr(brace));
-}
-
 // An address as a CSS string: quotes, backslashes, control characters and everything outside
 // ASCII become escapes, so the stylesheet stays ASCII.
 std::string cssString(std::string_view text)
@@ -115,8 +81,10 @@ std::string cssString(std::string_view text)
 Lines BuildStaticStyleSheet(const Lines& projectStyleSheet, const std::vector<std::string>& images)
 {
     Lines lines(std::begin(Layout), std::end(Layout));
-    for (const std::string& rule : projectStyleSheet)
-        if (std::string scoped = scopedRule(rule); !scoped.empty()) lines.push_back(std::move(scoped));
+    // The page and the table cells the script draws become the nav.
+    for (std::string& rule :
+         ScopedStyleSheet(projectStyleSheet, "nav.quillnav", {"body", "html", "td", "th", "table", "tr"}))
+        lines.push_back(std::move(rule));
     for (std::size_t k = 0; k < images.size(); ++k)
         lines.push_back("nav.quillnav .quillnav-img" + std::to_string(k + 1) + " {background-image: url(" +
                         cssString(images[k]) + ")}");

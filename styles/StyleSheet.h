@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "styles/ColorText.h"
@@ -25,5 +27,15 @@ std::string StyleName(int styleIndex);
 
 // The five lines of Quillnavstyle.css.
 std::vector<std::string> BuildStyleSheet(const MenuLook& look);
+
+// The element the script menu draws its rows into, in a page of any browser that runs it today.
+inline constexpr const char* ScriptMenuSelector = "#quillnavTree";
+
+// A stylesheet's rules made to apply inside one element alone, so that a page linking it keeps
+// its own look: a selector naming one of the elements in `itself` (the page's body, say; matched
+// without regard to case) becomes the element's selector, every other one is looked for inside
+// it. Lines that are no one-line rule (a comment, an @-rule) are left out.
+std::vector<std::string> ScopedStyleSheet(const std::vector<std::string>& sheet, std::string_view scope,
+                                          std::initializer_list<std::string_view> itself = {"html", "body"});
 
 }  // namespace quillmap
