@@ -204,8 +204,11 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
         const MenuEntry& entry = items[i];
         const Node* node = entry.node;
         for (; lists > static_cast<std::size_t>(entry.level); --lists) text += "\r\n</ul></li>";
-        // The last entry of a list ends the vertical line of its parent.
-        text += entry.level > 0 && !node->nextSibling() ? "\r\n<li class=\"quillnav-last\">" : "\r\n<li>";
+        // The last entry of a list ends the vertical line of its parent; the stylesheet lays out
+        // a folder's item, which holds its list, apart from a document's single row.
+        const bool last = entry.level > 0 && !node->nextSibling();
+        text += entry.document ? (last ? "\r\n<li class=\"quillnav-last\">" : "\r\n<li>")
+                               : (last ? "\r\n<li class=\"quillnav-folder quillnav-last\">" : "\r\n<li class=\"quillnav-folder\">");
         if (entry.document) {
             writer.document(text, node, *entry.record);
         } else {

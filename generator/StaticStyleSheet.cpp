@@ -25,7 +25,13 @@ const char* const Layout[] = {
     "& {overflow-x: auto}",
     "& ul, & li, & details {display: block; list-style: none; margin: 0; padding: 0; border: 0; "
     "background: none; float: none; width: auto; height: auto; min-height: 0; text-indent: 0}",
-    "& li {position: relative}",
+    "/* A document's row is laid out and drawn only when it comes near the window: a long menu shows",
+    "   at once. Nothing may stick out of such an item, so it is at least as wide as its row. A folder's",
+    "   item holds its open list and stays laid out. */",
+    "& li {content-visibility: auto; contain-intrinsic-size: auto 22px; min-width: calc(8em + 20px); "
+    "box-sizing: content-box}",
+    "& li.quillnav-folder {position: relative; content-visibility: visible}",
+    "& li > a:focus-visible, & a.quillnav-icon:focus-visible {outline-offset: -2px}",
     "& li li {padding-left: 16px; background: url(\"ftv2vertline.gif\") repeat-y 0 0 / 16px 22px}",
     "& li li.quillnav-last {background: none}",
     "& summary, & li > a, & li > span {display: block; position: relative; float: none; width: auto; height: auto; "

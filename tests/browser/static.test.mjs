@@ -1,7 +1,6 @@
 // The menu without script (Quillnav.html in static.html) in headless Chromium (playwright-core) and
 // Firefox ESR (puppeteer-core over WebDriver BiDi): with script switched off, and with script on
-// under a strict Content-Security-Policy; then both menus under axe-core and in the narrow sidebar
-// of a themed page. make_menus writes the out folders through the build.
+// under a strict Content-Security-Policy; both menus under axe-core and in a themed sidebar too.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -54,21 +53,16 @@ before(async () => {
 <body>${fs.readFileSync(path.join(site, 'Quillnav.html'), 'utf8')}<p>Here</p></body></html>`);
 
   // A documentation theme's usual sidebar rules, and pages holding each menu in such a sidebar.
-  fs.writeFileSync(path.join(menus, 'theme.css'), `* {box-sizing: border-box} img {max-width: 100%; height: auto}
-body {display: flex; margin: 0; font: 16px/1.7 Georgia, serif} main {flex: 1; padding: 0 1em}
-div.sidebar {width: 200px; flex: none; overflow: hidden; padding: 0 6px; background: #F4F4F0}
-div.sidebar ul {list-style: disc; margin: 10px 0; padding-left: 1.3em} div.sidebar ul ul {list-style: square; margin-left: 20px}
-div.sidebar li {margin: 3px 0; border-bottom: 1px solid #DDD} div.sidebar a {color: #1A4F8B; border-bottom: 1px dotted; padding: 2px}
-details {margin: 8px 0; padding: 4px; border: 1px solid #CCC} details > summary {display: list-item; font-weight: bold; padding: 4px}
-details > summary::before {content: "> "} table {width: 100%; margin: 0 0 1em; border-collapse: collapse} td {padding: 4px 8px}`);
-  for (const scenario of ['example', 'plain', 'reach']) {
-    const host = (head, menu) => `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Host</title>
-<link rel="stylesheet" href="../theme.css">${head}</head><body><div class="sidebar">${menu}</div><main><h1>Host</h1></main></body></html>`;
-    fs.writeFileSync(path.join(menus, scenario, 'host.html'), host('<link rel="stylesheet" href="Quillnavstatic.css">',
-      fs.readFileSync(path.join(menus, scenario, 'Quillnav.html'), 'utf8')));
-    fs.writeFileSync(path.join(menus, scenario, 'hostscript.html'), host('<link rel="stylesheet" href="Quillnavstyle.css">'
-      + '<script src="Quillnav.js"></script>', '<script>initializeDocument()</script>'));
-  }
+  fs.writeFileSync(path.join(menus, 'theme.css'), `* {box-sizing: border-box} img {max-width: 100%} body {display: flex; margin: 0; font: 16px/1.7 serif}
+div.sidebar {width: 200px; flex: none; overflow: hidden; padding: 0 6px} div.sidebar ul ul {list-style: square; margin-left: 20px}
+div.sidebar ul {list-style: disc; margin: 10px 0; padding-left: 1.3em} div.sidebar li {margin: 3px 0; border-bottom: 1px solid #DDD}
+div.sidebar a {color: #1A4F8B; border-bottom: 1px dotted; padding: 2px} details {margin: 8px 0; padding: 4px; border: 1px solid}
+details > summary {display: list-item; padding: 4px} details > summary::before {content: "> "} td {padding: 4px 8px}`);
+  for (const [scenario, file, head, menu] of ['example', 'plain', 'reach'].flatMap((s) => [[s, 'host.html',
+    '<link rel="stylesheet" href="Quillnavstatic.css">', fs.readFileSync(path.join(menus, s, 'Quillnav.html'))], [s, 'hostscript.html',
+    '<link rel="stylesheet" href="Quillnavstyle.css"><script src="Quillnav.js"></script>', '<script>initializeDocument()</script>']]))
+    fs.writeFileSync(path.join(menus, scenario, file), `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Host</title>
+<link rel="stylesheet" href="../theme.css">${head}</head><body><div class="sidebar">${menu}</div><main><h1>Host</h1></main></body></html>`);
 
   server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://x');
@@ -192,10 +186,8 @@ for (const [name, launch] of Object.entries(launchers)) {
       await focusFolder(page, 'Guides');
       await page.keyboard.press('Tab');
       assert.equal(await focusedText(page), 'Setup', 'Tab goes on to the next folder');
-      assert.equal(await page.evaluate(() => document.activeElement.tagName), 'SUMMARY');
       await page.keyboard.press('Tab');
-      assert.equal(await page.evaluate(() => document.activeElement.getAttribute('href')), 'setup.html',
-        "then to the folder's link, a control of its own");
+      assert.equal(await page.evaluate(() => document.activeElement.href.slice(-10)), 'setup.html', 'then its link');
       await focusFolder(page, 'Pictures');
       await page.keyboard.press('Enter');
       assert.equal(await folderOpen(page, 'Pictures'), true);
@@ -267,73 +259,52 @@ for (const [name, launch] of Object.entries(launchers)) {
     let browser;
     before(async () => { browser = await launch(true); });
     after(async () => { await browser?.close(); });
-    const open = async (scenario, page) => {
-      const tab = await browser.newPage();
-      await tab.goto(address(scenario, page), { waitUntil: 'load' });
-      await tab.waitForFunction(() => !window.initializeDocument || document.querySelector('[role=treeitem]'));
-      return tab;
-    };
+    const open = async (scenario, file) => { const p = await browser.newPage(); await p.goto(address(scenario, file)); return p; };
 
-    test('both menus, their test pages and the themed pages pass axe-core', async () => {
+    test('axe-core finds nothing, one Tab reaches the menu, rows keep their look and every caption can be read', async () => {
       const axe = fs.readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
-      for (const [scenario, file] of [['example', 'index.html'], ['example', 'static.html'], ['example', 'welcome.html'],
-        ['example', 'host.html'], ['example', 'hostscript.html'], ['plain', 'host.html']]) {
+      for (const [scenario, file, first] of [['example', 'index.html', 'folder0'], ['example', 'static.html', 'Root Folder'],
+        ['example', 'welcome.html'], ['example', 'host.html'], ['example', 'hostscript.html'], ['plain', 'host.html'],
+        ['reach', 'host.html'], ['reach', 'hostscript.html']]) {
         const page = await open(scenario, file);
         await page.evaluate(axe);
         // Every rule but the one asking each page for a heading: the test pages show the menu beside a frame.
         const found = await page.evaluate(async () => (await axe.run(document, { rules: { 'page-has-heading-one':
-          { enabled: false } } })).violations
-          .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+          { enabled: false } } })).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' '))}`));
         assert.deepEqual(found, [], `${scenario}/${file}`);
-        await page.close();
-      }
-    });
-
-    test('one Tab from the start of either test page reaches the menu', async () => {
-      for (const [file, first] of [['index.html', 'folder0'], ['static.html', 'Root Folder']]) {
-        const page = await open('example', file);
         await page.keyboard.press('Tab');
-        assert.equal(await page.evaluate(() => document.activeElement.id || document.activeElement.textContent), first);
-        await page.close();
-      }
-    });
-
-    test('in a themed 200 px sidebar rows keep markers, indents and heights, and every caption can be read', async () => {
-      // Each row: its indent from the menu's left edge, its height, and whether a list marker shows.
-      const rows = { 'host.html': 'nav summary:not(.quillnav-toggle), nav li > a:not(.quillnav-icon), nav li > span',
-        'hostscript.html': '#quillnavTree > table' };
-      for (const [file, selector] of Object.entries(rows)) {
-        const page = await open('example', file);
-        const look = await page.evaluate((s) => [...document.querySelectorAll(s)].filter((row) => row.offsetHeight).map((row) => {
-          const menu = row.closest('nav, [role=navigation]').getBoundingClientRect();
-          const marked = [...row.closest('nav, [role=navigation]').querySelectorAll('li, summary')]
-            .some((e) => getComputedStyle(e).display === 'list-item');
-          const picture = [...row.querySelectorAll('td:first-child img')].pop() || row;
-          return [Math.round(picture.getBoundingClientRect().left - menu.left), row.offsetHeight, marked];
-        }), selector);
-        // Root, Guides, Setup, Start, Editor's notes, News, Pictures.
-        assert.deepEqual(look, [0, 16, 32, 48, 32, 16, 16].map((x) => [x, 22, false]), file);
-        await page.close();
-      }
-      for (const file of ['host.html', 'hostscript.html']) {
-        const page = await open('reach', file);
-        // A caption's last character is in sight, or inside a box the reader can scroll to it.
-        const unreadable = await page.evaluate(() => [...document.querySelectorAll('nav li > :is(a, span), #quillnavTree td + td')]
-          .filter((cell) => cell.textContent.trim()).filter((cell) => {
-            const range = document.createRange();
-            const text = [...cell.querySelectorAll('*')].concat(cell).flatMap((e) => [...e.childNodes])
-              .filter((n) => n.nodeType === 3 && n.textContent.trim()).pop();
-            range.setStart(text, text.length - 1);
-            range.setEnd(text, text.length);
-            const end = range.getBoundingClientRect();
-            const sidebar = document.querySelector('.sidebar').getBoundingClientRect();
-            let box = cell.parentElement;
-            while (box && !['auto', 'scroll'].includes(getComputedStyle(box).overflowX)) box = box.parentElement;
-            const within = (r, x) => x >= r.left && x <= r.right;
-            const scrollable = box && box.scrollWidth > box.clientWidth && within(sidebar, box.getBoundingClientRect().right - 1);
-            return !within(sidebar, end.right - 1) && !(scrollable && end.right - box.getBoundingClientRect().left + box.scrollLeft <= box.scrollWidth);
-          }).map((cell) => cell.textContent.slice(0, 20)));
-        assert.deepEqual(unreadable, [], file);
+        if (first) assert.equal(await page.evaluate(() => document.activeElement.id || document.activeElement.textContent), first);
+        if (file.startsWith('host') && scenario === 'example') {
+          // Each row shown: its picture's indent from the menu's left edge, its height, whether a list marker shows.
+          const look = await page.evaluate(() => [...document.querySelectorAll('nav summary:not(.quillnav-toggle), '
+            + 'nav li > :is(a:not(.quillnav-icon), span), #quillnavTree > table')].filter((row) => row.offsetHeight).map((row) => {
+            const menu = row.closest('[role=navigation], nav');
+            const picture = [...row.querySelectorAll('td:first-child img')].pop() || row;
+            return [Math.round(picture.getBoundingClientRect().left - menu.getBoundingClientRect().left), row.offsetHeight,
+              [...menu.querySelectorAll('li, summary')].some((e) => getComputedStyle(e).display === 'list-item')];
+          }));
+          // Root, Guides, Setup, Start, Editor's notes, News, Pictures.
+          assert.deepEqual(look, [0, 16, 32, 48, 32, 16, 16].map((x) => [x, 22, false]), file);
+        }
+        if (scenario === 'reach') {
+          // A caption's end is in sight, or in a box of the menu that scrolls to it.
+          const unreadable = await page.evaluate(async () => {
+            const cells = [...document.querySelectorAll('nav li > span, #quillnavTree td + td')];
+            for (const cell of cells) {
+              // Rows are laid out once they come near the window.
+              window.scrollTo(0, scrollY + cell.getBoundingClientRect().top - 100);
+              await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+              const range = document.createRange();
+              range.selectNodeContents(cell);
+              const [end, edge, box] = [[...range.getClientRects()].pop().right, document.querySelector('.sidebar')
+                .getBoundingClientRect().right, cell.closest('nav, #quillnavTree')];
+              cell.unreadable = end > edge && !(getComputedStyle(box).overflowX === 'auto' && box.getBoundingClientRect().right <= edge
+                && end - box.getBoundingClientRect().left + box.scrollLeft <= box.scrollWidth);
+            }
+            return cells.filter((cell) => cell.unreadable).map((cell) => cell.textContent.slice(0, 20));
+          });
+          assert.deepEqual(unreadable, [], file);
+        }
         await page.close();
       }
     });
