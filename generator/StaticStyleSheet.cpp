@@ -46,11 +46,11 @@ const char* const Layout[] = {
     "/* A folder's link follows its summary: the summary is then the folder's icon alone. */",
     "& summary.quillnav-toggle {position: absolute; z-index: 1; width: 16px; height: 22px; min-width: 0; "
     "min-height: 0; padding: 0}",
-    "& details + a {background-image: none}",
+    "& li.quillnav-folder > a {background-image: none}",
     "& li li > details > summary::before, & li li > a::before, & li li > span::before {content: \"\"; "
     "position: absolute; left: -16px; top: 0; width: 16px; height: 22px; background: url(\"ftv2node.gif\") "
     "no-repeat 0 0 / 16px 22px}",
-    "& li li > details + a::before {content: none}",
+    "& li li.quillnav-folder > a::before {content: none}",
     "& li li.quillnav-last > a::before, & li li.quillnav-last > span::before "
     "{background-image: url(\"ftv2lastnode.gif\")}",
     "& li li > details > summary::before {background-image: url(\"ftv2pnode.gif\")}",
@@ -59,7 +59,7 @@ const char* const Layout[] = {
     "& li li.quillnav-last > details[open] > summary::before {background-image: url(\"ftv2mlastnode.gif\")}",
     "/* A closed folder's entries are taken out of the layout altogether: a browser that lays out the",
     "   hidden contents of closed folders all the same takes many times longer to show a long menu. */",
-    "& details:not([open]) ~ ul {display: none}",
+    "& details:not([open]) + ul, & details:not([open]) + a + ul {display: none}",
     "& a.quillnav-icon {position: absolute; left: auto; top: 0; width: 16px; height: 22px; min-width: 0; min-height: 0; padding: 0; "
     "background: none}",
     "& a.quillnav-icon::before {content: none}",
