@@ -260,7 +260,6 @@ for (const [name, launch] of Object.entries(launchers)) {
     before(async () => { browser = await launch(true); });
     after(async () => { await browser?.close(); });
     const open = async (scenario, file) => { const p = await browser.newPage(); await p.goto(address(scenario, file)); return p; };
-
     test('axe-core finds nothing, one Tab reaches the menu, rows keep their look and every caption can be read', async () => {
       const axe = fs.readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
       for (const [scenario, file, first] of [['example', 'index.html', 'folder0'], ['example', 'static.html', 'Root Folder'],
@@ -291,13 +290,12 @@ for (const [name, launch] of Object.entries(launchers)) {
           const unreadable = await page.evaluate(async () => {
             const cells = [...document.querySelectorAll('nav li > span, #quillnavTree td + td')];
             for (const cell of cells) {
-              // Rows are laid out once they come near the window.
               window.scrollTo(0, scrollY + cell.getBoundingClientRect().top - 100);
               await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
               const range = document.createRange();
               range.selectNodeContents(cell);
-              const [end, edge, box] = [[...range.getClientRects()].pop().right, document.querySelector('.sidebar')
-                .getBoundingClientRect().right, cell.closest('nav, #quillnavTree')];
+              const end = [...range.getClientRects()].pop().right, edge = document.querySelector('.sidebar').getBoundingClientRect().right;
+              const box = cell.closest('nav, #quillnavTree');
               cell.unreadable = end > edge && !(getComputedStyle(box).overflowX === 'auto' && box.getBoundingClientRect().right <= edge
                 && end - box.getBoundingClientRect().left + box.scrollLeft <= box.scrollWidth);
             }
