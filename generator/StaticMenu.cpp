@@ -80,24 +80,46 @@ public:
         entry_ = entry;
     }
 
-    // The start of a folder's row: <li><details><summary>...</summary>
+    // The start of a folder's row. Its <details> holds the <summary> alone, the control that opens
+    // and closes it; the folder's link follows as a control of its own (a link inside a summary
+    // would be one control inside another), then its list. With text links the summary is the
+    // icon beside the linked caption, named by it; otherwise the summary is the caption and the
+    // link lies over its icon.
     void folder(std::string& line, const Node* node, const TMyRec& record, bool open, int group)
     {
-        line += "<li><details";
+        line += "<details";
         if (group >= 0) line += " name=\"quillnav-" + std::to_string(group) + '"';
         if (map_) map_->slots.push_back({line.size(), open ? std::size_t{5} : 0, entry_, FragmentMap::Open});
         if (open) line += " open";
-        line += "><summary>";
-        caption(line, node, readLink(record.URL), frame_);
-        line += "</summary>";
+        line += '>';
+        const bool linked = readLink(record.URL);
+        markup_.clear();
+        plain_.clear();
+        appendCaptionMarkup(markup_, reader_.utf8(node->caption), linked ? &plain_ : nullptr);
+        if (linked && options_.useTextLinks) {
+            line += "<summary class=\"quillnav-toggle\" aria-label=\"" + plain_ + "\"></summary></details><a";
+            link(line, frame_);
+            line += '>';
+            line += markup_;
+            line += "</a>";
+            return;
+        }
+        line += "<summary>";
+        line += markup_;
+        line += "</summary></details>";
+        if (linked) {
+            line += "<a class=\"quillnav-icon\"";
+            link(line, frame_);
+            line += " aria-label=\"" + plain_ + "\"></a>";
+        }
     }
 
-    // The start of a document's row: <li><a href target>caption</a>, or a <span> without a link.
+    // The start of a document's row: <a href target>caption</a>, or a <span> without a link.
     void document(std::string& line, const Node* node, const TMyRec& record)
     {
         const bool linked = readLink(record.URL);
         const bool whole = linked && options_.useTextLinks;
-        line += whole ? "<li><a" : "<li><span";
+        line += whole ? "<a" : "<span";
         if (!record.CustomImage.empty()) line += " class=\"quillnav-img" + std::to_string(imageNumber(record.CustomImage)) + '"';
         if (whole) {
             link(line, targetOf(record));
@@ -202,33 +224,33 @@ std::string fragmentText(const MenuEntries& entries, const GlobalOptions& option
     if (siteLinks) text += SiteLinksAttribute;
     text += ">\r\n<ul>";
 
-    // The items whose list is open, innermost last: whether each is a document.
-    std::vector<bool> lists;
-    const auto closeList = [&]() {
-        text += lists.back() ? "\r\n</ul></li>" : "\r\n</ul></details></li>";
-        lists.pop_back();
-    };
+    // How many lists are open around the next entry.
+    std::size_t lists = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const MenuEntry& entry = items[i];
         const Node* node = entry.node;
-        while (lists.size() > static_cast<std::size_t>(entry.level)) closeList();
-        text += "\r\n";
+        for (; lists > static_cast<std::size_t>(entry.level); --lists) text += "\r\n</ul></li>";
+        // The last entry of a list ends the vertical line of its parent; the stylesheet lays out
+        // a folder's item, which holds its list, apart from a document's single row.
+        const bool last = entry.level > 0 && !node->nextSibling();
+        text += entry.document ? (last ? "\r\n<li class=\"quillnav-last\">" : "\r\n<li>")
+                               : (last ? "\r\n<li class=\"quillnav-folder quillnav-last\">" : "\r\n<li class=\"quillnav-folder\">");
         writer.record(map, static_cast<int>(i));
         if (entry.document) {
             writer.document(text, node, *entry.record);
-            if (node->childCount() == 0) text += "</li>";
         } else {
             // The folders of one parent form one group, named by the parent's index.
             const int group = options.autoClose && entry.level > 0 ? entry.parent : -1;
             writer.folder(text, node, *entry.record, entry.level == 0 || open[i], group);
-            if (node->childCount() == 0) text += "</details></li>";
         }
-        if (node->childCount() > 0) {
+        if (node->childCount() == 0) {
+            text += "</li>";
+        } else {
             text += "<ul>";
-            lists.push_back(entry.document);
+            ++lists;
         }
     }
-    while (!lists.empty()) closeList();
+    for (; lists > 0; --lists) text += "\r\n</ul></li>";
     text += "\r\n</ul>\r\n</nav>\r\n";
     return text;
 }

@@ -15,9 +15,11 @@ std::string StaticTestPageText(const StaticMenu& menu)
     }
     frame += " src=\"welcome.html\" title=\"Page shown by the menu\"></iframe>";
 
+    // The menu's box scrolls; a tab index of -1 keeps it out of the Tab order, where Firefox would
+    // otherwise stop on the box before the menu's first control.
     const Lines head = {
         "<!DOCTYPE html>",
-        "<html>",
+        "<html lang=\"en\">",
         "<head>",
         "<meta charset=\"utf-8\">",
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">",
@@ -29,9 +31,9 @@ std::string StaticTestPageText(const StaticMenu& menu)
         "</head>",
         "<body>",
         "<div id=\"layout\">",
-        "<div id=\"menu\">",
+        "<div id=\"menu\" tabindex=\"-1\">",
     };
-    const std::string tail = joinLinesCrLf({"</div>", frame, "</div>", "</body>", "</html>"});
+    const std::string tail = joinLinesCrLf({"</div>", "<main id=\"page\">" + frame + "</main>", "</div>", "</body>", "</html>"});
     std::string page = joinLinesCrLf(head);
     page.reserve(page.size() + menu.fragment.size() + tail.size());
     page += menu.fragment;
@@ -108,9 +110,10 @@ Lines CurrentPageScriptLines(const std::optional<std::string>& menuInSite)
         "\t\t\t\tif (withoutFragment(links[i].href) !== here)",
         "\t\t\t\t\tcontinue",
         "\t\t\t\tlinks[i].setAttribute(\"aria-current\", \"page\")",
+        "\t\t\t\t// A folder's <details> is the first child of its list item.",
         "\t\t\t\tfor (var e = links[i].parentNode; e && e !== menus[m]; e = e.parentNode)",
-        "\t\t\t\t\tif (e.tagName === \"DETAILS\")",
-        "\t\t\t\t\t\te.open = true",
+        "\t\t\t\t\tif (e.tagName === \"LI\" && e.firstElementChild && e.firstElementChild.tagName === \"DETAILS\")",
+        "\t\t\t\t\t\te.firstElementChild.open = true",
         "\t\t\t\tbreak",
         "\t\t\t}",
         "\t\t}",

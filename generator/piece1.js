@@ -41,6 +41,7 @@ function Folder(folderDescription, hreference)
 	this.level = 0
 	this.childSide = ""
 	this.childrenDrawn = false
+	this.linesAround = null
 }
 
 Folder.prototype.initialize = initializeFolder
@@ -431,6 +432,53 @@ function rowsHtml(entries)
 	return rows.parts.join("")
 }
 
+// A row whose caption wraps is taller than its pictures. Below them, its first
+// cell goes on with the vertical lines of the folders around it, and with its
+// own line when later entries of its folder follow. They are the cell's
+// background, starting where the pictures end, so a row of one line shows none
+// of it.
+function drawLinesBelow(entry)
+{
+	var parent = entry.parentFolder
+	var lines = ""
+
+	if (!parent || !entry.navObj)
+		return
+	lines = linesAround(parent)
+	if (!entry.isLastNode)
+		lines = (lines ? lines + "," : "") + lineAt(parent.level)
+	if (lines)
+		entry.navObj.rows[0].cells[0].style.background = lines
+}
+
+// The vertical lines beside every row inside the folder, worked out once per
+// folder: those of the folders around it, and its own when it is not the last
+// of its folder. The folders above it are walked with a list, not by recursion,
+// so that no depth of nesting can exhaust the browser's stack.
+function linesAround(folder)
+{
+	var above = []
+	var lines = ""
+	var i = 0
+
+	for (; folder && folder.linesAround === null; folder = folder.parentFolder)
+		above.push(folder)
+	lines = folder ? folder.linesAround : ""
+	for (i = above.length - 1; i >= 0; i--) {
+		folder = above[i]
+		if (folder.parentFolder && !folder.isLastNode)
+			lines = (lines ? lines + "," : "") + lineAt(folder.level - 1)
+		folder.linesAround = lines
+	}
+	return lines
+}
+
+function lineAt(column)
+{
+	return "url(\"" + (imageFolder + "ftv2vertline.gif").replace(/["\\]/g, "\\$&") + "\") " + 16 * column
+		+ "px 22px / 16px 100% no-repeat"
+}
+
 function RowBuffer()
 {
 	this.parts = new Array
@@ -448,6 +496,7 @@ function insertRows(entries, place, where)
 	place.insertAdjacentHTML(where, rowsHtml(entries))
 	for (i = 0; i < entries.length; i++) {
 		bindPageObjects(entries[i])
+		drawLinesBelow(entries[i])
 		if (hasMarkup(entries[i].desc))
 			fillCaption(entries[i], entries[i].navObj)
 		if (hidden)

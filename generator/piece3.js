@@ -523,13 +523,21 @@ function findImageFolder()
 // The rules the tree needs of its own. They go in through the style sheet
 // interface, which a strict Content-Security-Policy leaves alone, where a
 // <style> element or a style attribute would be refused. Rows out of sight are
-// not laid out until they scroll into view; a row is as wide as its contents,
-// so that long captions and deep rows make the page scroll instead of being
-// cut off.
+// not laid out until they scroll into view. A long caption wraps under its own
+// start, in lines as high as the pictures, and the rules of the page around
+// the tree (margins of tables, padding of cells, sizes of pictures) leave its
+// rows as they are.
 function addTreeStyles()
 {
-	var rules = ["#quillnavTree>table{display:block;min-width:max-content;content-visibility:auto;"
-			+ "contain-intrinsic-size:auto 22px}",
+	var rules = ["#quillnavTree{overflow-x:auto}",
+		"#quillnavTree>table{display:block;min-width:min-content;content-visibility:auto;contain-intrinsic-size:auto 22px;"
+			+ "margin:0;border:0;border-spacing:0;width:auto;height:auto;background:none}",
+		"#quillnavTree td{padding:0;border:0;vertical-align:top;background:none}",
+		"#quillnavTree td+td{min-width:8em;vertical-align:middle;white-space:normal;overflow-wrap:break-word;line-height:22px}",
+		"#quillnavTree td:first-child{white-space:nowrap;line-height:0}",
+		"#quillnavTree td:first-child a{margin:0;padding:0;border:0}",
+		"#quillnavTree td:first-child img{max-width:none;max-height:none;margin:0;padding:0;border:0;"
+			+ "box-sizing:content-box;vertical-align:top}",
 		"#quillnavTree>table:focus-visible{outline:2px solid #1A66D9;outline-offset:-2px}",
 		"#quillnavTree>table.currentPage td{font-weight:bold}"]
 	var sheet = 0
@@ -561,19 +569,22 @@ function addTreeStyles()
 function placeTree()
 {
 	var script = document.currentScript
-	var holder = 0
+	var place = 0
 
 	if (document.readyState == "loading") {
 		if (!script || script.async || !document.body || !document.body.contains(script))
 			return false
-		treePlace = document.createElement("div")
-		script.parentNode.insertBefore(treePlace, script.nextSibling)
+		place = function (box) { script.parentNode.insertBefore(box, script.nextSibling) }
 	} else {
-		holder = document.getElementById("quillnav") || document.body
-		treePlace = document.createElement("div")
-		holder.appendChild(treePlace)
+		place = function (box) { (document.getElementById("quillnav") || document.body).appendChild(box) }
 	}
+	// The tree is a navigation landmark of its own, named as the tree is.
+	treePlace = document.createElement("div")
 	treePlace.id = "quillnavTree"
+	menuLandmark = document.createElement("div")
+	menuLandmark.setAttribute("role", "navigation")
+	menuLandmark.appendChild(treePlace)
+	place(menuLandmark)
 	return true
 }
 
@@ -594,6 +605,7 @@ function showStartState()
 	treeBox = treePlace
 	treeBox.setAttribute("role", "tree")
 	treeBox.setAttribute("aria-labelledby", "folder0")
+	menuLandmark.setAttribute("aria-labelledby", "folder0")
 	while (pending.length > 0) {
 		entry = pending.pop()
 		shown.push(entry)

@@ -433,7 +433,7 @@ for (const browser of ['chromium', 'firefox'])
           assert.deepEqual(await page.evaluate(() => {
             const tree = document.getElementById('quillnavTree');
             return [document.getElementById('before')?.textContent, document.getElementById('after')?.textContent,
-              tree.parentNode.id || tree.previousElementSibling.id, tree.querySelectorAll('table').length];
+              tree.parentNode.parentNode.id || tree.parentNode.previousElementSibling.id, tree.querySelectorAll('table').length];
           }), ['Before', 'After', place, 7], file);
           assert.deepEqual(await treeIsConsistent(page), []);
           await finish(menu);

@@ -1,6 +1,6 @@
 // The menu without script (Quillnav.html in static.html) in headless Chromium (playwright-core) and
 // Firefox ESR (puppeteer-core over WebDriver BiDi): with script switched off, and with script on
-// under a strict Content-Security-Policy. make_menus writes the out folders through the build.
+// under a strict Content-Security-Policy; both menus under axe-core and in a themed sidebar too.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -52,6 +52,18 @@ before(async () => {
 <script src="../Quillnavcurrent.js" defer></script></head>
 <body>${fs.readFileSync(path.join(site, 'Quillnav.html'), 'utf8')}<p>Here</p></body></html>`);
 
+  // A documentation theme's usual sidebar rules, and pages holding each menu in such a sidebar.
+  fs.writeFileSync(path.join(menus, 'theme.css'), `* {box-sizing: border-box} img {max-width: 100%} body {display: flex; margin: 0; font: 16px/1.7 serif}
+div.sidebar {width: 200px; flex: none; overflow: hidden; padding: 0 6px} div.sidebar ul ul {list-style: square; margin-left: 20px}
+div.sidebar ul {list-style: disc; margin: 10px 0; padding-left: 1.3em} div.sidebar li {margin: 3px 0; border-bottom: 1px solid #DDD}
+div.sidebar a {color: #1A4F8B; border-bottom: 1px dotted; padding: 2px} details {margin: 8px 0; padding: 4px; border: 1px solid}
+details > summary {display: list-item; padding: 4px} details > summary::before {content: "> "} td {padding: 4px 8px}`);
+  for (const [scenario, file, head, menu] of ['example', 'plain', 'reach'].flatMap((s) => [[s, 'host.html',
+    '<link rel="stylesheet" href="Quillnavstatic.css">', fs.readFileSync(path.join(menus, s, 'Quillnav.html'))], [s, 'hostscript.html',
+    '<link rel="stylesheet" href="Quillnavstyle.css"><script src="Quillnav.js"></script>', '<script>initializeDocument()</script>']]))
+    fs.writeFileSync(path.join(menus, scenario, file), `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>Host</title>
+<link rel="stylesheet" href="../theme.css">${head}</head><body><div class="sidebar">${menu}</div><main><h1>Host</h1></main></body></html>`);
+
   server = http.createServer((request, response) => {
     const url = new URL(request.url, 'http://x');
     const file = path.join(menus, decodeURIComponent(url.pathname));
@@ -79,20 +91,21 @@ const address = (scenario, page) => `http://127.0.0.1:${server.address().port}/$
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // The summary of the folder with this caption: whether it is open, where it is, focusing it.
+// A summary is named by its caption, or by its label when the folder's link follows it.
 const folderOpen = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav summary')]
-  .find((s) => s.textContent === c).parentElement.open, caption);
+  .find((s) => (s.textContent || s.ariaLabel) === c).parentElement.open, caption);
 const focusFolder = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav summary')]
-  .find((s) => s.textContent === c).focus(), caption);
+  .find((s) => (s.textContent || s.ariaLabel) === c).focus(), caption);
 const focusLink = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav a')]
   .find((a) => a.textContent === c).focus(), caption);
-const focusedText = (page) => page.evaluate(() => document.activeElement.textContent);
+const focusedText = (page) => page.evaluate(() => document.activeElement.textContent || document.activeElement.ariaLabel);
 const shown = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav a')]
   .find((a) => a.textContent === c).checkVisibility(), caption);
 
 // A click on the folder's icon, left in its row (its caption may be a link).
 async function clickFolderIcon(page, caption) {
   const box = await page.evaluate((c) => {
-    const r = [...document.querySelectorAll('nav.quillnav summary')].find((s) => s.textContent === c)
+    const r = [...document.querySelectorAll('nav.quillnav summary')].find((s) => (s.textContent || s.ariaLabel) === c)
       .getBoundingClientRect();
     return { x: r.x, y: r.y + r.height / 2 };
   }, caption);
@@ -141,8 +154,8 @@ for (const [name, launch] of Object.entries(launchers)) {
         ['Plain', 'plain.html', 'main_frame']]);
       const look = await page.evaluate(() => {
         const background = (e, pseudo) => getComputedStyle(e, pseudo).backgroundImage.replace(/.*\//, '');
-        const rows = [...document.querySelectorAll('nav.quillnav summary, nav.quillnav li > a')];
-        return { rows: rows.map((e) => [e.textContent, background(e), background(e, '::before')]),
+        const rows = [...document.querySelectorAll('nav.quillnav summary, nav.quillnav li > a:not(details + a)')];
+        return { rows: rows.map((e) => [e.textContent || e.ariaLabel, background(e), background(e, '::before')]),
           inline: document.querySelectorAll('[style], script:not([src])').length };
       });
       assert.deepEqual(look.rows, [
@@ -173,6 +186,8 @@ for (const [name, launch] of Object.entries(launchers)) {
       await focusFolder(page, 'Guides');
       await page.keyboard.press('Tab');
       assert.equal(await focusedText(page), 'Setup', 'Tab goes on to the next folder');
+      await page.keyboard.press('Tab');
+      assert.equal(await page.evaluate(() => document.activeElement.href.slice(-10)), 'setup.html', 'then its link');
       await focusFolder(page, 'Pictures');
       await page.keyboard.press('Enter');
       assert.equal(await folderOpen(page, 'Pictures'), true);
@@ -237,6 +252,59 @@ for (const [name, launch] of Object.entries(launchers)) {
       assert.deepEqual(await page.evaluate(() => window.violations), []);
       assert.deepEqual(missing, []);
       await page.close();
+    });
+  });
+
+  describe(`${name}: accessibility and a themed sidebar`, () => {
+    let browser;
+    before(async () => { browser = await launch(true); });
+    after(async () => { await browser?.close(); });
+    const open = async (scenario, file) => { const p = await browser.newPage(); await p.goto(address(scenario, file)); return p; };
+    test('axe-core finds nothing, one Tab reaches the menu, rows keep their look and every caption can be read', async () => {
+      const axe = fs.readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+      for (const [scenario, file, first] of [['example', 'index.html', 'folder0'], ['example', 'static.html', 'Root Folder'],
+        ['example', 'welcome.html'], ['example', 'host.html'], ['example', 'hostscript.html'], ['plain', 'host.html'],
+        ['reach', 'host.html'], ['reach', 'hostscript.html']]) {
+        const page = await open(scenario, file);
+        await page.evaluate(axe);
+        // Every rule but the one asking each page for a heading: the test pages show the menu beside a frame.
+        const found = await page.evaluate(async () => (await axe.run(document, { rules: { 'page-has-heading-one':
+          { enabled: false } } })).violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' '))}`));
+        assert.deepEqual(found, [], `${scenario}/${file}`);
+        await page.keyboard.press('Tab');
+        if (first) assert.equal(await page.evaluate(() => document.activeElement.id || document.activeElement.textContent), first);
+        if (file.startsWith('host') && scenario === 'example') {
+          // Each row shown: its picture's indent from the menu's left edge, its height, whether a list marker shows.
+          const look = await page.evaluate(() => [...document.querySelectorAll('nav summary:not(.quillnav-toggle), '
+            + 'nav li > :is(a:not(.quillnav-icon), span), #quillnavTree > table')].filter((row) => row.offsetHeight).map((row) => {
+            const menu = row.closest('[role=navigation], nav');
+            const picture = [...row.querySelectorAll('td:first-child img')].pop() || row;
+            return [Math.round(picture.getBoundingClientRect().left - menu.getBoundingClientRect().left), row.offsetHeight,
+              [...menu.querySelectorAll('li, summary')].some((e) => getComputedStyle(e).display === 'list-item')];
+          }));
+          // Root, Guides, Setup, Start, Editor's notes, News, Pictures.
+          assert.deepEqual(look, [0, 16, 32, 48, 32, 16, 16].map((x) => [x, 22, false]), file);
+        }
+        if (scenario === 'reach') {
+          // A caption's end is in sight, or in a box of the menu that scrolls to it.
+          const unreadable = await page.evaluate(async () => {
+            const cells = [...document.querySelectorAll('nav li > span, #quillnavTree td + td')];
+            for (const cell of cells) {
+              window.scrollTo(0, scrollY + cell.getBoundingClientRect().top - 100);
+              await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+              const range = document.createRange();
+              range.selectNodeContents(cell);
+              const end = [...range.getClientRects()].pop().right, edge = document.querySelector('.sidebar').getBoundingClientRect().right;
+              const box = cell.closest('nav, #quillnavTree');
+              cell.unreadable = end > edge && !(getComputedStyle(box).overflowX === 'auto' && box.getBoundingClientRect().right <= edge
+                && end - box.getBoundingClientRect().left + box.scrollLeft <= box.scrollWidth);
+            }
+            return cells.filter((cell) => cell.unreadable).map((cell) => cell.textContent.slice(0, 20));
+          });
+          assert.deepEqual(unreadable, [], file);
+        }
+        await page.close();
+      }
     });
   });
 }

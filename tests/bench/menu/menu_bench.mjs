@@ -183,7 +183,7 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 const variants = ['static', 'ours', 'jstree', 'floor', 'links'];
 console.log(`${browserName}: median of ${runs} loads in ms, navigation start to tree drawn and laid out`);
 console.log('entries static  ours  jstree  floor  links  static/jstree  ours/jstree  ours/floor  links/jstree'
-  + '  rows(static/ours/jstree)');
+  + '  static/links  rows(static/ours/jstree)');
 try {
   for (const entries of sizes) {
     const times = Object.fromEntries(variants.map((v) => [v, []]));
@@ -200,7 +200,7 @@ try {
     const ratio = (value, width) => value.toFixed(2).padStart(width);
     console.log(`${String(entries).padStart(7)} ${ms(stat, 6)} ${ms(ours, 5)} ${ms(jstree, 7)} ${ms(floor, 6)} `
       + `${ms(links, 6)} ${ratio(stat / jstree, 14)} ${ratio(ours / jstree, 12)} ${ratio(ours / floor, 11)} `
-      + `${ratio(links / jstree, 13)}  `
+      + `${ratio(links / jstree, 13)} ${ratio(stat / links, 13)}  `
       + `${rows.static}/${rows.ours}/${rows.jstree}`);
   }
 } finally {

@@ -15,7 +15,9 @@ namespace {
 std::string documentRow(const std::string& caption, const std::string& link)
 {
     ItemTree tree;
-    addDocument(tree, addFolder(tree, nullptr, "Top"), caption, link);
+    Node* top = addFolder(tree, nullptr, "Top");
+    addDocument(tree, top, caption, link);
+    addDocument(tree, top, "After", "after.html");
     const std::string fragment = BuildStaticMenu(tree, GlobalOptions{}, {}).fragment;
     const std::size_t start = fragment.find("<ul>\r\n<li><a");
     const std::size_t spanStart = fragment.find("<ul>\r\n<li><span");
