@@ -340,8 +340,8 @@ void PropertiesPanel::txtTFRAMEChange()
     const QString before = w_.boxTarget->itemText(0);
     {
         UpdatingScope updating(document_);
+        // The box goes on showing the selected document's own target.
         w_.boxTarget->setItemText(0, frame);
-        w_.boxTarget->setCurrentIndex(0);
     }
     recordOption(w_.txtTFRAME, before, frame, true);
 }
