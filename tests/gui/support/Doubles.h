@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "text/Error.h"
 #include "shell/Platform.h"
@@ -22,6 +23,7 @@ public:
     std::deque<std::optional<QColor>> colors;  // for the colour chooser; cancel when empty
     std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
     std::vector<QColor> colorPresets;
+    std::function<void()> whileChoosingColor;  // what the desktop does while the chooser is open
     std::deque<QString> folders;               // for the folder chooser; cancel when empty
     // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
     int cancelProgressAt = 0;
@@ -45,6 +47,7 @@ public:
     {
         shown.push_back({"color", initial.name()});
         colorPresets.push_back(initial);
+        if (whileChoosingColor) whileChoosingColor();
         if (colors.empty()) return std::nullopt;
         auto c = colors.front();
         colors.pop_front();
