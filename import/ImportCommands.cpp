@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "import/SiteImporter.h"
+#include "shell/DialogFolder.h"
 #include "shell/EventGuard.h"
 #include "shell/WorkWithProgress.h"
 #include "text/LocalText.h"
@@ -40,7 +41,7 @@ QList<QAction*> ImportCommands::menuEntries() const { return {mnuImportFolder, m
 QString ImportCommands::startFolder() const
 {
     const QString& project = document_.ProjectFileName;
-    return project.isEmpty() ? appFolder_ : folderOf(project);
+    return project.isEmpty() ? dialogStartFolder(appFolder_) : folderOf(project);
 }
 
 void ImportCommands::mnuImportFolderClick()

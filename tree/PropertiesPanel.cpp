@@ -12,6 +12,7 @@
 
 #include "import/RelativeLink.h"
 #include "project/SiteFolders.h"
+#include "shell/DialogFolder.h"
 #include "shell/EventGuard.h"
 #include "text/Error.h"
 #include "text/LocalText.h"
@@ -411,7 +412,7 @@ void PropertiesPanel::btnBrowseLinkClick()
     // there, as the page that shows the menu reaches it; any other file by its name.
     const QString site = rememberedSiteFolder(document_.ProjectFileName);
     Prompts::FileDialogOptions options;
-    options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : appFolder_ + "Projects";
+    options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : dialogStartFolder(appFolder_ + "Projects");
     options.fileName.clear();
     options.filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
     options.defaultSuffix = QStringLiteral("htm");

@@ -74,7 +74,7 @@ TEST_F(BuildCommandsTest, FailingSaveReportsTheErrorAndLeavesTheBusyState)
     QDir(folder.path() + "/out").removeRecursively();
     w.btnBuild_Test->click();
     ASSERT_EQ(fake.prompts.texts("error").size(), 1);
-    EXPECT_EQ(QDir::fromNativeSeparators(fake.prompts.texts("error").front()), "Cannot create file " + appFolder() + "out/Quillnav.js.");
+    EXPECT_EQ(QDir::fromNativeSeparators(fake.prompts.texts("error").front()), "Cannot create file " + appFolder() + "out/Quillnav.js: no such folder.");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(w.btnBuild_Test->isEnabled());
     EXPECT_TRUE(w.btnBuild->isEnabled());

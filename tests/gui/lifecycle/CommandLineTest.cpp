@@ -79,7 +79,7 @@ TEST_F(CommandLine, ErrorEndsTheShowStepBeforeTheCheck)
 {
     const QString missing = projectPath("missing.qmp");
     start({missing});
-    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + "."}));
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + ": no such file."}));
     EXPECT_EQ(registryReads, 0);
     EXPECT_TRUE(main->document().Saved);
     EXPECT_TRUE(main->document().tree().empty());

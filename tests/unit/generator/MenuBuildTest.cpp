@@ -90,7 +90,7 @@ TEST_F(MenuBuildTest, MissingOutFolderIsReportedAndNeverCreated)
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, missing);
         FAIL() << "built into a missing folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(missing, "Quillnav.js")));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(missing, "Quillnav.js")) + ": no such folder");
     }
     EXPECT_FALSE(fs::exists(missing));
 }
@@ -103,7 +103,7 @@ TEST_F(MenuBuildTest, StyleSheetFailureKeepsTheNewScriptAndTheOldStyleSheet)
         BuildMenu(tree, GlobalOptions{}, MenuLook{}, out);
         FAIL() << "wrote over a folder";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(out, "Quillnavstyle.css")));
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + pathText(JoinPath(out, "Quillnavstyle.css")) + ": it is a folder");
     }
     EXPECT_EQ(read(folder / "out" / "Quillnav.js"), joinLinesCrLf(BuildScriptLines(tree, GlobalOptions{})));
     EXPECT_TRUE(fs::is_directory(folder / "out" / "Quillnavstyle.css"));
