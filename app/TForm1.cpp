@@ -22,6 +22,7 @@
 #include "shell/ApplicationTitle.h"
 #include "shell/ListWidth.h"
 #include "shell/Pictures.h"
+#include "shell/StatusLine.h"
 #include "shell/WindowPlacement.h"
 #include "styles/TfrmColors.h"
 #include "text/DataFolder.h"
@@ -144,6 +145,7 @@ void TForm1::createParts()
     recovery_ = new RecoveryKeeper(*document_, platform_.prompts, recoveryFolder(), [this] { return recoverySnapshot(); },
                                    this);
 
+    lblStatus = new StatusLine(this);
     connect(document_, &ProjectDocument::savedChanged, this, &TForm1::showSaved);
     connect(files_, &ProjectFiles::fileNameChanged, this, &TForm1::showFileName);
 }
@@ -392,6 +394,8 @@ void TForm1::layoutControls()
     for (const auto& [control, designed] : rightColumn_) control->move(designed.x() + dx, designed.y());
     const int helpButtonTop = std::max(HelpTop, height() - 4 - btnMoreHelp->height());
     btnMoreHelp->move(btnMoreHelp->x(), helpButtonTop);
+    lblStatus->setGeometry(panelHelp->x(), helpButtonTop, std::max(0, btnMoreHelp->x() - 6 - panelHelp->x()),
+                           btnMoreHelp->height());
     const int helpHeight = helpButtonTop - HelpButtonGap - HelpTop;
     panelHelp->setVisible(helpHeight >= SmallestHelpText);
     panelHelp->resize(panelHelp->width(), std::max(0, helpHeight));

@@ -26,6 +26,7 @@ class LinkCheckCommands;
 class ProjectFiles;
 class PropertiesPanel;
 class RecoveryKeeper;
+class StatusLine;
 class TfrmAskToAssociate;
 class TfrmColors;
 
@@ -44,6 +45,9 @@ public:
     QString TitleText;
     QString AppFolder;
     MessageTexts messages;
+
+    // What the last build did, beside the Help button.
+    StatusLine* lblStatus = nullptr;
 
     QPixmap picSAVED;
     QPixmap picNOT_SAVED;

@@ -2,6 +2,7 @@
 // the start-up association check.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "generator/MenuBuild.h"
 #include "generator/OutFolder.h"
 #include "shell/Association.h"
+#include "shell/StatusLine.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
 
@@ -38,6 +40,22 @@ private:
     std::vector<QWidget*> buttons_;
 };
 
+// Where the menu went, how large it is, and what the user may want to look at: documents that
+// link nowhere.
+QString builtText(const ItemTree& tree, const QString& folder)
+{
+    std::size_t withoutLink = 0;
+    for (const Node* node : tree.preorder())
+        if (node->isDocument() && (!node->record() || node->record()->URL.empty())) ++withoutLink;
+    const QString warnings = withoutLink == 0 ? QStringLiteral("no warnings")
+                             : withoutLink == 1
+                                 ? QStringLiteral("1 warning (1 document has no link)")
+                                 : QStringLiteral("%1 warnings (%1 documents have no link)").arg(withoutLink);
+    return QStringLiteral("Menu built: %1 items, %2,\nin %3.")
+        .arg(tree.size())
+        .arg(warnings, QDir::toNativeSeparators(folder));
+}
+
 }  // namespace
 
 void TForm1::btnBuildTestClick(QObject* Sender)
@@ -48,12 +66,14 @@ void TForm1::btnBuildTestClick(QObject* Sender)
         return;
     }
     BusyState busy({btnBuild_Test, btnBuild, btnBrowseOUT});
+    lblStatus->forget();
 
     const GlobalOptions options{document_->model().bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
     const QString outFolder = OutFolder();
     BuildMenu(tree, options, frmColors().styleSheetLines(), toFilePath(outFolder));
+    lblStatus->say(builtText(tree, outFolder));
 
     // The name decides, not the caption, which a language file may change.
     if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {

@@ -9,8 +9,42 @@
 #include "shell/QtRegistry.h"
 #include "shell/TfrmAskToAssociate.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+#endif
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/StartOptions.h"
+
+namespace {
+
+// --help, --version and usage errors are answered before the toolkit starts, so they need no
+// display. A window program on Windows writes them into the console it was started from.
+std::optional<int> answerStartOptions(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+#ifdef _WIN32
+    bool option = false;
+    for (const std::string& a : arguments) option = option || (a.size() > 1 && a[0] == '-');
+    if (option && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        (void)!std::freopen("CONOUT$", "w", stdout);
+        (void)!std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+    std::string project;
+    return quillmap::readStartOptions(arguments, project, std::cout, std::cerr);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = answerStartOptions(argc, argv)) return *status;
     QApplication app(argc, argv);
     // The application's name decides where the per-user registry store lives off Windows.
     QCoreApplication::setApplicationName(QStringLiteral("Quillmap"));
@@ -23,6 +57,7 @@ int main(int argc, char** argv)
     quillmap::QtBeeper beeper;
     const quillmap::Platform platform{prompts, shell, registry, beeper};
 
+    // The project, if any: the one plain argument, "--" before it taken away.
 #ifdef _WIN32
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
@@ -31,6 +66,7 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << quillmap::fromFilePath(argv[i]);
 #endif
+    arguments.removeOne(QStringLiteral("--"));
     // The program's files: beside the executable, or in ../share/quillmap when it is installed.
     const QString appFolder =
         quillmap::fromFilePath(quillmap::programDataFolder(quillmap::toFilePath(QCoreApplication::applicationDirPath()))) +

@@ -56,7 +56,7 @@ std::optional<int> parseCommandLine(const CommandLineSyntax& syntax, const std::
         if (!syntax.argument->empty()) return usageError(syntax.onlyOneArgument);
         *syntax.argument = a;
     }
-    if (syntax.argument->empty()) return usageError("");
+    if (syntax.argument->empty() && !syntax.argumentOptional) return usageError("");
     return std::nullopt;
 }
 

@@ -7,7 +7,7 @@
 namespace quillmap {
 
 // What a command-line program accepts: options with a value ("--name VALUE" or "--name=VALUE"),
-// flags, and exactly one plain argument ("-" included). --help (-h) and --version are always
+// flags, and exactly one plain argument ("-" included), or at most one where it is optional. --help (-h) and --version are always
 // understood; after "--" every argument is a plain one, so a file named "-x" can be given.
 struct CommandLineSyntax {
     struct ValueOption {
@@ -27,6 +27,7 @@ struct CommandLineSyntax {
     std::vector<Flag> flags;
     std::string* argument = nullptr;
     std::string onlyOneArgument;  // the message when a second plain argument comes
+    bool argumentOptional = false;
 };
 
 // Fills the syntax's targets from the arguments. The result is empty when the program is to go on,

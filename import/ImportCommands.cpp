@@ -5,6 +5,7 @@
 #include "import/SiteImporter.h"
 #include "project/ProjectSite.h"
 #include "project/SiteFolders.h"
+#include "shell/DialogFolder.h"
 #include "shell/EventGuard.h"
 #include "shell/WorkWithProgress.h"
 #include "text/LocalText.h"
@@ -42,7 +43,7 @@ QList<QAction*> ImportCommands::menuEntries() const { return {mnuImportFolder, m
 QString ImportCommands::startFolder() const
 {
     const QString& project = document_.ProjectFileName;
-    return project.isEmpty() ? appFolder_ : folderOf(project);
+    return project.isEmpty() ? dialogStartFolder(appFolder_) : folderOf(project);
 }
 
 QString ImportCommands::baseFolder(const QString& start, bool recordsSite) const

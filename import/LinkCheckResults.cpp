@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -47,6 +48,21 @@ LinkCheckResults::LinkCheckResults(QWidget* parent) : QDialog(parent)
 
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::close);
     connect(listResults, &QTreeWidget::itemActivated, this, &LinkCheckResults::listResultsActivated);
+    listResults->installEventFilter(this);
+}
+
+// Enter on a row shows its item; the list lets the key go on to the dialog, whose default button
+// would press it as well.
+bool LinkCheckResults::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == listResults && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (QTreeWidgetItem* row = listResults->currentItem()) listResultsActivated(row);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void LinkCheckResults::show(const QString& summary, const QString& siteFolder, const std::vector<Row>& rows)

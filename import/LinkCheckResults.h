@@ -38,6 +38,9 @@ public:
 signals:
     void itemChosen(const QModelIndex& item);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void listResultsActivated(QTreeWidgetItem* row);
 

@@ -14,6 +14,7 @@
 #include "project/RecoveryCopy.h"
 #include "project/TreeExpansion.h"
 #include "shell/ContextMenu.h"
+#include "shell/DialogFolder.h"
 #include "shell/EventGuard.h"
 #include "styles/CurrentColorsWindow.h"
 #include "styles/TfrmColors.h"
@@ -118,12 +119,23 @@ bool ProjectFiles::SaveProject(const QString& fileName)
     // project's code page cannot hold turns every text of the project into UTF-8, the items too.
     std::string text = projectTextNow();
 
-    const QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
-    if (name.isEmpty()) return false;
-    // The site's folders are stored relative to the file's own folder.
-    if (!document_.site.empty() && name != document_.ProjectFileName) text = projectTextNow(name);
-    if (name == document_.ProjectFileName && !mayWriteOverDiskFile()) return false;
-    saveTextFile(toFilePath(name), text);
+    QString name = fileName.isEmpty() ? AskSaveFileName() : fileName;
+    for (;;) {
+        if (name.isEmpty()) return false;
+        if (name == document_.ProjectFileName && !mayWriteOverDiskFile()) return false;
+        // The site's folders are stored relative to the file's own folder.
+        if (!document_.site.empty() && name != document_.ProjectFileName) text = projectTextNow(name);
+        try {
+            saveTextFile(toFilePath(name), text);
+            break;
+        } catch (const Error& e) {
+            // A name picked in the dialog that cannot be written brings the dialog back, after
+            // the reason, to pick another place.
+            if (!fileName.isEmpty()) throw;
+            reportError(platform_.prompts, e.what());
+            name = AskSaveFileName(name);
+        }
+    }
     stamp_ = DiskStamp(toFilePath(name), text);
     document_.SetSaved(true);
     setFileName(name);
@@ -263,7 +275,7 @@ void ProjectFiles::OpenProject(const QString& fileName)
     QString name = fileName;
     if (name.isEmpty()) {
         Prompts::FileDialogOptions options;
-        options.folder = appFolder_ + ProjectsFolder;
+        options.folder = dialogStartFolder(appFolder_ + ProjectsFolder);
         options.filter = ProjectFilter;
         options.defaultSuffix = ProjectSuffix;
         name = platform_.prompts.openFileName(options);
@@ -287,12 +299,12 @@ void ProjectFiles::OpenProject(const QString& fileName)
     recent_.rememberRecentProject(name);
 }
 
-QString ProjectFiles::AskSaveFileName()
+QString ProjectFiles::AskSaveFileName(const QString& proposed)
 {
     Prompts::FileDialogOptions options;
-    const QString& current = document_.ProjectFileName;
+    const QString& current = proposed.isEmpty() ? document_.ProjectFileName : proposed;
     if (current.isEmpty()) {
-        options.folder = appFolder_ + ProjectsFolder;
+        options.folder = dialogStartFolder(appFolder_ + ProjectsFolder);
         options.fileName = NewProjectFileName;
     } else {
         options.fileName = fileNameOf(current);

@@ -58,8 +58,9 @@ public:
     // dialog cancelled).
     bool SaveProject(const QString& fileName);
     void OpenProject(const QString& fileName);
-    // The chosen file name, or an empty text when the user cancels.
-    QString AskSaveFileName();
+    // The chosen file name, or an empty text when the user cancels. The dialog proposes the name
+    // given, else the project's file, else a new project in the projects folder.
+    QString AskSaveFileName(const QString& proposed = QString());
     // False when the operation that asks must stop; may save the project on the way.
     bool QuerySaveChanges();
     void btnNewClick();

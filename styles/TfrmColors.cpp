@@ -6,6 +6,8 @@
 #include "shell/EventGuard.h"
 
 #include <QHideEvent>
+#include <QPointer>
+#include <QTimer>
 #include <exception>
 #include <utility>
 
@@ -199,6 +201,7 @@ void TfrmColors::panBackColorClick(QObject* Sender)
         auto* clicked = qobject_cast<ColorSwatch*>(Sender);
         if (!clicked) return;
         const std::optional<QColor> chosen = platform_.prompts.chooseColor(clicked->color());
+        focusAfterChooser(clicked);
         if (!chosen) return;
         const QColor before = clicked->color();
         clicked->setColor(toQColor(toRgb(*chosen)));
@@ -208,6 +211,21 @@ void TfrmColors::panBackColorClick(QObject* Sender)
             BuildStyleSheet();
         }));
     });
+}
+
+// A window manager may hand the activation to the main window when the chooser closes, where the
+// next keys would press its buttons. The keyboard goes back to the swatch, now and once the
+// desktop has settled.
+void TfrmColors::focusAfterChooser(QWidget* swatch)
+{
+    const auto comeBack = [this, target = QPointer<QWidget>(swatch)] {
+        if (!isVisible() || !target) return;
+        raise();
+        activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
+    };
+    comeBack();
+    QTimer::singleShot(0, this, comeBack);
 }
 
 void TfrmColors::boxLinkStyleChange(QObject* Sender)

@@ -57,6 +57,7 @@ protected:
 
 private:
     void FormCreate();
+    void focusAfterChooser(QWidget* swatch);
     void nameRowControls();
     void fitStyleLists();
     ColorSwatch* swatch(int index) const;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "text/Error.h"
+#include "text/FileError.h"
 #include "text/TextFile.h"
 #include "text/UnguessableName.h"
 
@@ -26,7 +27,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void cannotCreate(const fs::path& path) { throw Error("Cannot create file " + pathText(path)); }
+#ifndef _WIN32
+[[noreturn]] void cannotCreate(const fs::path& path, int error)
+{
+    throwCannotCreate(path, fileErrorReason(error, FileUse::Create));
+}
+#else
+[[noreturn]] void cannotCreate(const fs::path& path, DWORD error)
+{
+    throwCannotCreate(path, windowsFileErrorReason(error, FileUse::Create));
+}
+#endif
 
 fs::path temporaryBeside(const fs::path& target)
 {
@@ -74,10 +85,10 @@ fs::path followLinks(const fs::path& path)
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
         const fs::path next = fs::read_symlink(target, ec);
-        if (ec) cannotCreate(path);
+        if (ec) cannotCreate(path, ec.value());
         target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    cannotCreate(path);
+    cannotCreate(path, ELOOP);
 }
 
 void writeAll(const Descriptor& file, std::string_view text, const fs::path& shown)
@@ -126,7 +137,7 @@ fs::path writeTemporaryBeside(const fs::path& target, const struct stat* old, st
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) cannotCreate(shown);
+    if (fd < 0) cannotCreate(shown, errno);
     Descriptor file(fd);
     try {
         writeAll(file, text, shown);
@@ -161,7 +172,7 @@ void writeInPlace(const fs::path& target, std::string_view text, const fs::path&
     ::unlink(writeTemporaryBeside(target, nullptr, text, shown).c_str());
     const std::string previous = readWholeFile(target);
     Descriptor file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) cannotCreate(shown);
+    if (file.get() < 0) cannotCreate(shown, errno);
 #ifdef __linux__
     if (::fallocate(file.get(), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(text.size())) != 0 &&
         (errno == ENOSPC || errno == EDQUOT || errno == EFBIG))
@@ -190,8 +201,9 @@ void replaceThroughTemporary(const fs::path& target, const struct stat* old, std
 {
     const fs::path temporary = writeTemporaryBeside(target, old, text, shown, access);
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
-        cannotCreate(shown);
+        cannotCreate(shown, error);
     }
 }
 
@@ -207,7 +219,7 @@ bool takeFreeName(const fs::path& temporary, const fs::path& path)
     if (error != EEXIST) error = errno;
 #endif
     if (error == EEXIST) return false;
-    cannotCreate(path);
+    cannotCreate(path, error);
 }
 
 }  // namespace
@@ -220,7 +232,10 @@ void saveTextFile(const fs::path& path, std::string_view text, FileAccess access
         replaceThroughTemporary(target, nullptr, text, path, access);
         return;
     }
-    if (!S_ISREG(old.st_mode) || mayNotWrite(old, target)) cannotCreate(path);
+    if (S_ISDIR(old.st_mode)) throwCannotCreate(path, "it is a folder");
+    if (!S_ISREG(old.st_mode)) throwCannotCreate(path, "it is no regular file");
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throwCannotCreate(path, "the file is read-only");
+    if (mayNotWrite(old, target)) cannotCreate(path, errno);
     // A private file is never written in place: another name for it could be readable by others.
     if (old.st_nlink > 1 && access == FileAccess::AsBefore)
         writeInPlace(target, text, path);
@@ -271,24 +286,9 @@ private:
     HANDLE handle_;
 };
 
-// The system's own words for an error, in UTF-8 like the file names beside them.
-std::string systemMessage(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text, length);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L'.'))
-        message.pop_back();
-    if (message.empty()) return "error " + std::to_string(error);
-    return pathText(fs::path(message));
-}
-
 [[noreturn]] void writeFailed(const fs::path& path, DWORD error)
 {
-    throw Error("Stream write error. " + pathText(path) + ": " + systemMessage(error));
+    throw Error("Stream write error. " + pathText(path) + ": " + windowsFileErrorReason(error, FileUse::Create));
 }
 
 bool isInUse(DWORD error)
@@ -298,8 +298,8 @@ bool isInUse(DWORD error)
 
 [[noreturn]] void cannotReplace(const fs::path& path, DWORD error)
 {
-    if (isInUse(error)) throw Error("Cannot create file " + pathText(path) + ": it is open in another program");
-    cannotCreate(path);
+    if (isInUse(error)) throwCannotCreate(path, "it is open in another program");
+    cannotCreate(path, error);
 }
 
 void writeAll(HANDLE file, std::string_view text, const fs::path& shown)
@@ -365,7 +365,7 @@ fs::path writeTemporaryBeside(const fs::path& target, DWORD attributes, std::str
         created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    if (created == INVALID_HANDLE_VALUE) cannotCreate(shown);
+    if (created == INVALID_HANDLE_VALUE) cannotCreate(shown, GetLastError());
     Handle file(created);
     try {
         writeAll(file.get(), text, shown);
@@ -439,7 +439,9 @@ void saveTextFile(const fs::path& path, std::string_view text, FileAccess)
         replaceThroughTemporary(path, false, FILE_ATTRIBUTE_NORMAL, text, path);
         return;
     }
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) cannotCreate(path);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throwCannotCreate(path, "it is a folder");
+    if (attributes & FILE_ATTRIBUTE_DEVICE) throwCannotCreate(path, "it is no regular file");
+    if (attributes & FILE_ATTRIBUTE_READONLY) throwCannotCreate(path, "the file is read-only");
     const fs::path target = attributes & FILE_ATTRIBUTE_REPARSE_POINT ? finalPath(path) : path;
     refuseWhenInUse(target, path);
     const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |

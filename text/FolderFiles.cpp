@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "text/Error.h"
+#include "text/FileError.h"
 #include "text/TextFile.h"
 #include "text/UnguessableName.h"
 
@@ -54,7 +55,7 @@ public:
     std::string shown(const std::string& name) const { return pathText(path_ / name); }
     [[noreturn]] void cannotCreate(const std::string& name, int error) const
     {
-        throw Error("Cannot create file " + shown(name) + ": " + std::strerror(error));
+        throwCannotCreate(path_ / name, fileErrorReason(error, FileUse::Create));
     }
 
     // What the name holds now, without following a link: false when nothing has the name.
@@ -203,7 +204,7 @@ public:
 
     [[noreturn]] void cannotCreate(const std::string& name, DWORD error) const
     {
-        throw Error("Cannot create file " + pathText(path_ / name) + ": " + systemText(error));
+        throwCannotCreate(path_ / name, windowsFileErrorReason(error, FileUse::Create));
     }
 
     // The name's attributes, INVALID_FILE_ATTRIBUTES when nothing has the name.

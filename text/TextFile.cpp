@@ -13,6 +13,7 @@
 #endif
 
 #include "text/Error.h"
+#include "text/FileError.h"
 
 namespace quillmap {
 
@@ -73,7 +74,10 @@ std::filesystem::path pathFromText(std::string_view text)
 
 namespace {
 
-[[noreturn]] void cannotOpen(const std::filesystem::path& path) { throw Error("Cannot open file " + pathText(path)); }
+[[noreturn]] void cannotOpen(const std::filesystem::path& path, int error)
+{
+    throwCannotOpen(path, fileErrorReason(error, FileUse::Open));
+}
 
 [[noreturn]] void tooLarge(const std::filesystem::path& path)
 {
@@ -88,13 +92,15 @@ std::string readWholeFile(const std::filesystem::path& path)
 {
     // Opening without waiting: a FIFO would otherwise block until someone writes into it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) cannotOpen(path);
+    if (fd < 0) cannotOpen(path, errno);
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) cannotOpen(path);
+    if (::fstat(fd, &status) != 0) cannotOpen(path, errno);
+    if (S_ISDIR(status.st_mode)) throwCannotOpen(path, "it is a folder");
+    if (!S_ISREG(status.st_mode)) throwCannotOpen(path, "it is no regular file");
     if (static_cast<std::uintmax_t>(status.st_size) > MaxTextFileSize) tooLarge(path);
 
     std::string text;
@@ -103,7 +109,7 @@ std::string readWholeFile(const std::filesystem::path& path)
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) cannotOpen(path);
+        if (got < 0) cannotOpen(path, errno);
         if (got == 0) break;
         // The file may grow while it is read.
         if (text.size() + static_cast<std::size_t>(got) > MaxTextFileSize) tooLarge(path);
@@ -117,12 +123,16 @@ std::string readWholeFile(const std::filesystem::path& path)
 std::string readWholeFile(const std::filesystem::path& path)
 {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) cannotOpen(path);
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) throwCannotOpen(path, "no such file");
+    if (std::filesystem::is_directory(status)) throwCannotOpen(path, "it is a folder");
+    if (!std::filesystem::is_regular_file(status)) throwCannotOpen(path, "it is no regular file");
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) cannotOpen(path);
+    if (ec) throwCannotOpen(path, ec.message());
     if (size > MaxTextFileSize) tooLarge(path);
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) cannotOpen(path);
+    if (!in) cannotOpen(path, errno ? errno : EACCES);
     std::string text;
     text.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
@@ -130,7 +140,7 @@ std::string readWholeFile(const std::filesystem::path& path)
         if (text.size() + static_cast<std::size_t>(in.gcount()) > MaxTextFileSize) tooLarge(path);
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
     }
-    if (in.bad()) cannotOpen(path);
+    if (in.bad()) cannotOpen(path, errno ? errno : EIO);
     return text;
 }
 
@@ -144,7 +154,7 @@ void writeLinesCrLf(const std::filesystem::path& path, const Lines& lines)
 #else
     std::FILE* file = std::fopen(path.c_str(), "wb");
 #endif
-    if (!file) throw Error("Cannot create file " + pathText(path));
+    if (!file) throwCannotCreate(path, fileErrorReason(errno, FileUse::Create));
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     const int error = errno;
     const bool closed = std::fclose(file) == 0;

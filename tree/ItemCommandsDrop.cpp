@@ -29,9 +29,10 @@ void ItemCommands::Tree2DragDrop(QPoint position, DropSpot spot)
     case DropKind::MoveInto:
         if (planMove(drop, plan)) document_.model().moveItemAsNew(plan);
         w_.Tree2->expand(document_.model().indexOf(target));
-        w_.Tree2->selectCurrentRow();
         break;
     }
+    // The moved item stays selected, as after a move by keyboard.
+    if (plan.node) selectNode(plan.node);
     // Only a real move is a change: the history marks the project unsaved, and undo clears it.
     if (plan.node && !plan.returnsToSamePlace()) document_.recordMovedItem(plan.node, plan.fromParent, plan.fromRow);
     if (Node* selected = selectedNode())

@@ -12,6 +12,7 @@
 
 #include "import/RelativeLink.h"
 #include "project/SiteFolders.h"
+#include "shell/DialogFolder.h"
 #include "shell/EventGuard.h"
 #include "text/Error.h"
 #include "text/LocalText.h"
@@ -340,8 +341,8 @@ void PropertiesPanel::txtTFRAMEChange()
     const QString before = w_.boxTarget->itemText(0);
     {
         UpdatingScope updating(document_);
+        // The box goes on showing the selected document's own target.
         w_.boxTarget->setItemText(0, frame);
-        w_.boxTarget->setCurrentIndex(0);
     }
     recordOption(w_.txtTFRAME, before, frame, true);
 }
@@ -413,7 +414,7 @@ void PropertiesPanel::btnBrowseLinkClick()
     // there, as the page that shows the menu reaches it; any other file by its name.
     const QString site = siteFolderFor(document_.site, document_.ProjectFileName);
     Prompts::FileDialogOptions options;
-    options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : appFolder_ + "Projects";
+    options.folder = !LastLinkFolder.isEmpty() ? LastLinkFolder : !site.isEmpty() ? site : dialogStartFolder(appFolder_ + "Projects");
     options.fileName.clear();
     options.filter = QStringLiteral("HTML Files|*.html;*.htm|All Files|*.*");
     options.defaultSuffix = QStringLiteral("htm");

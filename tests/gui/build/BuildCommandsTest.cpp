@@ -6,6 +6,7 @@
 #include "text/TextFile.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
+#include "shell/StatusLine.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 
 using namespace quillmap;
@@ -43,6 +44,14 @@ TEST_F(BuildCommandsTest, BuildWritesBothFilesAndOnlyBuildAndTestOpensThePage)
     EXPECT_EQ(read("Quillnavstyle.css").substr(0, 34), "BODY {background-color: #FFFFFF}\r\n");
     EXPECT_TRUE(fake.shell.calls.empty());
     EXPECT_TRUE(fake.prompts.shown.empty());
+    // The build says where the menu went in the status line, not in a box; a document without a
+    // link is a warning.
+    const QString out = QDir::toNativeSeparators(appFolder() + "out");
+    EXPECT_EQ(w.lblStatus->fullText(), "Menu built: 3 items, 1 warning (1 document has no link),\nin " + out + ".");
+    EXPECT_EQ(w.lblStatus->accessibleName(), w.lblStatus->fullText());
+    w.txtURL->setText("page.html");
+    w.btnBuild->click();
+    EXPECT_EQ(w.lblStatus->fullText(), "Menu built: 3 items, no warnings,\nin " + out + ".");
 
     // A language file may rename the button; the name decides.
     w.btnBuild_Test->setText("Erstellen und testen");
@@ -80,6 +89,7 @@ TEST_F(BuildCommandsTest, FailingSaveReportsTheErrorAndLeavesTheBusyState)
     EXPECT_TRUE(w.btnBuild->isEnabled());
     EXPECT_TRUE(w.btnBrowseOUT->isEnabled());
     EXPECT_TRUE(fake.shell.calls.empty());
+    EXPECT_EQ(w.lblStatus->fullText(), "");
 }
 
 TEST_F(BuildCommandsTest, HelpAndBrowseOutHandTheShellTheirFilesAndFolders)

@@ -244,3 +244,25 @@ TEST_F(ColorsWindow, SwatchesWorkFromTheKeyboard)
     }
     EXPECT_TRUE(state.setSavedCalls.empty());  // every chooser was cancelled
 }
+
+// A window manager activates the main window when the chooser closes; the keyboard goes back to
+// the swatch all the same, so the next keys cannot press the main window's buttons.
+TEST_F(ColorsWindow, TheSwatchHasTheFocusAgainAfterTheChooser)
+{
+    QWidget main;
+    main.show();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    fakes.prompts.whileChoosingColor = [&main] {
+        main.activateWindow();
+        (void)QTest::qWaitForWindowActive(&main);
+    };
+    for (const std::optional<QColor>& answer : {std::optional<QColor>(), std::optional<QColor>(Qt::red)}) {
+        if (answer) fakes.prompts.colors.push_back(answer);
+        ColorSwatch* s = swatch("panLinkColor");
+        s->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s, Qt::Key_Space);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }, 1000));
+        EXPECT_EQ(QApplication::focusWidget(), s);
+    }
+}

@@ -62,7 +62,7 @@ TEST_F(Menus, AMissingRecentProjectGivesTheOpenErrorAndLeavesTheList)
     ASSERT_TRUE(QFile::remove(gone));
     w.projectFiles().recent().fillOpenMenu();
     entry(w.projectFiles().recent().popUpOpen, "&1")->trigger();
-    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"Cannot open file " + gone + "."});
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"Cannot open file " + gone + ": no such file."});
     EXPECT_TRUE(w.projectFiles().recent().recentProjects().isEmpty());
     w.projectFiles().recent().fillOpenMenu();
     EXPECT_EQ(entryTexts(w.projectFiles().recent().popUpOpen), QStringList{"No recent projects"});

@@ -30,8 +30,11 @@ TEST_F(MainWindowTest, LinkCheckMarksBrokenItemsAndSelectsThemFromItsResults)
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Root Folder / New Folder / New Document");
     w.Tree2->selectNode(item(0));
-    emit list->itemActivated(list->topLevelItem(0), 0);
+    // Enter on a row selects its item and does nothing else (it once also pressed Site folder...).
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(w.Tree2->selectedNode(), item(3));
+    EXPECT_EQ(fake.prompts.texts("folder").size(), 1);
     EXPECT_EQ(w.txtURL->text(), "missing.html");
 
     // A new link drops the mark; the remembered site folder gives the picked file's path.

@@ -1,6 +1,9 @@
 // The project named on the command line, opened when the main window is first shown and before
 // the file-type association check.
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <sstream>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,6 +11,7 @@
 
 #include "text/LocalText.h"
 
+#include "app/StartOptions.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "tests/gui/lifecycle/LifecycleFixture.h"
 
@@ -79,7 +83,7 @@ TEST_F(CommandLine, ErrorEndsTheShowStepBeforeTheCheck)
 {
     const QString missing = projectPath("missing.qmp");
     start({missing});
-    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + "."}));
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList({"Cannot open file " + missing + ": no such file."}));
     EXPECT_EQ(registryReads, 0);
     EXPECT_TRUE(main->document().Saved);
     EXPECT_TRUE(main->document().tree().empty());
@@ -137,6 +141,67 @@ TEST_F(CommandLine, EmptyArgumentShowsTheOpenDialog)
     EXPECT_EQ(kinds(), QStringList({"open"}));
     EXPECT_GT(registryReads, 0);
 }
+
+}  // namespace
+}  // namespace quillmap::test
+
+namespace quillmap::test {
+namespace {
+
+// The window's own options are answered before the toolkit starts, as the command-line programs
+// answer theirs; an argument that looked like an option once opened the window with "Cannot open
+// file --help.".
+TEST(StartOptions, HelpVersionAndMistakesEndTheProgramWithTheirStatus)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        std::optional<int> status;
+        std::string out, errStart, project;
+    } cases[] = {
+        {{}, std::nullopt, "", "", ""},
+        {{"site.qmp"}, std::nullopt, "", "", "site.qmp"},
+        {{"--", "--help"}, std::nullopt, "", "", "--help"},
+        {{"-style", "fusion", "-reverse", "site.qmp"}, std::nullopt, "", "", "site.qmp"},
+        {{"--help"}, 0, "Usage: quillmap [--] [PROJECT.qmp]\n", "", ""},
+        {{"-h", "site.qmp"}, 0, "Usage: quillmap [--] [PROJECT.qmp]\n", "", ""},
+        {{"--version"}, 0, "quillmap 2.0\n", "", ""},
+        {{"--verbose"}, 2, "", "quillmap: unknown option --verbose\nUsage:", ""},
+        {{"a.qmp", "b.qmp"}, 2, "", "quillmap: only one project can be opened at a time\nUsage:", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments.front());
+        std::ostringstream out, err;
+        std::string project;
+        EXPECT_EQ(readStartOptions(c.arguments, project, out, err), c.status);
+        EXPECT_EQ(out.str().substr(0, c.out.size()), c.out);
+        if (c.out.empty()) {
+            EXPECT_EQ(out.str(), "");
+        }
+        EXPECT_EQ(err.str().substr(0, c.errStart.size()), c.errStart);
+        if (!c.status) {
+            EXPECT_EQ(project, c.project);
+        }
+    }
+}
+
+#ifndef _WIN32
+// Without a display Qt would abort the program.
+TEST(StartOptions, TheProgramAnswersWithoutADisplay)
+{
+    const QString program = QCoreApplication::applicationDirPath() + "/../bin/quillmap";
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "no program at " << program.toStdString();
+    for (const auto& [argument, status] : {std::pair{"--version", 0}, std::pair{"--nonsense", 2}}) {
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+        run.setProcessEnvironment(environment);
+        run.start(program, {argument});
+        ASSERT_TRUE(run.waitForFinished(10000));
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit) << argument;
+        EXPECT_EQ(run.exitCode(), status) << argument;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace quillmap::test

@@ -161,15 +161,43 @@ TEST_F(SaveCommands, FailedSaveKeepsStateAndOldFile)
     w.txtCaption->setText("Changed");
     fake.prompts.clear();
 
+    // The error names the reason and the dialog comes back with the name; cancelling it ends
+    // the save.
     const QString impossible = folder.path() + "/no such folder/x.qmp";
     fake.prompts.fileNames.push_back(impossible);
     w.projectFiles().mnuSaveAs->trigger();
-    ASSERT_EQ(fake.prompts.texts("error").size(), 1);
-    EXPECT_TRUE(fake.prompts.texts("error")[0].startsWith("Cannot create file")) << fake.prompts.texts("error")[0].toStdString();
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"Cannot create file " + impossible + ": no such folder."});
+    ASSERT_EQ(fake.prompts.dialogs.size(), 2u);
+    EXPECT_EQ(fake.prompts.dialogs[1].folder + fake.prompts.dialogs[1].fileName, impossible);
     EXPECT_FALSE(w.document().Saved);
     EXPECT_EQ(w.document().ProjectFileName, good);
     EXPECT_EQ(w.windowTitle(), "Quillmap 2.0 - kept.qmp");
     EXPECT_NE(readBytes(good).find("New Document"), std::string::npos);
+
+    // Another place picked in the returning dialog saves there.
+    const QString other = projectPath("other.qmp");
+    fake.prompts.fileNames = {impossible, other};
+    w.projectFiles().mnuSaveAs->trigger();
+    EXPECT_TRUE(w.document().Saved);
+    EXPECT_EQ(w.document().ProjectFileName, other);
+    EXPECT_NE(readBytes(other).find("Changed"), std::string::npos);
+}
+
+// An installed program's folders cannot be written: the dialogs start in the user's documents
+// (or home) folder instead.
+TEST_F(SaveCommands, DialogsStartInTheUsersFolderWhenProjectsCannotBeWritten)
+{
+    buildUnsavedTree();
+    TForm1& w = form();
+    QDir(folder.path() + "/Projects").removeRecursively();
+    w.btnSAVE->click();
+    fake.prompts.answers = {Prompts::Answer::No};
+    w.btnOPEN->click();
+    ASSERT_EQ(fake.prompts.dialogs.size(), 2u);
+    for (const auto& dialog : fake.prompts.dialogs) {
+        EXPECT_NE(dialog.folder, appFolder() + "Projects");
+        EXPECT_TRUE(QFileInfo(dialog.folder).isDir()) << dialog.folder.toStdString();
+    }
 }
 
 }  // namespace

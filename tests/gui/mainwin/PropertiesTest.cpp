@@ -240,13 +240,15 @@ TEST_F(Properties, TargetFrameNameBecomesTheFirstTargetEntry)
     w.txtTFRAME->selectAll();
     QTest::keyClicks(w.txtTFRAME, "content");
     EXPECT_EQ(w.boxTarget->itemText(0), "content");
-    EXPECT_EQ(w.boxTarget->currentIndex(), 0);
     EXPECT_EQ(w.boxTarget->count(), 2);
     EXPECT_EQ(item(2)->record()->Target, "1");
     EXPECT_FALSE(w.document().Saved);
     EXPECT_FALSE(w.document().Updating);
-    // The record shows again when the panel is next loaded.
-    w.properties().ShowItemProperties(2);
+    // The box keeps showing the item's own target (it once jumped to the frame name), also when
+    // the typing is undone.
+    EXPECT_EQ(w.boxTarget->currentIndex(), 1);
+    w.document().undo();
+    EXPECT_EQ(w.boxTarget->itemText(0), "main_frame");
     EXPECT_EQ(w.boxTarget->currentIndex(), 1);
 }
 

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <utility>
 
 #include "text/Error.h"
@@ -23,6 +24,7 @@ public:
     std::deque<std::optional<QColor>> colors;  // for the colour chooser; cancel when empty
     std::vector<FileDialogOptions> dialogs;    // options of every file dialog shown
     std::vector<QColor> colorPresets;
+    std::function<void()> whileChoosingColor;  // what the desktop does while the chooser is open
     std::deque<QString> folders;               // for the folder chooser; cancel when empty
     std::vector<ListQuestion> lists;           // every list dialog shown
     std::deque<int> listRemovals;              // entries the next list dialog removes, in turn
@@ -56,6 +58,7 @@ public:
     {
         shown.push_back({"color", initial.name()});
         colorPresets.push_back(initial);
+        if (whileChoosingColor) whileChoosingColor();
         if (colors.empty()) return std::nullopt;
         auto c = colors.front();
         colors.pop_front();

@@ -128,7 +128,7 @@ TEST_F(BuildCommandTest, RefusalsAndErrorsGoToStandardErrorWithFailureStatus)
     EXPECT_EQ(err.str(), "Invalid level (3) for item \"Caf\xC3\xA9\"\n");
 
     EXPECT_EQ(run({(base / "missing.qmp").string()}), 1);
-    EXPECT_EQ(err.str(), "Cannot open file " + (base / "missing.qmp").string() + ".\n");
+    EXPECT_EQ(err.str(), "Cannot open file " + (base / "missing.qmp").string() + ": no such file.\n");
 
     fs::remove_all(base / "app" / "out");
     EXPECT_EQ(run({writeProject(true)}), 1);
@@ -169,7 +169,7 @@ TEST_F(BuildCommandTest, UnicodeNamesOfProjectOutputAndProgramFolder)
 
     const fs::path missing = base / fs::path(u8"出力") / fs::path(u8"無い.qmp");
     EXPECT_EQ(run({pathText(missing)}), 1);
-    EXPECT_EQ(err.str(), "Cannot open file " + pathText(missing) + ".\n");
+    EXPECT_EQ(err.str(), "Cannot open file " + pathText(missing) + ": no such file.\n");
 }
 
 TEST_F(BuildCommandTest, PagesWritesTheMarkedPagesAndFailsForAPageItCannotWrite)

@@ -149,7 +149,7 @@ TEST_F(ProjectFileSafety, ReadOnlyFileIsRefusedAndUntouched)
     const fs::path path = file("locked.qmp");
     put(path, "read only");
     ::chmod(path.c_str(), 0444);
-    EXPECT_EQ(errorOfSave(path), "Cannot create file " + path.string());
+    EXPECT_EQ(errorOfSave(path), "Cannot create file " + path.string() + ": the file is read-only");
     EXPECT_EQ(bytes(path), "read only");
     EXPECT_EQ(statOf(path).st_mode & 07777, 0444u);
     EXPECT_EQ(names(), std::set<std::string>{"locked.qmp"});
@@ -265,11 +265,13 @@ TEST_F(ProjectFileSafety, OnlyRegularFilesOfSaneSizeAreRead)
         fs::path path;
         std::string error;
     } cases[] = {
-        {file("fifo.qmp"), "Cannot open file " + file("fifo.qmp").string()},
-        {file("folder.qmp"), "Cannot open file " + file("folder.qmp").string()},
-        {"/dev/zero", "Cannot open file /dev/zero"},
+        {file("fifo.qmp"), "Cannot open file " + file("fifo.qmp").string() + ": it is no regular file"},
+        {file("folder.qmp"), "Cannot open file " + file("folder.qmp").string() + ": it is a folder"},
+        {"/dev/zero", "Cannot open file /dev/zero: it is no regular file"},
         {file("huge.qmp"), "Cannot open file " + file("huge.qmp").string() + ": the file is larger than 256 MB"},
-        {file("missing.qmp"), "Cannot open file " + file("missing.qmp").string()},
+        {file("missing.qmp"), "Cannot open file " + file("missing.qmp").string() + ": no such file"},
+        {file("nowhere/missing.qmp"), "Cannot open file " + file("nowhere/missing.qmp").string() + ": no such file"},
+        {file("huge.qmp/inside.qmp"), "Cannot open file " + file("huge.qmp/inside.qmp").string() + ": no such folder"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.string());

@@ -445,6 +445,6 @@ TEST(ProjectReader, FileThatCannotBeOpenedNamesIt)
         readProjectData(path, data);
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+        EXPECT_EQ(std::string(e.what()), "Cannot open file " + path + ": no such file");
     }
 }

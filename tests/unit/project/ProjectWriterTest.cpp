@@ -123,6 +123,6 @@ TEST(ProjectWriter, SaveIntoAMissingFolderNamesTheFile)
         saveProjectFile(path, tree, ProjectOptions{});
         FAIL() << "no error";
     } catch (const Error& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path + ": no such folder");
     }
 }

@@ -89,7 +89,7 @@ TEST_F(WindowsSave, ReadOnlyFileIsRefusedAndUntouched)
     const fs::path path = file(u8"locked.qmp");
     put(path, "read only");
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(errorOfSave(path), "Cannot create file " + pathText(path));
+    EXPECT_EQ(errorOfSave(path), "Cannot create file " + pathText(path) + ": the file is read-only");
     EXPECT_EQ(bytes(path), "read only");
     EXPECT_EQ(names(), std::set<std::string>{"locked.qmp"});
 }
