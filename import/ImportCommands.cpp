@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "import/ContentsOutline.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectSite.h"
 #include "project/SiteFolders.h"
@@ -59,11 +60,18 @@ void ImportCommands::mnuImportFolderClick()
 {
     const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), startFolder());
     if (site.isEmpty()) return;
+    Prompts::SiteImportChoice preset;
+    if (const std::optional<std::string> guess = guessContentsPage(toFilePath(site)))
+        preset.contentsPage = QString::fromStdString(*guess);
+    const std::optional<Prompts::SiteImportChoice> choice = platform_.prompts.chooseSiteImport(site, preset);
+    if (!choice) return;
     const QString recorded = makesTheProject() ? site : QString();
     const QString base = baseFolder(site, !recorded.isEmpty());
     if (base.isEmpty()) return;
     importSite(recorded, [&](ImportOptions& options) {
         options.base = toFilePath(base);
+        options.contentsPage = toFilePath(choice->contentsPage);
+        options.keepTitles = choice->keepTitles;
         return SiteImporter(options).importFolder(toFilePath(site));
     });
 }
