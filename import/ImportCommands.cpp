@@ -61,8 +61,12 @@ void ImportCommands::mnuImportFolderClick()
     const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), startFolder());
     if (site.isEmpty()) return;
     Prompts::SiteImportChoice preset;
-    if (const std::optional<std::string> guess = guessContentsPage(toFilePath(site)))
-        preset.contentsPage = QString::fromStdString(*guess);
+    // Only a suggestion: a folder that cannot be looked through suggests nothing.
+    try {
+        if (const std::optional<std::string> guess = guessContentsPage(toFilePath(site)))
+            preset.contentsPage = QString::fromStdString(*guess);
+    } catch (const std::exception&) {
+    }
     const std::optional<Prompts::SiteImportChoice> choice = platform_.prompts.chooseSiteImport(site, preset);
     if (!choice) return;
     const QString recorded = makesTheProject() ? site : QString();
