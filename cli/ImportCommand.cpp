@@ -18,8 +18,8 @@ namespace quillmap {
 namespace {
 
 const char* const Usage =
-    "Usage: quillmap-import [--base DIR] [--site DIR] [--pdf] [--follow-outside] [--keep-titles]\n"
-    "                       [--out PROJECT.qmp]\n"
+    "Usage: quillmap-import [--base DIR] [--site DIR] [--toc PAGE] [--pdf] [--follow-outside]\n"
+    "                       [--keep-titles] [--out PROJECT.qmp]\n"
     "                       [--] SITE_DIR_OR_SITEMAP\n"
     "\n"
     "Makes a Quillmap project of a site: a folder item per folder that holds pages, a document per\n"
@@ -34,6 +34,10 @@ const char* const Usage =
     "               it lies in the site folder (the menu folder a build will make)\n"
     "  --site DIR   sitemaps: the local folder of the site, whose page titles become the captions\n"
     "               (default: captions from the addresses, the site's root being the sitemap's folder)\n"
+    "  --toc PAGE   site folders: follow the site's table of contents page (relative to the site\n"
+    "               folder, or any file): its nested lists of links (ul, ol, dl, nav) give the order\n"
+    "               and the folders; an entry without a link becomes a folder, a page listed twice\n"
+    "               comes at its first place; the pages it does not list follow in their folders\n"
     "  --pdf        take .pdf files as pages too\n"
     "  --follow-outside\n"
     "               follow links in the site folder that lead out of it (they are skipped and\n"
@@ -55,6 +59,7 @@ struct Request {
     std::string base;
     std::string site;
     std::string out;
+    std::string contents;
     bool withPdf = false;
     bool followOutside = false;
     bool keepTitles = false;
@@ -124,11 +129,16 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
                                    Usage,
                                    {{"--base", "a value", &request.base},
                                     {"--site", "a value", &request.site},
-                                    {"--out", "a value", &request.out}},
+                                    {"--out", "a value", &request.out},
+                                    {"--toc", "a value", &request.contents}},
                                    {{"--pdf", &request.withPdf}, {"--follow-outside", &request.followOutside}, {"--keep-titles", &request.keepTitles}},
                                    &request.source,
                                    "only one site folder or sitemap can be imported at a time"};
     if (const auto status = parseCommandLine(syntax, arguments, out, err)) return *status;
+    if (!request.contents.empty() && isSitemapFile(request.source)) {
+        err << "quillmap-import: --toc: only a site folder is imported with its contents page\n";
+        return 2;
+    }
     if (const std::string refusal = folderRefusal(request); !refusal.empty()) {
         err << "quillmap-import: " << refusal << "\n";
         return 2;
@@ -141,6 +151,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         options.withPdf = request.withPdf;
         options.followLinksOutside = request.followOutside;
         options.keepTitles = request.keepTitles;
+        options.contentsPage = pathFromText(request.contents);
         const std::optional<std::filesystem::path> site = recordedSite(request);
         if (site) options.menuFolder = *site / "menu";
         const SiteImporter importer(options);

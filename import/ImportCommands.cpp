@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "import/ContentsOutline.h"
 #include "import/SiteImporter.h"
 #include "project/ProjectSite.h"
 #include "project/SiteFolders.h"
@@ -60,11 +61,22 @@ void ImportCommands::mnuImportFolderClick()
 {
     const QString site = platform_.prompts.chooseFolder(QStringLiteral("Import site folder"), startFolder());
     if (site.isEmpty()) return;
+    Prompts::SiteImportChoice preset;
+    // Only a suggestion: a folder that cannot be looked through suggests nothing.
+    try {
+        if (const std::optional<std::string> guess = guessContentsPage(toFilePath(site)))
+            preset.contentsPage = QString::fromStdString(*guess);
+    } catch (const std::exception&) {
+    }
+    const std::optional<Prompts::SiteImportChoice> choice = platform_.prompts.chooseSiteImport(site, preset);
+    if (!choice) return;
     const QString recorded = makesTheProject() ? site : QString();
     const QString base = baseFolder(site, !recorded.isEmpty());
     if (base.isEmpty()) return;
     importSite(recorded, [&](ImportOptions& options) {
         options.base = toFilePath(base);
+        options.contentsPage = toFilePath(choice->contentsPage);
+        options.keepTitles = choice->keepTitles;
         return SiteImporter(options).importFolder(toFilePath(site));
     });
 }

@@ -71,6 +71,9 @@ std::size_t ImportReport::count(SkipReason reason) const
 std::string ImportReport::summary() const
 {
     std::string text = "Added " + plural(pages, "page", "pages") + " in " + plural(folders, "folder", "folders") + ".";
+    if (unlistedPages)
+        text += "\n" + plural(*unlistedPages, "page", "pages") + " not in the contents page, after its entries in " +
+                (*unlistedPages == 1 ? "its folder." : "their folders.");
     for (const std::string& part : removedFromTitles)
         text += "\nLeft \"" + visibleText(part) + "\" out of the captions, as most titles hold it.";
     for (const ReasonText& r : ReasonTexts) {

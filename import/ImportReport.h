@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct ImportReport {
     std::vector<SkippedEntry> skipped;
     // What was left out of the captions, UTF-8: the beginning and the ending most titles share.
     std::vector<std::string> removedFromTitles;
+    // With a contents page: how many pages it does not list (placed after its entries).
+    std::optional<std::size_t> unlistedPages;
 
     void skip(std::string name, SkipReason reason, std::string detail = {})
     {

@@ -163,7 +163,7 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
                 const bool readTitle = !endsWith(asciiLower(name), ".pdf");
                 outline.folders[here.folder].pages.push_back(
                     {name, relativeLinkText(prefix + encodeLinkSegment(name)),
-                     readTitle ? entry.path().string() : std::string()});
+                     readTitle ? entry.path().string() : std::string(), entry.path().string()});
             }
         }
         if (ec) report.skip(display.string() + "/", SkipReason::Unreadable, ec.message());
@@ -172,7 +172,7 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
     return outline;
 }
 
-void finishOutline(SiteOutline& outline, ImportReport& report)
+void finishOutline(SiteOutline& outline, ImportReport& report, bool sort)
 {
     const auto byName = [](const OutlinePage& a, const OutlinePage& b) { return naturalLess(a.name, b.name); };
     // Every folder comes before those below it, so going backwards sees the children first.
@@ -180,6 +180,7 @@ void finishOutline(SiteOutline& outline, ImportReport& report)
         OutlineFolder& folder = outline.folders[i];
         folder.holdsPages = folder.index || !folder.pages.empty();
         for (const std::size_t child : folder.folders) folder.holdsPages |= outline.folders[child].holdsPages;
+        if (!sort) continue;
         std::sort(folder.pages.begin(), folder.pages.end(), byName);
         std::sort(folder.folders.begin(), folder.folders.end(), [&](std::size_t a, std::size_t b) {
             return naturalLess(outline.folders[a].name, outline.folders[b].name);
@@ -187,6 +188,11 @@ void finishOutline(SiteOutline& outline, ImportReport& report)
     }
     for (OutlineFolder& folder : outline.folders) {
         if (!folder.holdsPages) continue;
+        std::vector<bool> order;
+        std::size_t nextFolder = 0;
+        for (const bool isFolder : folder.mixedOrder)
+            if (!isFolder || outline.folders[folder.folders[nextFolder++]].holdsPages) order.push_back(isFolder);
+        folder.mixedOrder = std::move(order);
         std::erase_if(folder.folders, [&](std::size_t child) {
             if (outline.folders[child].holdsPages) return false;
             report.skip(outline.folders[child].place, SkipReason::EmptyFolder);

@@ -41,8 +41,9 @@ struct ScanOptions {
 SiteOutline scanSiteFolder(const std::filesystem::path& root, const std::filesystem::path& base,
                            const ScanOptions& options, ImportReport& report, const std::function<bool()>& keepGoing);
 
-// Sorts every folder's subfolders and pages in natural order of their names, marks the folders
-// that hold pages and reports the topmost of those that hold none.
-void finishOutline(SiteOutline& outline, ImportReport& report);
+// Sorts every folder's subfolders and pages in natural order of their names (unless sort is
+// false), marks the folders that hold pages and leaves out and reports the topmost of those that
+// hold none.
+void finishOutline(SiteOutline& outline, ImportReport& report, bool sort = true);
 
 }  // namespace quillmap

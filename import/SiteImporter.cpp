@@ -8,6 +8,7 @@
 #include "text/Error.h"
 #include "text/TextFile.h"
 #include "import/CaptionText.h"
+#include "import/ContentsOutline.h"
 #include "import/GzipText.h"
 #include "import/PageTitle.h"
 #include "import/QuillmapFiles.h"
@@ -57,9 +58,19 @@ public:
         for (std::size_t next = 0; next < queue.size(); ++next) {
             const OutlineFolder& folder = outline.folders[queue[next].folder];
             Node* node = queue[next].node;
-            for (const std::size_t child : folder.folders)
-                queue.push_back({child, addFolder(items, node, outline.folders[child])});
-            for (const OutlinePage& page : folder.pages) {
+            std::vector<bool> order = folder.mixedOrder;
+            if (order.empty()) {
+                order.assign(folder.folders.size(), true);
+                order.resize(folder.folders.size() + folder.pages.size(), false);
+            }
+            std::size_t nextFolder = 0, nextPage = 0;
+            for (const bool isFolder : order) {
+                if (isFolder) {
+                    const std::size_t child = folder.folders[nextFolder++];
+                    queue.push_back({child, addFolder(items, node, outline.folders[child])});
+                    continue;
+                }
+                const OutlinePage& page = folder.pages[nextPage++];
                 if (!tick()) return false;
                 bool isPage = true;
                 const std::u32string caption = captionOf(page, isPage);
@@ -168,9 +179,9 @@ private:
 };
 
 std::optional<ImportResult> buildItems(SiteOutline& outline, const ImportOptions& options, ImportReport report,
-                                       const std::string& what)
+                                       const std::string& what, bool sort = true)
 {
-    if (!outline.folders.empty()) finishOutline(outline, report);
+    if (!outline.folders.empty()) finishOutline(outline, report, sort);
     if (outline.folders.empty() || !outline.folders[0].holdsPages) throw Error("No pages found in " + what);
     ImportResult result;
     result.report = std::move(report);
@@ -274,7 +285,10 @@ std::optional<ImportResult> SiteImporter::importFolder(const fs::path& site) con
         root, base, {options_.withPdf, options_.followLinksOutside, options_.menuFolder.empty() ? fs::path() : normalFolder(options_.menuFolder)},
         report, walkProgress(options_));
     if (options_.progress && !options_.progress(0, 0)) return std::nullopt;
-    return buildItems(outline, options_, std::move(report), root.string());
+    if (options_.contentsPage.empty()) return buildItems(outline, options_, std::move(report), root.string());
+    finishOutline(outline, report);
+    SiteOutline ordered = outlineFromContents(outline, options_.contentsPage, root, report);
+    return buildItems(ordered, options_, std::move(report), root.string(), false);
 }
 
 std::optional<ImportResult> SiteImporter::importSitemap(const fs::path& sitemap) const

@@ -22,6 +22,9 @@ struct ImportOptions {
     bool followLinksOutside = false;
     // The project's menu folder, left out of a site folder's import with everything in it.
     std::filesystem::path menuFolder;
+    // Site folders: the page whose lists of links give the order and nesting (relative to the
+    // site folder, or any file); empty: folders and pages in natural order of their names.
+    std::filesystem::path contentsPage;
     // Captions are the whole titles, with the ending or beginning most of them share.
     bool keepTitles = false;
     // The encoding of the project the captions go into.

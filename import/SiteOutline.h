@@ -11,6 +11,7 @@ struct OutlinePage {
     std::string name;         // file name or last address segment (decoded), for order and caption
     std::string link;         // the item's link, relative to the base
     std::string titleSource;  // local file whose title is the caption; empty: a caption from name
+    std::string file;         // the local file as walked, when the page is one
 };
 
 struct OutlineFolder {
@@ -21,6 +22,9 @@ struct OutlineFolder {
     std::vector<OutlinePage> pages;
     bool holdsPages = false;           // a page here or in a folder below
     bool nameIsCaption = false;        // without an index title the caption is name as it is
+    // Subfolders and pages in one order, each true for the next subfolder and false for the next
+    // page; empty: the subfolders first, then the pages.
+    std::vector<bool> mixedOrder;
 };
 
 struct SiteOutline {

@@ -155,7 +155,7 @@ SiteOutline outlineFromAddresses(const std::vector<std::string>& addresses, cons
         }
 
         OutlinePage page{web->segments.empty() ? std::string() : web->segments.back(),
-                         relativeLinkText(link + web->query), {}};
+                         relativeLinkText(link + web->query), {}, {}};
         if (readTitles) {
             fs::path local = siteRoot;
             for (const std::string& segment : web->segments) local /= segment;

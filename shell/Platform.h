@@ -56,6 +56,12 @@ public:
         int entry = -1;  // the entry taken, counted in the entries as given
     };
 
+    // How a site folder is imported.
+    struct SiteImportChoice {
+        QString contentsPage;     // the page whose lists give the order; empty: order of names
+        bool keepTitles = false;  // keep the title ending or beginning most pages share
+    };
+
     virtual ~Prompts() = default;
     // A refusal or notice: application title, no icon, one OK button.
     virtual void message(const QString& text) = 0;
@@ -80,6 +86,9 @@ public:
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
     // The folder chooser with its title, starting in folder; empty text when cancelled.
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // The choices before a site folder's import, preset with preset; its "..." button picks the
+    // contents page in site. Empty when cancelled.
+    virtual std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset) = 0;
     // Opens a progress dialog with a Cancel button, showing text; the dialog is modal to the
     // whole program, so nothing else can be changed while it is open.
     virtual std::unique_ptr<Progress> showProgress(const QString& text) = 0;

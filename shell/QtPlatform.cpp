@@ -16,6 +16,7 @@
 
 #include "shell/ApplicationTitle.h"
 #include "shell/ListDialog.h"
+#include "shell/SiteImportDialog.h"
 #include "text/DialogFilter.h"
 
 namespace quillmap {
@@ -162,6 +163,14 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial)
 QString QtPrompts::chooseFolder(const QString& title, const QString& folder)
 {
     return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(dialogParent(), title, folder));
+}
+
+std::optional<Prompts::SiteImportChoice> QtPrompts::chooseSiteImport(const QString& site,
+                                                                    const SiteImportChoice& preset)
+{
+    SiteImportDialog dialog(site, preset, dialogParent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 std::unique_ptr<Progress> QtPrompts::showProgress(const QString& text) { return std::make_unique<QtProgress>(text); }

@@ -63,8 +63,39 @@ void BM_ImportSiteFolder(benchmark::State& state)
     fs::remove_all(site);
 }
 
+// The same site with a contents page that lists every page, nested as the folders are.
+void BM_ImportWithContentsPage(benchmark::State& state)
+{
+    const int pages = static_cast<int>(state.range(0));
+    const fs::path site = makeSite(pages, Sections * FoldersPerSection);
+    std::ofstream contents(site / "contents.html");
+    contents << "<!DOCTYPE html><title>Contents</title><main><ul>\n";
+    for (int f = 0; f < Sections * FoldersPerSection; ++f) {
+        const std::string folder = "section-" + std::to_string(f / FoldersPerSection) + "/folder-" +
+                                   std::to_string(f % FoldersPerSection) + "/";
+        contents << "<li><a href=\"" << folder << "\">Folder " << f << "</a><ul>\n";
+        for (int p = f == 0 ? 1 : f + Sections * FoldersPerSection; p < pages; p += Sections * FoldersPerSection)
+            contents << "<li><a href=\"" << folder << "page-" << p << ".html\">Page " << p << "</a></li>\n";
+        contents << "</ul></li>\n";
+    }
+    contents << "</ul></main>\n";
+    contents.close();
+    ImportOptions options;
+    options.contentsPage = "contents.html";
+    std::size_t pagesAdded = 0, unlisted = 0;
+    for (auto _ : state) {
+        const std::optional<ImportResult> result = SiteImporter(options).importFolder(site);
+        pagesAdded = result->report.pages;
+        unlisted = result->report.unlistedPages.value_or(0);
+    }
+    state.counters["pages"] = static_cast<double>(pagesAdded);
+    state.counters["unlisted"] = static_cast<double>(unlisted);
+    fs::remove_all(site);
+}
+
 }  // namespace
 
+BENCHMARK(BM_ImportWithContentsPage)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ImportSiteFolder)
     ->Args({10000, Sections * FoldersPerSection})
     ->Args({100000, Sections * FoldersPerSection})

@@ -118,6 +118,11 @@ TEST_F(ImportWindowTest, CancellingAnyStepAddsNothing)
     window().imports().mnuImportFolder->trigger();
     unchanged("site folder chooser");
     fake.prompts.folders = {site, site};
+    fake.prompts.siteImports = {std::nullopt};
+    window().imports().mnuImportFolder->trigger();
+    unchanged("site import dialog");
+    EXPECT_EQ(fake.prompts.folders.size(), 1u) << "no question after the dialog's cancel";
+    fake.prompts.folders = {site, site};
     fake.prompts.cancelProgressAt = 1;
     window().imports().mnuImportFolder->trigger();
     unchanged("progress dialog");
@@ -138,6 +143,29 @@ TEST_F(ImportWindowTest, ASitemapImportAsksForTheSiteFolderForTitles)
     EXPECT_EQ(caption(0), "Home");
     EXPECT_EQ(caption(2), "Setting up");
     EXPECT_EQ(fake.prompts.dialogs.at(0).filter, "Sitemaps (*.xml)|*.xml|All Files (*.*)|*.*");
+}
+
+// The site's contents page is offered, its order taken; the check box keeps the titles' ending.
+TEST_F(ImportWindowTest, TheSiteImportDialogOffersTheContentsPageAndKeepsTitlesWhenAsked)
+{
+    writePage("index.html", "Home - Site");
+    writePage("about.html", "About - Site");
+    std::ofstream((site + "/toc.html").toStdString())
+        << "<title>Contents - Site</title><ul><li><a href=about.html>x</a><li><a href=guide/setup.html>x</a></ul>";
+    fake.prompts.folders = {site, site};
+    window().imports().mnuImportFolder->trigger();
+    EXPECT_EQ(fake.prompts.texts("siteimport"), QStringList{site + "|toc.html"});
+    ASSERT_EQ(window().document().tree().size(), 4u);
+    EXPECT_EQ(std::vector<std::string>({caption(0), caption(1), caption(2), caption(3)}),
+              std::vector<std::string>({"Home", "Contents", "About", "Setting up"}));
+    EXPECT_NE(fake.prompts.texts("message").at(0).indexOf("0 pages not in the contents page"), -1);
+
+    fake.prompts.folders = {site};
+    fake.prompts.siteImports = {Prompts::SiteImportChoice{"", true}};
+    window().Tree2->selectNode(item(0));
+    window().imports().mnuImportFolder->trigger();
+    ASSERT_EQ(window().document().tree().size(), 9u);
+    EXPECT_EQ(std::vector<std::string>({caption(4), caption(5), caption(6)}), std::vector<std::string>({"Home - Site", "Guide", "Setting up"}));
 }
 
 TEST_F(ImportWindowTest, AFolderWithoutPagesIsReportedAsAnError)

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -112,6 +114,35 @@ TEST(QtPrompts, ListDialogIsWorkedFromTheKeyboard)
     EXPECT_EQ(removed, std::vector<int>{1});
     whenShown<QDialog>([](QDialog* dialog) { pressEscape(dialog); });
     EXPECT_EQ(prompts.actOnList(question, [](int) {}).action, Prompts::ListAnswer::Action::Close);
+}
+
+TEST(QtPrompts, SiteImportDialogIsWorkedFromTheKeyboard)
+{
+    QtPrompts prompts;
+    whenShown<QDialog>([](QDialog* dialog) {
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        auto* field = qobject_cast<QLineEdit*>(dialog->focusWidget());
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->accessibleName(), "Table of contents page");
+        EXPECT_EQ(field->text(), "contents.html");
+        QTest::keyClick(field, Qt::Key_Tab);
+        EXPECT_EQ(dialog->focusWidget()->accessibleName(), "Choose the table of contents page");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        auto* keep = qobject_cast<QCheckBox*>(dialog->focusWidget());
+        ASSERT_NE(keep, nullptr);
+        QTest::keyClick(keep, Qt::Key_Space);
+        QTest::keyClick(dialog, Qt::Key_T, Qt::AltModifier);
+        field->selectAll();
+        QTest::keyClicks(dialog->focusWidget(), "toc.html");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    const std::optional<Prompts::SiteImportChoice> choice = prompts.chooseSiteImport("/site", {"contents.html", false});
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->contentsPage, "toc.html");
+    EXPECT_TRUE(choice->keepTitles);
+    whenShown<QDialog>([](QDialog* dialog) { pressEscape(dialog); });
+    EXPECT_FALSE(prompts.chooseSiteImport("/site", {}));
 }
 
 TEST(QtPrompts, FileDialogsTakeTheirOptions)

@@ -29,6 +29,8 @@ public:
     std::vector<ListQuestion> lists;           // every list dialog shown
     std::deque<int> listRemovals;              // entries the next list dialog removes, in turn
     ListAnswer listAnswer;                     // how the next list dialog ends; then closed again
+    // Answers of the site import dialog, in turn; the preset as it is when empty.
+    std::deque<std::optional<SiteImportChoice>> siteImports;
     // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
     int cancelProgressAt = 0;
     int progressUpdates = 0;
@@ -72,6 +74,14 @@ public:
         QString f = folders.front();
         folders.pop_front();
         return f;
+    }
+    std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset) override
+    {
+        shown.push_back({"siteimport", site + "|" + preset.contentsPage});
+        if (siteImports.empty()) return preset;
+        const std::optional<SiteImportChoice> answer = siteImports.front();
+        siteImports.pop_front();
+        return answer;
     }
     std::unique_ptr<Progress> showProgress(const QString& text) override
     {

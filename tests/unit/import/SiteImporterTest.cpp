@@ -285,3 +285,57 @@ TEST_F(SiteImporterTest, TheTitleEndingOrBeginningMostPagesShareIsLeftOut)
         EXPECT_EQ(outline(*import(keep).items).find(" (Root)"), std::string::npos);
     }
 }
+
+TEST_F(SiteImporterTest, AContentsPageGivesTheOrderAndNesting)
+{
+    const struct {
+        const char* what;
+        std::string body;  // of contents.html
+        std::string outline;  // below "F Home -> index.html" and "D Contents -> contents.html"
+        std::size_t unlisted;
+    } sites[] = {
+        {"nesting, a folder link, unlisted pages after",
+         "<ul><li><a href='guide/'>G</a><ul><li><a href=b.html>B</a></ul></li><li><a href=a.html>A</a></ul>",
+         "\tF Guide -> guide/index.html\n\t\tD B -> b.html\n\tD A -> a.html\n\tF Guide -> \n\t\tD D -> guide/d.html\n", 1},
+        {"a page listed twice", "<ol><li><a href=b.html>x</a><li><a href=./a.html>x</a><li><a href=b.html>x</a></ol>",
+         "\tD B -> b.html\n\tD A -> a.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n", 2},
+        {"anchors", "<ul><li><a href='a.html#one'>1</a><li><a href='b.html#x'>x</a><li><a href=a.html>A</a>"
+                    "<li><a href='b.html#y'>y</a><li><a href='#top'>top</a></ul>",
+         "\tD B -> b.html\n\tD A -> a.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n", 2},
+        {"empty items and a folder without link", "<ul><li></li><li>Just text</li><li> Part\n one<ul><li><a href=b.html>B</a></ul></ul>",
+         "\tF Part one -> \n\t\tD B -> b.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n\tD A -> a.html\n", 3},
+        {"nav", "<nav><a href=a.html>A</a> | <a href=b.html>B</a></nav><p><a href=guide/d.html>not listed</a>",
+         "\tD A -> a.html\n\tD B -> b.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n", 2},
+        {"definition list", "<dl><dt><a href=a.html>A</a><dd><a href=b.html>B</a><dd>text<dt>Second<dd><a href=guide/d.html>D</a></dl>",
+         "\tF A -> a.html\n\t\tD B -> b.html\n\tF Second -> \n\t\tD D -> guide/d.html\n\tF Guide -> guide/index.html\n", 1},
+        {"main part, links out of the site", "<header><ul><li><a href=b.html>B</a></ul></header><main><ul><li>"
+         "<a href='https://ex.com/a.html'>out</a><li><a href=a.html>A</a><li><a href=../a.html>o</a></ul></main>",
+         "\tD A -> a.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n\tD B -> b.html\n", 3},
+        {"a list right in a list", "<ul><li><a href=a.html>A</a></li><ul><li><a href=b.html>B</a></li></ul></ul>",
+         "\tF A -> a.html\n\t\tD B -> b.html\n\tF Guide -> guide/index.html\n\t\tD D -> guide/d.html\n", 2},
+    };
+    page("index.html", "Home");
+    page("a.html", "A");
+    page("b.html", "B");
+    page("guide/index.html", "Guide");
+    page("guide/d.html", "D");
+    ImportOptions options;
+    options.contentsPage = "contents.html";
+    for (const auto& site : sites) {
+        SCOPED_TRACE(site.what);
+        write("contents.html", "<title>Contents</title>" + site.body);
+        const ImportResult result = import(options);
+        EXPECT_EQ(outline(*result.items), "F Home -> index.html\n\tD Contents -> contents.html\n" + site.outline);
+        EXPECT_EQ(result.report.unlistedPages, site.unlisted);
+    }
+
+    // However deep the lists are nested, and a contents page outside the site.
+    std::string deep;
+    for (int i = 0; i < 10000; ++i) deep += "<ul><li>";
+    write("../deep_contents.html", deep + "<a href='" + root.filename().string() + "/b.html'>B</a>");
+    options.contentsPage = root.parent_path() / "deep_contents.html";
+    EXPECT_EQ(outline(*import(options).items).substr(0, 35), "F Home -> index.html\n\tD B -> b.html");
+    fs::remove(options.contentsPage);
+    options.contentsPage = "missing.html";
+    EXPECT_THROW(SiteImporter(options).importFolder(root), Error);
+}
