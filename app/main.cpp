@@ -46,7 +46,6 @@ int main(int argc, char** argv)
 {
     if (const std::optional<int> status = answerStartOptions(argc, argv)) return *status;
     QApplication app(argc, argv);
-    // The application's name decides where the per-user registry store lives off Windows.
     QCoreApplication::setApplicationName(QStringLiteral("Quillmap"));
     quillmap::setApplicationTitle(QStringLiteral("Quillmap"));
     QApplication::setWindowIcon(quillmap::pictures::windowIcon());

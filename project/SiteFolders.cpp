@@ -1,9 +1,9 @@
 #include "project/SiteFolders.h"
 
 #include <QFileInfo>
-#include <QSettings>
 #include <QVariantMap>
 
+#include "shell/SettingsStore.h"
 #include "text/LocalText.h"
 #include "text/TextFile.h"
 
@@ -14,7 +14,6 @@ namespace {
 const QString SiteFoldersKey = QStringLiteral("LinkCheck/siteFolders");
 QString unsavedProjectSite;
 
-QSettings store() { return {QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap"}; }
 QString keyOf(const QString& projectFile) { return QFileInfo(projectFile).absoluteFilePath(); }
 
 }  // namespace
@@ -22,7 +21,7 @@ QString keyOf(const QString& projectFile) { return QFileInfo(projectFile).absolu
 QString rememberedSiteFolder(const QString& projectFile)
 {
     if (projectFile.isEmpty()) return unsavedProjectSite;
-    return store().value(SiteFoldersKey).toMap().value(keyOf(projectFile)).toString();
+    return settingsStore().value(SiteFoldersKey).toMap().value(keyOf(projectFile)).toString();
 }
 
 void rememberSiteFolder(const QString& projectFile, const QString& folder)
@@ -31,7 +30,7 @@ void rememberSiteFolder(const QString& projectFile, const QString& folder)
         unsavedProjectSite = folder;
         return;
     }
-    QSettings settings = store();
+    QSettings settings = settingsStore();
     QVariantMap folders = settings.value(SiteFoldersKey).toMap();
     folders.insert(keyOf(projectFile), folder);
     settings.setValue(SiteFoldersKey, folders);

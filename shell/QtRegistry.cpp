@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include "text/Error.h"
 #include "shell/Association.h"
 #include "shell/RegistryStore.h"
+#include "shell/SettingsStore.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -61,7 +61,7 @@ bool isKey(RegistryRoot root, const QString& key, const QString& name, const QSt
 QtRegistry::QtRegistry()
 {
 #ifndef Q_OS_WIN
-    storeFile_ = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/" + StoreFileName;
+    storeFile_ = settingsFolder() + "/" + StoreFileName;
     desktop_ = DesktopAssociation::forCurrentUser();
 #endif
 }

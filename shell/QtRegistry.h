@@ -20,8 +20,7 @@ namespace quillmap {
 // with the desktop (DesktopAssociation).
 class QtRegistry : public Registry {
 public:
-    // The user's registry: on Windows the native one, elsewhere registry.ini in the program's
-    // per-user configuration folder.
+    // The user's registry: on Windows the native one, elsewhere registry.ini in settingsFolder().
     QtRegistry();
     // A store file in the given folder, on every platform (tests, portable installs).
     explicit QtRegistry(const QString& storeFolder);

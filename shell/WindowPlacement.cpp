@@ -3,14 +3,13 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <QScreen>
-#include <QSettings>
 #include <QWidget>
+
+#include "shell/SettingsStore.h"
 
 namespace quillmap {
 
 namespace {
-
-QSettings store() { return {QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap"}; }
 
 QList<QRect> screenAreas()
 {
@@ -42,7 +41,7 @@ std::optional<QRect> placedOnScreen(const QRect& rectangle, const QList<QRect>& 
 
 void rememberWindowGeometry(const QString& name, const QWidget& window)
 {
-    QSettings settings = store();
+    QSettings settings = settingsStore();
     const bool maximized = window.isMaximized();
     settings.setValue(name + "/geometry", maximized ? window.normalGeometry() : window.geometry());
     settings.setValue(name + "/maximized", maximized);
@@ -50,7 +49,7 @@ void rememberWindowGeometry(const QString& name, const QWidget& window)
 
 bool restoreWindowGeometry(const QString& name, QWidget& window)
 {
-    const QSettings settings = store();
+    const QSettings settings = settingsStore();
     const QRect remembered = settings.value(name + "/geometry").toRect();
     if (!remembered.isValid()) return false;
     const std::optional<QRect> placed = placedOnScreen(remembered, screenAreas());
@@ -62,13 +61,13 @@ bool restoreWindowGeometry(const QString& name, QWidget& window)
 
 void rememberWindowPosition(const QString& name, const QWidget& window)
 {
-    QSettings settings = store();
+    QSettings settings = settingsStore();
     settings.setValue(name + "/position", window.pos());
 }
 
 bool restoreWindowPosition(const QString& name, QWidget& window)
 {
-    const QVariant remembered = store().value(name + "/position");
+    const QVariant remembered = settingsStore().value(name + "/position");
     if (!remembered.canConvert<QPoint>() || !remembered.isValid()) return false;
     const QSize frame = window.frameGeometry().size();
     const std::optional<QRect> placed = placedOnScreen(QRect(remembered.toPoint(), frame), screenAreas());

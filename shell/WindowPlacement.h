@@ -1,8 +1,6 @@
 #pragma once
-// Where the user last left a window, kept per user in the platform's settings store (on Windows
-// the registry under HKEY_CURRENT_USER\Software\Zentavo\Quillmap, elsewhere
-// Zentavo/Quillmap.conf in the user's configuration folder), and brought back only onto a screen
-// that exists.
+// Where the user last left a window, kept in the user's settings (settingsStore()), and brought
+// back only onto a screen that exists.
 #include <QList>
 #include <QRect>
 #include <QString>

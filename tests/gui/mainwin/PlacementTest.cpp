@@ -1,6 +1,9 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "project/SiteFolders.h"
+#include "shell/QtRegistry.h"
+#include "shell/SettingsStore.h"
 #include "shell/WindowPlacement.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
@@ -45,16 +48,42 @@ TEST_F(Placement, MainWindowComesBackWhereAndAsLargeAsItWasLeft)
     EXPECT_EQ(again.Tree2->width(), 235 + 640 - 582);  // the layout follows the size
 
     // A place no screen shows any more: centred as on the first start.
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap")
-        .setValue("MainWindow/geometry", QRect(area.right() + 5000, 0, 640, 500));
+    settingsStore().setValue("MainWindow/geometry", QRect(area.right() + 5000, 0, 640, 500));
     form.reset();
     EXPECT_EQ(window().frameGeometry().center(), area.center());
 
     // A place that filled the screen without its frame (a larger screen's): fitted, frame and all.
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap").setValue("MainWindow/geometry", area);
+    settingsStore().setValue("MainWindow/geometry", area);
     form.reset();
     window().show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return area.contains(window().frameGeometry()); }, 2000));
+}
+
+// An older Quillmap kept the settings in Zentavo/Quillmap.conf, the registry store elsewhere.
+TEST_F(Placement, SettingsOfTheOldPlaceAreFoundAfterTheMove)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the registry keeps its place";
+#else
+    const QString newFile = settingsFolder() + "/Quillmap.conf";
+    QFile::remove(newFile);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place(area.left() + 20, area.top() + 30, 640, 500);
+    QString oldFile;
+    {
+        QSettings old(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap");
+        old.setValue("MainWindow/geometry", place);
+        old.setValue("LinkCheck/siteFolders", QVariantMap{{"/p/site.qmp", "/p/site"}});
+        oldFile = old.fileName();
+    }
+    ASSERT_TRUE(QFile::exists(oldFile));
+    EXPECT_EQ(window().geometry(), place);
+    EXPECT_EQ(rememberedSiteFolder("/p/site.qmp"), "/p/site");
+    EXPECT_TRUE(QFile::exists(newFile));
+    EXPECT_FALSE(QFile::exists(oldFile));
+    EXPECT_EQ(QtRegistry().storeFile(), settingsFolder() + "/registry.ini");
+    EXPECT_TRUE(settingsFolder().endsWith("/Quillmap"));
+#endif
 }
 
 TEST_F(Placement, ColorsWindowOpensFirstWhereItWasLeftThenCentred)

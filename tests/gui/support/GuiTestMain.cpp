@@ -3,13 +3,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "shell/SettingsStore.h"
+
 namespace {
 
 // Every test starts with nothing remembered, in a settings store of the test run's own.
 class ForgetSettings : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Zentavo", "Quillmap").clear();
+        quillmap::settingsStore().clear();
     }
 };
 
