@@ -89,11 +89,13 @@ QByteArray desktopEntry(const QString& executablePath)
                           "GenericName=Tree Menu Builder\n"
                           "Comment=Builds collapsible navigation tree menus for web pages\n"
                           "Exec=%1\n"
-                          "Icon=%2\n"
-                          "MimeType=%3;\n"
+                          "TryExec=%2\n"
+                          "Icon=%3\n"
+                          "MimeType=%4;\n"
                           "Categories=Development;WebDevelopment;\n"
                           "Terminal=false\n")
-        .arg(entryEscaped(DesktopAssociation::execLine(executablePath)), QuillmapIconName, QmpMimeType)
+        .arg(entryEscaped(DesktopAssociation::execLine(executablePath)), entryEscaped(executablePath), QuillmapIconName,
+             QmpMimeType)
         .toUtf8();
 }
 
@@ -232,8 +234,17 @@ QString DesktopAssociation::runTool(const QString& tool, const QStringList& argu
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// A program installed system-wide has its desktop entry, MIME package and icons in the system's
+// folders, where the package manager removes them again. Per-user copies would outlive the
+// package and hide the system's entry, so the user's own registration only chooses the default.
 void DesktopAssociation::install(const QString& executablePath, const QString& description) const
 {
+    const QString system = systemExecutable();
+    if (!system.isEmpty() && system == resolvedExecutable(executablePath)) {
+        removeUserRegistration();
+        if (defaultApplication() != QuillmapDesktopId) makeDefault();
+        return;
+    }
     writeFile(dataHome_ + "/mime/packages/quillmap.xml", mimePackage(description));
     writeFile(dataHome_ + "/applications/" + QuillmapDesktopId, desktopEntry(launcher(executablePath)));
     installIcon();
@@ -295,14 +306,36 @@ QString DesktopAssociation::defaultApplication() const
     return groupValue(configHome_ + "/mimeapps.list", MimeappsGroup, QmpMimeType).section(';', 0, 0).trimmed();
 }
 
-QString DesktopAssociation::registeredExecutable() const
+QString DesktopAssociation::registeredExecutable() const { return executableOfEntryIn(QStringList{dataHome_} + dataDirs_); }
+
+QString DesktopAssociation::systemExecutable() const { return executableOfEntryIn(dataDirs_); }
+
+QString DesktopAssociation::executableOfEntryIn(const QStringList& folders) const
 {
-    for (const QString& folder : QStringList{dataHome_} + dataDirs_) {
+    for (const QString& folder : folders) {
         const QString entry = folder + "/applications/" + QuillmapDesktopId;
         if (!QFile::exists(entry)) continue;
         return resolvedExecutable(executableOfExecLine(entryUnescaped(groupValue(entry, "[Desktop Entry]", "Exec"))));
     }
     return {};
+}
+
+// What install() writes into the user's own folders for a program that is not installed.
+void DesktopAssociation::removeUserRegistration() const
+{
+    bool removed = false;
+    const auto remove = [&](const QString& path) { removed = QFile::remove(path) || removed; };
+    remove(dataHome_ + "/applications/" + QuillmapDesktopId);
+    remove(dataHome_ + "/mime/packages/quillmap.xml");
+    remove(dataHome_ + "/quillmap/quillmap");
+    for (int size : pictures::DesktopIconSizes)
+        remove(QStringLiteral("%1/icons/hicolor/%2x%2/apps/%3.png").arg(dataHome_).arg(size).arg(QuillmapIconName));
+    if (!removed) return;
+    const QString icons = dataHome_ + "/icons/hicolor";
+    if (QFile::exists(icons + "/icon-theme.cache"))
+        runTool("gtk-update-icon-cache", {"--force", "--ignore-theme-index", "--quiet", icons});
+    runTool("update-mime-database", {dataHome_ + "/mime"});
+    runTool("update-desktop-database", {dataHome_ + "/applications"});
 }
 
 }  // namespace quillmap

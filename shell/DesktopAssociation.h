@@ -20,8 +20,11 @@ public:
     // The folders of the environment, with the standard defaults for those not set.
     static DesktopAssociation forCurrentUser();
 
-    // Writes the MIME package, the desktop entry and the icon, updates the desktop's databases
-    // where their tools are installed, and makes the desktop entry the type's default. Throws
+    // Writes the MIME package, the desktop entry (with TryExec, so it leaves the menus when the
+    // program is gone) and the icon, updates the desktop's databases where their tools are
+    // installed, and makes the desktop entry the type's default. For a program that the system's
+    // own desktop entry starts (an installed one) it writes none of these: it removes the user's
+    // own copies and only makes the entry the default, where it is not already. Throws
     // quillmap::Error when a file cannot be written.
     void install(const QString& executablePath, const QString& description) const;
 
@@ -31,6 +34,8 @@ public:
     // The program that Quillmap's desktop entry starts (the user's own, else the system's), as a
     // full path with links followed; empty without an entry.
     QString registeredExecutable() const;
+    // The program that the system's own desktop entry starts (in $XDG_DATA_DIRS); empty without one.
+    QString systemExecutable() const;
 
     // The Exec value of the desktop entry for the program, and back: its program path.
     static QString execLine(const QString& executablePath);
@@ -43,6 +48,8 @@ private:
     QString runTool(const QString& tool, const QStringList& arguments, bool* ran = nullptr) const;
     void makeDefault() const;
     void installIcon() const;
+    void removeUserRegistration() const;
+    QString executableOfEntryIn(const QStringList& folders) const;
     // The path the desktop entry starts the program by.
     QString launcher(const QString& executablePath) const;
 

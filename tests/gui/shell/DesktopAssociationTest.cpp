@@ -168,6 +168,24 @@ TEST(DesktopAssociation, TheSystemsRegistrationOfAnInstalledProgramCounts)
     qputenv("PATH", bin.toLocal8Bit() + ":" + path);
     QtRegistry registry(desktop.root.path() + "/store", DesktopAssociation(desktop.data(), desktop.config(), {system}));
     EXPECT_FALSE(NeedsAssociation(registry, bin + "/quillmap"));
-    EXPECT_TRUE(NeedsAssociation(registry, desktop.root.path() + "/elsewhere/quillmap"));
+    const QString elsewhere = desktop.root.path() + "/elsewhere/quillmap";
+    EXPECT_TRUE(NeedsAssociation(registry, elsewhere));
+
+    // A copy elsewhere registers itself for this user, in an entry that names it as TryExec ...
+    const QString userEntry = desktop.data() + "/applications/" + QuillmapDesktopId;
+    const QStringList userFiles = {userEntry, desktop.data() + "/mime/packages/quillmap.xml",
+                                   desktop.data() + "/icons/hicolor/48x48/apps/quillmap.png"};
+    RegisterFileType(registry, elsewhere);
+    for (const QString& file : userFiles) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    QFile written(userEntry);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains(("\nTryExec=" + elsewhere + "\n").toUtf8()));
+    EXPECT_TRUE(NeedsAssociation(registry, bin + "/quillmap"));
+    // ... which the installed program takes away again: only the default stays the user's.
+    desktop.run("xdg-mime", {"default", "org.example.editor.desktop", QmpMimeType});
+    RegisterFileType(registry, bin + "/quillmap");
+    for (const QString& file : userFiles) EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    EXPECT_EQ(DesktopAssociation(desktop.data(), desktop.config(), {system}).defaultApplication(), QuillmapDesktopId);
+    EXPECT_FALSE(NeedsAssociation(registry, bin + "/quillmap"));
     qputenv("PATH", path);
 }
