@@ -2,6 +2,7 @@
 // the start-up association check.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "generator/OutFolder.h"
+#include "site/SiteStartPage.h"
 #include "shell/Association.h"
 #include "shell/TfrmAskToAssociate.h"
 #include "styles/TfrmColors.h"
@@ -52,13 +54,33 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     const GlobalOptions options{document_->model().bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
+    // The name decides, not the caption, which a language file may change.
+    const bool test = Sender && Sender->objectName() == QLatin1String("btnBuild_Test");
+    if (!document_->site.empty()) {
+        buildSite(options, test);
+        return;
+    }
     const QString outFolder = OutFolder();
     BuildMenu(tree, options, frmColors().styleSheetLines(), toFilePath(outFolder));
 
-    // The name decides, not the caption, which a language file may change.
-    if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {
+    if (test) {
         const ShellCommand page = testPageCommandIn(outFolder);
         ShellOpen(page.file, page.parameters, page.folder, page.showCommand);
+    }
+}
+
+// The window keeps the site's folders absolute: nothing to resolve them against.
+void TForm1::buildSite(const GlobalOptions& options, bool test)
+{
+    const SiteFolders site = resolveSite(document_->site, {});
+    BuildSiteMenu(document_->tree(), options, frmColors().styleSheetLines(),
+                  {site.menu, site.menuInSite, OutFolderOf(toFilePath(AppFolder))});
+    // TODO: with document_->site.writePages on, the menu goes into the site's marked pages here
+    // (writeMenuIntoPages, generator/MenuPages.h); until that is connected Build writes no page.
+    if (test) {
+        const std::filesystem::path page = siteStartPage(site);
+        ShellOpen(QDir::toNativeSeparators(fromFilePath(page)), QString(),
+                  QDir::toNativeSeparators(fromFilePath(page.parent_path())), ShowDefault);
     }
 }
 
