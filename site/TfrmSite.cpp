@@ -30,6 +30,7 @@ QString insideFolder(const QString& path, const QString& folder)
 TfrmSite::TfrmSite(const Platform& platform, QWidget* parent) : QDialog(parent), platform_(platform)
 {
     setupUi(this);
+    resize(width(), sizeHint().height());
     Prompts& prompts = platform_.prompts;
     connectGuarded(btnSiteFolder, &QPushButton::clicked, this, prompts, [this] { btnSiteFolderClick(); });
     connectGuarded(btnMenuFolder, &QPushButton::clicked, this, prompts, [this] { btnMenuFolderClick(); });
