@@ -24,6 +24,7 @@
 #include "shell/Pictures.h"
 #include "shell/StatusLine.h"
 #include "shell/WindowPlacement.h"
+#include "site/SiteCommands.h"
 #include "styles/TfrmColors.h"
 #include "text/DataFolder.h"
 #include "text/LocalText.h"
@@ -139,9 +140,12 @@ void TForm1::createParts()
     mnuRegister = new QAction(QStringLiteral("Open .qmp files with Quillmap..."), this);
     mnuRegister->setObjectName(QStringLiteral("mnuRegister"));
     connectGuarded(mnuRegister, &QAction::triggered, this, platform_.prompts, [this] { mnuRegisterClick(); });
-    files_->recent().setFurtherMenuEntries(linkChecks_->openMenuEntries() + imports_->menuEntries() << mnuRegister);
-    // Ctrl+L anywhere in the window.
+    site_ = new SiteCommands(*document_, platform_, this);
+    files_->recent().setFurtherMenuEntries(QList<QAction*>{site_->mnuSite} + linkChecks_->openMenuEntries() +
+                                           imports_->menuEntries() << mnuRegister);
+    // Ctrl+L and the Site dialog's key anywhere in the window.
     addActions(linkChecks_->openMenuEntries());
+    addAction(site_->mnuSite);
     recovery_ = new RecoveryKeeper(*document_, platform_.prompts, recoveryFolder(), [this] { return recoverySnapshot(); },
                                    this);
 

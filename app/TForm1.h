@@ -27,6 +27,8 @@ class ProjectFiles;
 class PropertiesPanel;
 class RecoveryKeeper;
 class StatusLine;
+class SiteCommands;
+struct GlobalOptions;
 class TfrmAskToAssociate;
 class TfrmColors;
 
@@ -61,6 +63,7 @@ public:
     ProjectFiles& projectFiles() const { return *files_; }
     ImportCommands& imports() const { return *imports_; }
     LinkCheckCommands& linkChecks() const { return *linkChecks_; }
+    SiteCommands& siteCommands() const { return *site_; }
     RecoveryKeeper& recovery() const { return *recovery_; }
     // The project as a recovery copy keeps it, now.
     RecoveredProject recoverySnapshot() const;
@@ -103,6 +106,7 @@ public:
     const QString& startOutFolder() const { return startOutFolder_; }
 
     // "Build" and "Build and Test"; the test page is opened only for the sender named btnBuild_Test.
+    // A project with a site is built into the site's menu folder.
     void btnBuildTestClick(QObject* Sender);
     void ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand);
     // Sets the window caption and the application title together.
@@ -145,6 +149,7 @@ private:
     void fitListRow();
     void showHelpFocus(bool focused);
     void connectButtons();
+    void buildSite(const GlobalOptions& options, bool test);
     void setUpShortcuts();
     void layoutControls();
     void updateMinimumSize();
@@ -161,6 +166,7 @@ private:
     ProjectFiles* files_ = nullptr;
     ImportCommands* imports_ = nullptr;
     LinkCheckCommands* linkChecks_ = nullptr;
+    SiteCommands* site_ = nullptr;
     RecoveryKeeper* recovery_ = nullptr;
     std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
     bool shown_ = false;

@@ -9,7 +9,9 @@
 #include "text/LocalText.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
+#include "generator/MenuPages.h"
 #include "generator/OutFolder.h"
+#include "site/SiteStartPage.h"
 #include "shell/Association.h"
 #include "shell/StatusLine.h"
 #include "shell/TfrmAskToAssociate.h"
@@ -71,14 +73,47 @@ void TForm1::btnBuildTestClick(QObject* Sender)
     const GlobalOptions options{document_->model().bytes(txtTFRAME->text()), chkUSETEXTLINKS->isChecked(),
                                 chkAutoClose->isChecked()};
     frmColors().BuildStyleSheet();
+    // The name decides, not the caption, which a language file may change.
+    const bool test = Sender && Sender->objectName() == QLatin1String("btnBuild_Test");
+    if (!document_->site.empty()) {
+        buildSite(options, test);
+        return;
+    }
     const QString outFolder = OutFolder();
     BuildMenu(tree, options, frmColors().styleSheetLines(), toFilePath(outFolder));
     lblStatus->say(builtText(tree, outFolder));
 
-    // The name decides, not the caption, which a language file may change.
-    if (Sender && Sender->objectName() == QLatin1String("btnBuild_Test")) {
+    if (test) {
         const ShellCommand page = testPageCommandIn(outFolder);
         ShellOpen(page.file, page.parameters, page.folder, page.showCommand);
+    }
+}
+
+// The window keeps the site's folders absolute: nothing to resolve them against.
+void TForm1::buildSite(const GlobalOptions& options, bool test)
+{
+    const SiteFolders site = resolveSite(document_->site, {});
+    BuildSiteMenu(document_->tree(), options, frmColors().styleSheetLines(),
+                  {site.menu, site.menuInSite, OutFolderOf(toFilePath(AppFolder))});
+    QString status = builtText(document_->tree(), fromFilePath(site.menu));
+    if (document_->site.writePages) {
+        const MenuPagesReport pages = writeMenuIntoPages(document_->tree(), options, site.site, site.menuInSite);
+        status += QStringLiteral("\nMarked pages: %1 written, %2 unchanged, %3 failed.")
+                      .arg(pages.changed.size())
+                      .arg(pages.unchanged.size())
+                      .arg(pages.failed.size());
+        if (!pages.failed.empty()) {
+            QString failed = QStringLiteral("The menu could not be written into these pages:");
+            for (const MenuPagesReport::Problem& page : pages.failed)
+                failed += QStringLiteral("\n%1: %2").arg(fromFilePath(pathFromText(page.page)), QString::fromStdString(page.reason));
+            platform_.prompts.message(failed);
+        }
+    }
+    lblStatus->say(status);
+    if (test) {
+        const std::filesystem::path page = siteStartPage(site);
+        ShellOpen(QDir::toNativeSeparators(fromFilePath(page)), QString(),
+                  QDir::toNativeSeparators(fromFilePath(page.parent_path())), ShowDefault);
     }
 }
 

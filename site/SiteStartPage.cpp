@@ -1,0 +1,48 @@
+#include "site/SiteStartPage.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "generator/MenuBuild.h"
+
+namespace quillmap {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isFile(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// Read in pieces: a large page is not held whole for one look.
+bool holdsMarker(const fs::path& page)
+{
+    std::ifstream in(page, std::ios::binary);
+    if (!in) return false;
+    const std::string_view marker(MenuMarker);
+    std::string window;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        window.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (window.find(marker) != std::string::npos) return true;
+        window.erase(0, window.size() - std::min(window.size(), marker.size() - 1));
+    }
+    return false;
+}
+
+}  // namespace
+
+fs::path siteStartPage(const SiteFolders& site)
+{
+    const fs::path testPage = site.menu / SiteTestPageFileName;
+    if (!site.startPage.empty()) return isFile(site.startPage) ? site.startPage : testPage;
+    const fs::path index = site.site / "index.html";
+    return isFile(index) && holdsMarker(index) ? index : testPage;
+}
+
+}  // namespace quillmap
