@@ -153,4 +153,16 @@ TEST_F(SiteWindowTest, BuildWritesOnlyIntoTheMenuFolderAndBuildAndTestOpensTheSt
         EXPECT_EQ(QDir::fromNativeSeparators(fake.shell.calls.front().file), QDir::cleanPath(site()) + "/" + c.opened);
         EXPECT_EQ(fake.shell.calls.front().verb, "open");
     }
+
+    // With the pages on, Build writes the menu between the markers of the marked page.
+    writePage("index.html", "<body><!-- quillmap --></body>");
+    editSite([&](TfrmSite& d) {
+        d.chkWritePages->setChecked(true);
+        d.buttonBox->button(QDialogButtonBox::Ok)->click();
+    });
+    window().btnBuild->click();
+    const std::string page = readWholeFile((site() + "/index.html").toStdString());
+    EXPECT_NE(page.find("<!-- quillmap -->\r\n<link rel=\"stylesheet\" href=\"menu/Quillnavstatic.css\">"), std::string::npos)
+        << page;
+    EXPECT_NE(page.find("<!-- /quillmap --></body>"), std::string::npos) << page;
 }
