@@ -44,7 +44,7 @@ expect_same_file("${bin}/out/index.html" "${WORK}/出力/index.html")
 run_builder(0 "${project}")
 
 run_builder(1 "${missing}")
-if(NOT err MATCHES "^Cannot open file ([^\r\n]+)\\.\r?\n$" OR NOT CMAKE_MATCH_1 STREQUAL missing)
+if(NOT err MATCHES "^Cannot open file ([^\r\n]+): no such file\\.\r?\n$" OR NOT CMAKE_MATCH_1 STREQUAL missing)
   message(FATAL_ERROR "Unexpected report of a missing Unicode-named project: ${err}")
 endif()
 

@@ -104,6 +104,7 @@ TEST_F(RecoveryAfterKill, UnwritableDataFolderIsReportedOnce)
 // restored and others discarded, a damaged one is set aside at once, and what is left stays.
 TEST_F(RecoveryAfterKill, SeveralLeftCopiesAreOfferedInOneList)
 {
+    QUILLMAP_LINUX_ONLY("the data folder is given through XDG_DATA_HOME");
     namespace fs = std::filesystem;
     const fs::path data = toFilePath(folder.path() + "/data"), copies = data / "quillmap" / "recovery";
     const QByteArray ownData = qgetenv("XDG_DATA_HOME");
