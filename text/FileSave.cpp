@@ -7,6 +7,7 @@
 #include "text/Error.h"
 #include "text/FileError.h"
 #include "text/TextFile.h"
+#include "text/NewFileMode.h"
 #include "text/UnguessableName.h"
 
 #ifdef _WIN32
@@ -113,15 +114,6 @@ bool mayNotWrite(const struct stat& status, const fs::path& target)
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0;
 }
 
-mode_t modeForNewFile()
-{
-    // The mask can only be read by setting it: one thread at a time, or another would see the 0.
-    static std::mutex reading;
-    const std::lock_guard lock(reading);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 // Writes text into a new file beside target, created exclusively under a name nobody can guess,
 // and returns its name. It gets the mode, and where the process may, the owner and group of old;
@@ -223,6 +215,16 @@ bool takeFreeName(const fs::path& temporary, const fs::path& path)
 }
 
 }  // namespace
+
+mode_t modeForNewFile()
+{
+    // The mask can only be read by setting it: one thread at a time, or another would see the 0.
+    static std::mutex reading;
+    const std::lock_guard lock(reading);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
 
 void saveTextFile(const fs::path& path, std::string_view text, FileAccess access)
 {

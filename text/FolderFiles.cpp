@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "text/Error.h"
 #include "text/FileError.h"
+#include "text/NewFileMode.h"
 #include "text/TextFile.h"
 #include "text/UnguessableName.h"
 
@@ -36,6 +38,8 @@ struct Pending {
 
 namespace {
 
+using Existing = struct stat;
+
 class Folder {
 public:
     // first: the first file to be written, named when the folder itself fails.
@@ -58,15 +62,23 @@ public:
         throwCannotCreate(path_ / name, fileErrorReason(error, FileUse::Create));
     }
 
-    // What the name holds now, without following a link: false when nothing has the name.
-    bool status(const std::string& name, struct stat& out) const
+    // What the name holds now, without following a link; nothing when nothing has the name.
+    std::optional<Existing> existing(const std::string& name) const
     {
-        if (::fstatat(fd_, name.c_str(), &out, AT_SYMLINK_NOFOLLOW) == 0) return true;
+        Existing out{};
+        if (::fstatat(fd_, name.c_str(), &out, AT_SYMLINK_NOFOLLOW) == 0) return out;
         if (errno != ENOENT) cannotCreate(name, errno);
-        return false;
+        return std::nullopt;
     }
 
-    bool holds(const std::string& name, const struct stat& old, const std::string& text) const
+    // A folder, or a file whose every write permission the user took away, stays as it is.
+    void refuseToReplace(const std::string& name, const Existing& old) const
+    {
+        if (S_ISDIR(old.st_mode)) cannotCreate(name, EISDIR);
+        if (S_ISREG(old.st_mode) && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) cannotCreate(name, EACCES);
+    }
+
+    bool holds(const std::string& name, const Existing& old, const std::string& text) const
     {
         if (!S_ISREG(old.st_mode) || static_cast<std::size_t>(old.st_size) != text.size()) return false;
         const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -84,9 +96,11 @@ public:
     }
 
     // The text in a new file of the folder; its name, which the folder removes again unless it
-    // is renamed.
-    std::string writeTemporary(const FolderFile& file, const struct stat* old)
+    // is renamed. It gets the mode (and where the process may, the owner) of the file it replaces;
+    // a link's own mode says nothing, so what replaces one gets the mode of a new file.
+    std::string writeTemporary(const FolderFile& file, const Existing* replaced)
     {
+        const Existing* old = replaced && S_ISREG(replaced->st_mode) ? replaced : nullptr;
         std::string name;
         int fd = -1;
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -110,7 +124,7 @@ public:
         if (old && ::fchown(fd, old->st_uid, old->st_gid) != 0) {
             // Not allowed: the file becomes the process's, as a new one would.
         }
-        if (::fchmod(fd, old ? old->st_mode & 07777 : newFileMode()) != 0) failed(errno);
+        if (::fchmod(fd, old ? old->st_mode & 07777 : modeForNewFile()) != 0) failed(errno);
         if (::close(fd) != 0) throw Error("Stream write error. " + shown(file.name) + ": " + std::strerror(errno));
         return name;
     }
@@ -122,16 +136,6 @@ public:
     }
 
 private:
-    static mode_t newFileMode()
-    {
-        static const mode_t mode = [] {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            return 0666 & ~mask;
-        }();
-        return mode;
-    }
-
     fs::path path_;
     int fd_;
     std::vector<std::string> temporaries_;
@@ -139,40 +143,13 @@ private:
 
 }  // namespace
 
-FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<FolderFile>& files)
-{
-    if (files.empty()) return {};
-    Folder folder(path, files.front().name);
-    FolderFilesReport report;
-    std::vector<Pending> pending;
-    for (const FolderFile& file : files) {
-        struct stat old {};
-        const bool exists = folder.status(file.name, old);
-        if (exists && folder.holds(file.name, old, file.text)) {
-            report.unchanged.push_back(file.name);
-            continue;
-        }
-        if (exists && file.onlyIfMissing) {
-            report.kept.push_back(file.name);
-            continue;
-        }
-        if (exists && S_ISDIR(old.st_mode)) folder.cannotCreate(file.name, EISDIR);
-        // A file whose every write permission the user took away stays as it is.
-        if (exists && S_ISREG(old.st_mode) && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            folder.cannotCreate(file.name, EACCES);
-        // A link's own mode says nothing: what replaces it gets the mode of a new file.
-        pending.push_back({&file, folder.writeTemporary(file, exists && S_ISREG(old.st_mode) ? &old : nullptr)});
-    }
-    for (const Pending& p : pending) {
-        folder.rename(p.temporary, p.file->name);
-        report.written.push_back(p.file->name);
-    }
-    return report;
-}
-
 #else
 
 namespace {
+
+struct Existing {
+    DWORD attributes;
+};
 
 std::string systemText(DWORD error)
 {
@@ -207,12 +184,26 @@ public:
         throwCannotCreate(path_ / name, windowsFileErrorReason(error, FileUse::Create));
     }
 
-    // The name's attributes, INVALID_FILE_ATTRIBUTES when nothing has the name.
-    DWORD attributes(const std::string& name) const { return GetFileAttributesW((path_ / name).c_str()); }
-
-    bool holds(const std::string& name, DWORD attributes, const std::string& text) const
+    // The name's attributes; nothing when nothing has the name.
+    std::optional<Existing> existing(const std::string& name) const
     {
-        if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) return false;
+        const DWORD attributes = GetFileAttributesW((path_ / name).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+        return Existing{attributes};
+    }
+
+    // A folder (not a link to one), or a read-only file, stays as it is.
+    void refuseToReplace(const std::string& name, const Existing& old) const
+    {
+        if ((old.attributes & FILE_ATTRIBUTE_DIRECTORY) && !(old.attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            cannotCreate(name, ERROR_DIRECTORY);
+        if (old.attributes & FILE_ATTRIBUTE_READONLY) cannotCreate(name, ERROR_ACCESS_DENIED);
+    }
+
+    bool holds(const std::string& name, const Existing& old, const std::string& text) const
+    {
+        if (old.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))
+            return false;
         try {
             return readWholeFile(path_ / name) == text;
         } catch (const Error&) {
@@ -220,7 +211,7 @@ public:
         }
     }
 
-    std::string writeTemporary(const FolderFile& file)
+    std::string writeTemporary(const FolderFile& file, const Existing*)
     {
         std::string name;
         HANDLE handle = INVALID_HANDLE_VALUE;
@@ -264,6 +255,8 @@ private:
 
 }  // namespace
 
+#endif
+
 FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<FolderFile>& files)
 {
     if (files.empty()) return {};
@@ -271,20 +264,17 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
     FolderFilesReport report;
     std::vector<Pending> pending;
     for (const FolderFile& file : files) {
-        const DWORD attributes = folder.attributes(file.name);
-        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-        if (exists && folder.holds(file.name, attributes, file.text)) {
+        const std::optional<Existing> old = folder.existing(file.name);
+        if (old && folder.holds(file.name, *old, file.text)) {
             report.unchanged.push_back(file.name);
             continue;
         }
-        if (exists && file.onlyIfMissing) {
+        if (old && file.onlyIfMissing) {
             report.kept.push_back(file.name);
             continue;
         }
-        if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            folder.cannotCreate(file.name, ERROR_DIRECTORY);
-        if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) folder.cannotCreate(file.name, ERROR_ACCESS_DENIED);
-        pending.push_back({&file, folder.writeTemporary(file)});
+        if (old) folder.refuseToReplace(file.name, *old);
+        pending.push_back({&file, folder.writeTemporary(file, old ? &*old : nullptr)});
     }
     for (const Pending& p : pending) {
         folder.rename(p.temporary, p.file->name);
@@ -292,7 +282,5 @@ FolderFilesReport writeFolderFiles(const fs::path& path, const std::vector<Folde
     }
     return report;
 }
-
-#endif
 
 }  // namespace quillmap
