@@ -351,7 +351,13 @@ void TForm1::changeEvent(QEvent* event)
 
 void TForm1::ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand)
 {
-    platform_.shell.execute(QStringLiteral("open"), file, parameters, folder, showCommand);
+    if (!platform_.shell.execute(QStringLiteral("open"), file, parameters, folder, showCommand))
+        reportNotOpened(file);
+}
+
+void TForm1::reportNotOpened(const QString& file)
+{
+    platform_.prompts.message(QStringLiteral("Cannot open %1: the system found no program to open it.").arg(file));
 }
 
 void TForm1::setTitle(const QString& caption)

@@ -109,6 +109,8 @@ public:
     // A project with a site is built into the site's menu folder.
     void btnBuildTestClick(QObject* Sender);
     void ShellOpen(const QString& file, const QString& parameters, const QString& folder, int showCommand);
+    // Says which file or folder the system could not open.
+    void reportNotOpened(const QString& file);
     // Sets the window caption and the application title together.
     void setTitle(const QString& caption);
 

@@ -137,7 +137,11 @@ void TForm1::btnMoreHelpClick()
     ShellOpen(help.file, help.parameters, help.folder, help.showCommand);
 }
 
-void TForm1::btnBrowseOUTClick() { execute(platform_.shell, browseFolderCommand(OutFolder())); }
+void TForm1::btnBrowseOUTClick()
+{
+    const ShellCommand browse = browseFolderCommand(OutFolder());
+    if (!execute(platform_.shell, browse)) reportNotOpened(browse.file);
+}
 
 QString TForm1::OutFolder() const { return fromFilePath(resolveOutFolder(OutFolderOf(toFilePath(AppFolder)))); }
 

@@ -80,9 +80,9 @@ ShellCommand testPageCommandIn(const QString& outFolder)
     return {"open", outFolder + native("/index.html"), "", outFolder, ShowDefault};
 }
 
-void execute(Shell& shell, const ShellCommand& command)
+bool execute(Shell& shell, const ShellCommand& command)
 {
-    shell.execute(command.verb, command.file, command.parameters, command.folder, command.showCommand);
+    return shell.execute(command.verb, command.file, command.parameters, command.folder, command.showCommand);
 }
 
 }  // namespace quillmap

@@ -63,6 +63,6 @@ ShellCommand helpCommand(const QString& appFolder);
 ShellCommand browseFolderCommand(const QString& outFolder);
 ShellCommand testPageCommandIn(const QString& outFolder);
 
-void execute(Shell& shell, const ShellCommand& command);
+bool execute(Shell& shell, const ShellCommand& command);
 
 }  // namespace quillmap

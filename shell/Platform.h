@@ -98,8 +98,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Like ShellExecute: verb "open" opens a file with its program, "explore" shows a folder.
-    // The answer is never examined.
-    virtual void execute(const QString& verb, const QString& file, const QString& parameters,
+    // False when nothing could be opened (no program for the file, a missing file).
+    virtual bool execute(const QString& verb, const QString& file, const QString& parameters,
                          const QString& folder, int showCommand) = 0;
 };
 

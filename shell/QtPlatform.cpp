@@ -175,10 +175,10 @@ std::optional<Prompts::SiteImportChoice> QtPrompts::chooseSiteImport(const QStri
 
 std::unique_ptr<Progress> QtPrompts::showProgress(const QString& text) { return std::make_unique<QtProgress>(text); }
 
-void QtShell::execute(const QString& verb, const QString& file, const QString&, const QString&, int)
+bool QtShell::execute(const QString& verb, const QString& file, const QString&, const QString&, int)
 {
-    if (verb == QLatin1String("open") || verb == QLatin1String("explore"))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(file)));
+    if (verb != QLatin1String("open") && verb != QLatin1String("explore")) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(file)));
 }
 
 void QtBeeper::beep() { QApplication::beep(); }

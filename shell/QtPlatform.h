@@ -26,7 +26,7 @@ public:
 // desktops Qt serves and are not used.
 class QtShell : public Shell {
 public:
-    void execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
+    bool execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
                  int showCommand) override;
 };
 

@@ -106,6 +106,16 @@ TEST_F(BuildCommandsTest, HelpAndBrowseOutHandTheShellTheirFilesAndFolders)
     EXPECT_EQ(fake.shell.calls[1].file, appFolder() + "out");
     EXPECT_EQ(fake.shell.calls[1].folder, appFolder() + "out");
     EXPECT_EQ(fake.shell.calls[1].showCommand, 1);
+    EXPECT_TRUE(fake.prompts.texts("message").isEmpty());
+
+    // A launch the system cannot carry out is said, naming what could not be opened.
+    fake.shell.opens = false;
+    w.btnMoreHelp->click();
+    w.btnBrowseOUT->click();
+    const QStringList said = fake.prompts.texts("message");
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(QDir::fromNativeSeparators(said[0]).startsWith("Cannot open " + appFolder() + "Help/index.htm: "));
+    EXPECT_TRUE(said[1].startsWith("Cannot open " + appFolder() + "out: "));
 }
 
 TEST_F(BuildCommandsTest, ColorsButtonCentresTheWindowOverTheMainWindowEveryTime)

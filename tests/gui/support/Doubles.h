@@ -137,10 +137,12 @@ public:
         int showCommand;
     };
     std::vector<Call> calls;
-    void execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
+    bool opens = true;  // false: the system finds no program for what it is asked to open
+    bool execute(const QString& verb, const QString& file, const QString& parameters, const QString& folder,
                  int showCommand) override
     {
         calls.push_back({verb, file, parameters, folder, showCommand});
+        return opens;
     }
 };
 
