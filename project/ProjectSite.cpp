@@ -49,7 +49,8 @@ std::string relativeWherePossible(const fs::path& path, const fs::path& base)
         return shared;
     }();
     // The root's own parts ("/" or "C:" "\") meet in every pair of paths.
-    const int rootParts = static_cast<int>(std::distance(path.root_path().begin(), path.root_path().end()));
+    const fs::path root = path.root_path();
+    const int rootParts = static_cast<int>(std::distance(root.begin(), root.end()));
     if (sharedParts <= rootParts) return storedText(path);
     return storedText(relative);
 }
