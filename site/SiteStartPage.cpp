@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <fstream>
 #include <string_view>
-#include <system_error>
 
+#include "text/TextFile.h"
 #include "generator/MenuBuild.h"
+#include "generator/MenuPages.h"
 
 namespace quillmap {
 
@@ -13,18 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isFile(const fs::path& path)
-{
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
 // Read in pieces: a large page is not held whole for one look.
 bool holdsMarker(const fs::path& page)
 {
     std::ifstream in(page, std::ios::binary);
     if (!in) return false;
-    const std::string_view marker(MenuMarker);
+    const std::string_view marker = MenuStartMarker;
     std::string window;
     char buffer[64 * 1024];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -40,9 +35,9 @@ bool holdsMarker(const fs::path& page)
 fs::path siteStartPage(const SiteFolders& site)
 {
     const fs::path testPage = site.menu / SiteTestPageFileName;
-    if (!site.startPage.empty()) return isFile(site.startPage) ? site.startPage : testPage;
+    if (!site.startPage.empty()) return fileExists(site.startPage) ? site.startPage : testPage;
     const fs::path index = site.site / "index.html";
-    return isFile(index) && holdsMarker(index) ? index : testPage;
+    return fileExists(index) && holdsMarker(index) ? index : testPage;
 }
 
 }  // namespace quillmap

@@ -5,9 +5,6 @@
 
 namespace quillmap {
 
-// The comment that marks where a page takes the menu.
-inline constexpr const char* MenuMarker = "<!-- quillmap -->";
-
 // The page Build and Test opens for a site: the start page named in the project (when it is
 // missing: the menu folder's test page); with none named the site's index.html when it holds the
 // marker, else the test page.
