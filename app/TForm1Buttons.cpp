@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "text/LocalText.h"
+#include "text/TextFile.h"
 #include "app/TForm1.h"
 #include "generator/MenuBuild.h"
 #include "generator/MenuPages.h"
 #include "generator/OutFolder.h"
+#include "generator/ShippedFiles.h"
 #include "site/SiteStartPage.h"
 #include "shell/Association.h"
 #include "shell/StatusLine.h"
@@ -79,7 +81,8 @@ void TForm1::btnBuildTestClick(QObject* Sender)
         buildSite(options, test);
         return;
     }
-    const QString outFolder = OutFolder();
+    const std::filesystem::path shipped = OutFolderOf(toFilePath(AppFolder));
+    const QString outFolder = fromFilePath(resolveOutFolder(shipped, linkedShippedFolders(pathText(shipped), tree)));
     BuildMenu(tree, options, frmColors().styleSheetLines(), toFilePath(outFolder));
     lblStatus->say(builtText(tree, outFolder));
 

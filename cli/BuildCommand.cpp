@@ -191,8 +191,9 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         }
         std::filesystem::path target;
         std::vector<std::string> kept;
+        const std::vector<std::string> linked = linkedShippedFolders(pathText(shipped), project.tree);
         if (request.outFolder.empty()) {
-            target = resolveOutFolder(shipped);
+            target = resolveOutFolder(shipped, linked);
             if (target != shipped)
                 out << "The program's out folder " << pathText(shipped) << " cannot be written; using "
                     << pathText(target) << "\n";
@@ -202,7 +203,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
             std::filesystem::create_directories(target, ec);
             if (ec) throw Error("Cannot create folder " + request.outFolder + ": " + ec.message());
             if (!std::filesystem::equivalent(target, shipped, ec))
-                kept = addMissingShippedFiles(pathText(shipped), request.outFolder).kept;
+                kept = addMissingShippedFiles(pathText(shipped), request.outFolder, linked).kept;
         }
         BuildMenu(project.tree, project.options, project.options.look, target);
         out << "Menu written to " << pathText(JoinPath(target, ScriptFileName)) << " and "

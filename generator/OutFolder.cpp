@@ -71,7 +71,7 @@ bool folderWritable(const fs::path& folder)
 #endif
 }
 
-fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut)
+fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut, const std::vector<std::string>& folders)
 {
     // Without a shipped folder there is nothing to copy: the build then reports the missing file.
     if (!isFolder(shippedOut) || folderWritable(shippedOut)) return shippedOut;
@@ -82,10 +82,13 @@ fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut
     if (ec) throw Error("Cannot create folder " + pathText(perUserOut) + ": " + ec.message());
     if (!isFolder(perUserOut)) throw Error("Cannot create folder " + pathText(perUserOut) + ": it is no folder");
     requireUsersOwnFolder(perUserOut);
-    addMissingShippedFiles(pathText(shippedOut), pathText(perUserOut));
+    addMissingShippedFiles(pathText(shippedOut), pathText(perUserOut), folders);
     return perUserOut;
 }
 
-fs::path resolveOutFolder(const fs::path& shippedOut) { return resolveOutFolder(shippedOut, perUserDataFolder() / "out"); }
+fs::path resolveOutFolder(const fs::path& shippedOut, const std::vector<std::string>& folders)
+{
+    return resolveOutFolder(shippedOut, perUserDataFolder() / "out", folders);
+}
 
 }  // namespace quillmap

@@ -1,5 +1,7 @@
 #pragma once
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace quillmap {
 
@@ -21,13 +23,17 @@ bool folderWritable(const std::filesystem::path& folder);
 
 // Where a build without a named folder writes the menu: the shipped out folder while it can be
 // written (a portable program works as it always did) or when it is missing, else perUserOut. The per-user folder is
-// made on first use as a copy of the shipped folder, and every later call adds the shipped files
-// that are missing there without replacing any of the user's. Throws quillmap::Error saying what
+// made on first use with the files at the top of the shipped folder (the test page, the tree
+// images), and every later call adds those that are missing there without replacing any of the
+// user's; of the shipped subfolders only those named in `folders` are added (the sample site, for
+// a build whose links lead into it: see linkedShippedFolders). Throws quillmap::Error saying what
 // could not be written and why; a per-user folder that fails half-way is reported, never passed by,
 // and one that is not the user's own (another user's, or one others can write to) is refused.
 std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut,
-                                       const std::filesystem::path& perUserOut);
+                                       const std::filesystem::path& perUserOut,
+                                       const std::vector<std::string>& folders = {});
 // The same with the per-user folder of the environment: perUserDataFolder() + "out".
-std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut);
+std::filesystem::path resolveOutFolder(const std::filesystem::path& shippedOut,
+                                       const std::vector<std::string>& folders = {});
 
 }  // namespace quillmap

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "generator/MenuBuild.h"
+#include "tree/ItemTree.h"
+#include "tree/TMyRec.h"
 #include "text/Error.h"
 #include "text/TextFile.h"
 
@@ -14,9 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The regular files under shipped, relative to it, sorted. Linked folders are not entered (they
-// could lead anywhere, round in a circle included), nor is target.
-std::vector<fs::path> shippedFiles(const fs::path& shipped, const fs::path& target)
+// The regular files at the top of shipped and under its subfolders named in topFolders, relative to
+// it, sorted. Linked folders are not entered (they could lead anywhere, round in a circle
+// included), nor is target.
+std::vector<fs::path> shippedFiles(const fs::path& shipped, const fs::path& target, const std::vector<std::string>& topFolders)
 {
     std::vector<fs::path> files;
     std::vector<fs::path> folders{fs::path()};
@@ -31,7 +35,9 @@ std::vector<fs::path> shippedFiles(const fs::path& shipped, const fs::path& targ
             std::error_code kind;
             const fs::file_status own = it->symlink_status(kind);
             if (fs::is_directory(own)) {
-                if (!fs::equivalent(it->path(), target, kind)) folders.push_back(name);
+                const bool wanted = !relative.empty() || std::find(topFolders.begin(), topFolders.end(),
+                                                                   pathText(it->path().filename())) != topFolders.end();
+                if (wanted && !fs::equivalent(it->path(), target, kind)) folders.push_back(name);
             } else if (fs::is_regular_file(it->status(kind)) && !IsGeneratedFile(name)) {
                 files.push_back(name);
             }
@@ -68,7 +74,8 @@ std::string reportName(const fs::path& relative)
 
 }  // namespace
 
-ShippedFilesReport addMissingShippedFiles(const std::string& shippedText, const std::string& targetText)
+ShippedFilesReport addMissingShippedFiles(const std::string& shippedText, const std::string& targetText,
+                                          const std::vector<std::string>& folders)
 {
     const fs::path shipped = pathFromText(shippedText);
     const fs::path target = pathFromText(targetText);
@@ -77,12 +84,33 @@ ShippedFilesReport addMissingShippedFiles(const std::string& shippedText, const 
     if (!fs::is_directory(target, ec)) throw Error("Cannot create folder " + targetText);
 
     ShippedFilesReport report;
-    for (const fs::path& relative : shippedFiles(shipped, target)) {
+    for (const fs::path& relative : shippedFiles(shipped, target, folders)) {
         const bool added = makeFolders(target, relative.parent_path()) &&
                            saveNewTextFile(target / relative, readWholeFile(shipped / relative));
         (added ? report.added : report.kept).push_back(reportName(relative));
     }
     return report;
+}
+
+std::vector<std::string> linkedShippedFolders(const std::string& shippedText, const ItemTree& tree)
+{
+    std::vector<std::string> folders;
+    const fs::path shipped = pathFromText(shippedText);
+    tree.forEach([&](Node* node, int) {
+        const TMyRec* record = node->record();
+        if (!record) return;
+        std::string_view link = record->URL;
+        while (link.starts_with("./") || link.starts_with(".\\")) link.remove_prefix(2);
+        const std::size_t end = link.find_first_of("/\\");
+        if (end == std::string_view::npos || end == 0) return;
+        // A scheme (http:, mailto:) or a drive letter ends before the first slash.
+        const std::string first(link.substr(0, end));
+        if (first.find(':') != std::string::npos || first == "." || first == "..") return;
+        if (std::find(folders.begin(), folders.end(), first) != folders.end()) return;
+        std::error_code ec;
+        if (fs::is_directory(fs::symlink_status(shipped / pathFromText(first), ec))) folders.push_back(first);
+    });
+    return folders;
 }
 
 }  // namespace quillmap

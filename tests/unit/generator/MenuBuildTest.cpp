@@ -220,8 +220,10 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
         fs::path target;
         std::function<void(const fs::path&)> prepare;
         Names added, kept;
+        Names folders{"sample"};
     } cases[] = {
         {"new folder", folder / "new" / "site", [](const fs::path&) {}, all, {}},
+        {"no build needs the sample", folder / "plain", [](const fs::path&) {}, {"ftv2doc.gif", "index.html"}, {}, {}},
         {"the user's page", folder / "site1", [](const fs::path& t) { write(t / "index.html", "older page"); },
          {"ftv2doc.gif", "sample/about/history.html"}, {"index.html"}},
 #ifndef _WIN32  // links need rights of their own on Windows, and wine has none
@@ -239,7 +241,7 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
         SCOPED_TRACE(c.what);
         fs::create_directories(c.target);
         c.prepare(c.target);
-        const ShippedFilesReport report = addMissingShippedFiles(pathText(shipped), pathText(c.target));
+        const ShippedFilesReport report = addMissingShippedFiles(pathText(shipped), pathText(c.target), c.folders);
         EXPECT_EQ(report.added, c.added);
         EXPECT_EQ(report.kept, c.kept);
         for (const std::string& name : c.added) EXPECT_EQ(read(c.target / name), read(shipped / name)) << name;
@@ -249,6 +251,7 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
     EXPECT_EQ(read(folder / "site1" / "index.html"), "older page");
     EXPECT_EQ(read(folder / "outside.html"), "mine");
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_FALSE(fs::exists(folder / "plain" / "sample"));
     EXPECT_FALSE(fs::exists(folder / "nowhere.gif"));
 
     EXPECT_THROW(addMissingShippedFiles(pathText(folder / "nowhere"), pathText(folder / "site3")), Error);
@@ -260,6 +263,21 @@ TEST_F(MenuBuildTest, AddsOnlyMissingShippedFilesAndNeverLeavesTheTarget)
         EXPECT_THAT(e.what(), ::testing::AllOf(::testing::StartsWith("Cannot create "),
                                                ::testing::HasSubstr(pathText(folder / "file"))));
     }
+}
+
+// Only a relative link whose first part is a shipped folder brings that folder beside the menu.
+TEST_F(MenuBuildTest, TheShippedFoldersThatTheLinksLeadInto)
+{
+    fs::create_directories(out / "sample-site" / "about");
+    fs::create_directories(out / "extra");
+    write(out / "page", "");
+    ItemTree links;
+    Node* root = addFolder(links, nullptr, "Root", "http://sample-site/x.html");
+    for (const char* url : {"", "sample-site", "/sample-site/a.html", "mailto:extra/x", "page/x", "missing/a.html",
+                            "../extra/a.html", "./sample-site/about/a.html", "sample-site/b.html", "extra\\c.html"})
+        addDocument(links, root, url, url);
+    EXPECT_EQ(linkedShippedFolders(pathText(out), links), (std::vector<std::string>{"sample-site", "extra"}));
+    EXPECT_TRUE(linkedShippedFolders(pathText(out), tree).empty());
 }
 
 TEST(ShippedOutFolder, HoldsThePageAndEveryImageAtTwiceItsShownSize)
