@@ -7,6 +7,8 @@
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
 #include "project/RecoveryKeeper.h"
+#include "site/SiteCommands.h"
+#include "site/TfrmSite.h"
 #include "tree/ItemCommands.h"
 
 namespace quillmap {
@@ -33,6 +35,8 @@ void TForm1::ApplyLanguage()
             LinkCheckCommands::Texts& checks = linkChecks_->texts;
             RecoveryKeeper::Texts& recovery = recovery_->texts;
             ProjectFiles::DiskTexts& disk = files_->diskTexts;
+            TfrmSite& site = *site_->frmSite;
+            Prompts::SiteImportTexts& import = imports_->siteImportTexts;
             switch (target) {
             case MainText::VersionText: VersionText = plain; break;
             case MainText::TitleText: TitleText = plain; break;
@@ -61,6 +65,37 @@ void TForm1::ApplyLanguage()
             case MainText::btnDiscardAll: recovery.discardAll = plain; break;
             case MainText::btnNotNow: recovery.notNow = plain; break;
             case MainText::diskBaselineUnknown: disk.baselineUnknown = message; break;
+            case MainText::mnuSite: site_->mnuSite->setText(plain); break;
+            case MainText::frmSite: site.setWindowTitle(plain); break;
+            case MainText::lblSiteIntro: site.lblIntro->setText(plain); break;
+            case MainText::lblSiteFolder: site.lblSiteFolder->setText(plain); break;
+            case MainText::btnSiteFolderHint: site.btnSiteFolder->setToolTip(plain); break;
+            case MainText::lblMenuFolder: site.lblMenuFolder->setText(plain); break;
+            case MainText::btnMenuFolderHint: site.btnMenuFolder->setToolTip(plain); break;
+            case MainText::chkWritePages: site.chkWritePages->setText(plain); break;
+            case MainText::chkWritePagesHint: site.chkWritePages->setToolTip(plain); break;
+            case MainText::lblStartPage: site.lblStartPage->setText(plain); break;
+            case MainText::txtStartPagePlaceholder: site.txtStartPage->setPlaceholderText(plain); break;
+            case MainText::btnStartPageHint: site.btnStartPage->setToolTip(plain); break;
+            case MainText::btnClearSite: site.btnClearSite->setText(plain); break;
+            case MainText::btnClearSiteHint: site.btnClearSite->setToolTip(plain); break;
+            case MainText::siteOk: site.buttonBox->button(QDialogButtonBox::Ok)->setText(plain); break;
+            case MainText::siteCancel: site.buttonBox->button(QDialogButtonBox::Cancel)->setText(plain); break;
+            case MainText::siteFolderTitle: site.texts.siteFolderTitle = plain; break;
+            case MainText::menuFolderTitle: site.texts.menuFolderTitle = plain; break;
+            case MainText::startPageTitle: site.texts.startPageTitle = plain; break;
+            case MainText::siteFullPathNeeded: site.texts.fullPathNeeded = message; break;
+            case MainText::siteFolderMissing: site.texts.siteFolderMissing = message; break;
+            case MainText::menuOutsideSite: site.texts.menuOutsideSite = message; break;
+            case MainText::startPageOutsideSite: site.texts.startPageOutsideSite = message; break;
+            case MainText::siteImportAbout: import.about = plain; break;
+            case MainText::siteImportContentsLabel: import.contentsLabel = plain; break;
+            case MainText::siteImportContentsName: import.contentsName = plain; break;
+            case MainText::siteImportPickHint: import.pickHint = plain; break;
+            case MainText::siteImportKeepTitles: import.keepTitles = plain; break;
+            case MainText::siteImportKeepTitlesHint: import.keepTitlesHint = plain; break;
+            case MainText::siteImportOk: import.ok = plain; break;
+            case MainText::siteImportCancel: import.cancel = plain; break;
             default: break;
             }
         });

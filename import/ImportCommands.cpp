@@ -68,7 +68,7 @@ void ImportCommands::mnuImportFolderClick()
             preset.contentsPage = QString::fromStdString(*guess);
     } catch (const std::exception&) {
     }
-    const std::optional<Prompts::SiteImportChoice> choice = platform_.prompts.chooseSiteImport(site, preset);
+    const std::optional<Prompts::SiteImportChoice> choice = platform_.prompts.chooseSiteImport(site, preset, siteImportTexts);
     if (!choice) return;
     const QString recorded = makesTheProject() ? site : QString();
     const QString base = baseFolder(site, !recorded.isEmpty());

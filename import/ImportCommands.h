@@ -27,6 +27,8 @@ public:
                    QString appFolder, QObject* parent = nullptr);
 
     QAction* mnuImportFolder = nullptr;
+    // The texts of the site import dialog, replaced by the language file's.
+    Prompts::SiteImportTexts siteImportTexts;
     QAction* mnuImportSitemap = nullptr;
     // The entries the right-click menus offer: none in a build without the site import.
     QList<QAction*> menuEntries() const;

@@ -144,7 +144,39 @@ const char* controlName(MainText target)
     case MainText::btnDiscard:
     case MainText::btnDiscardAll:
     case MainText::btnNotNow:
-    case MainText::diskBaselineUnknown: return nullptr;
+    case MainText::diskBaselineUnknown:
+    // The Site dialog and the site import dialog are no controls of the main window.
+    case MainText::mnuSite:
+    case MainText::frmSite:
+    case MainText::lblSiteIntro:
+    case MainText::lblSiteFolder:
+    case MainText::btnSiteFolderHint:
+    case MainText::lblMenuFolder:
+    case MainText::btnMenuFolderHint:
+    case MainText::chkWritePages:
+    case MainText::chkWritePagesHint:
+    case MainText::lblStartPage:
+    case MainText::txtStartPagePlaceholder:
+    case MainText::btnStartPageHint:
+    case MainText::btnClearSite:
+    case MainText::btnClearSiteHint:
+    case MainText::siteOk:
+    case MainText::siteCancel:
+    case MainText::siteFolderTitle:
+    case MainText::menuFolderTitle:
+    case MainText::startPageTitle:
+    case MainText::siteFullPathNeeded:
+    case MainText::siteFolderMissing:
+    case MainText::menuOutsideSite:
+    case MainText::startPageOutsideSite:
+    case MainText::siteImportAbout:
+    case MainText::siteImportContentsLabel:
+    case MainText::siteImportContentsName:
+    case MainText::siteImportPickHint:
+    case MainText::siteImportKeepTitles:
+    case MainText::siteImportKeepTitlesHint:
+    case MainText::siteImportOk:
+    case MainText::siteImportCancel: return nullptr;
     }
     return nullptr;
 }

@@ -49,6 +49,15 @@ enum class MainText {
     btnRestore, btnDiscard, btnDiscardAll, btnNotNow,
     // Before the first save of work restored from a copy that knows no baseline; %1 the file's name.
     diskBaselineUnknown,
+    // The Site dialog: its menu entry, window title, labels, hints and buttons, then its choosers'
+    // titles and its refusals (%1 and %2 the folder or page and the site folder).
+    mnuSite, frmSite, lblSiteIntro, lblSiteFolder, btnSiteFolderHint, lblMenuFolder, btnMenuFolderHint,
+    chkWritePages, chkWritePagesHint, lblStartPage, txtStartPagePlaceholder, btnStartPageHint, btnClearSite,
+    btnClearSiteHint, siteOk, siteCancel, siteFolderTitle, menuFolderTitle, startPageTitle, siteFullPathNeeded,
+    siteFolderMissing, menuOutsideSite, startPageOutsideSite,
+    // The site import dialog.
+    siteImportAbout, siteImportContentsLabel, siteImportContentsName, siteImportPickHint, siteImportKeepTitles,
+    siteImportKeepTitlesHint, siteImportOk, siteImportCancel,
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -89,7 +98,7 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
 // while the file has them: an older file ends before them, still loads, and keeps the English
 // texts for these. New texts get the lines after the last one here; a line once given keeps its
 // text, so that every older file still fits.
-inline constexpr std::array<LanguageStep<MainText>, 32> MainWindowLaterTexts{{
+inline constexpr std::array<LanguageStep<MainText>, 63> MainWindowLaterTexts{{
     {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
     {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
     {100, MainText::listResultsHeader, 0}, {101, MainText::listResultsHeader, 1},
@@ -103,6 +112,17 @@ inline constexpr std::array<LanguageStep<MainText>, 32> MainWindowLaterTexts{{
     {117, MainText::recoveryList}, {118, MainText::recoveryListEntry}, {119, MainText::recoveryListDamaged},
     {120, MainText::recoveryListUnreadable}, {121, MainText::btnRestore}, {122, MainText::btnDiscard},
     {123, MainText::btnDiscardAll}, {124, MainText::btnNotNow}, {125, MainText::diskBaselineUnknown},
+    {126, MainText::mnuSite}, {127, MainText::frmSite}, {128, MainText::lblSiteIntro}, {129, MainText::lblSiteFolder},
+    {130, MainText::btnSiteFolderHint}, {131, MainText::lblMenuFolder}, {132, MainText::btnMenuFolderHint},
+    {133, MainText::chkWritePages}, {134, MainText::chkWritePagesHint}, {135, MainText::lblStartPage},
+    {136, MainText::txtStartPagePlaceholder}, {137, MainText::btnStartPageHint}, {138, MainText::btnClearSite},
+    {139, MainText::btnClearSiteHint}, {140, MainText::siteOk}, {141, MainText::siteCancel},
+    {142, MainText::siteFolderTitle}, {143, MainText::menuFolderTitle}, {144, MainText::startPageTitle},
+    {145, MainText::siteFullPathNeeded}, {146, MainText::siteFolderMissing}, {147, MainText::menuOutsideSite},
+    {148, MainText::startPageOutsideSite},
+    {149, MainText::siteImportAbout}, {150, MainText::siteImportContentsLabel}, {151, MainText::siteImportContentsName},
+    {152, MainText::siteImportPickHint}, {153, MainText::siteImportKeepTitles}, {154, MainText::siteImportKeepTitlesHint},
+    {155, MainText::siteImportOk}, {156, MainText::siteImportCancel},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

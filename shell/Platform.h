@@ -61,6 +61,19 @@ public:
         QString contentsPage;     // the page whose lists give the order; empty: order of names
         bool keepTitles = false;  // keep the title ending or beginning most pages share
     };
+    // The texts of the dialog that asks for these, replaced by the language file's.
+    struct SiteImportTexts {
+        QString about = QStringLiteral("The lists of links of a table of contents page give the menu its order and "
+                                       "folders. Leave it empty to order pages by their file names.");
+        QString contentsLabel = QStringLiteral("&Table of contents page:");
+        QString contentsName = QStringLiteral("Table of contents page");  // the field's name, the chooser's title
+        QString pickHint = QStringLiteral("Choose the table of contents page");
+        QString keepTitles = QStringLiteral("&Keep the site-wide title ending");
+        QString keepTitlesHint = QStringLiteral(
+            "Captions are the whole page titles, with the ending or beginning most of them share (\" - Site name\")");
+        QString ok = QStringLiteral("&Import");
+        QString cancel = QStringLiteral("&Cancel");
+    };
 
     virtual ~Prompts() = default;
     // A refusal or notice: application title, no icon, one OK button.
@@ -88,7 +101,8 @@ public:
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
     // The choices before a site folder's import, preset with preset; its "..." button picks the
     // contents page in site. Empty when cancelled.
-    virtual std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset) = 0;
+    virtual std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset,
+                                                             const SiteImportTexts& texts) = 0;
     // Opens a progress dialog with a Cancel button, showing text; the dialog is modal to the
     // whole program, so nothing else can be changed while it is open.
     virtual std::unique_ptr<Progress> showProgress(const QString& text) = 0;

@@ -166,9 +166,10 @@ QString QtPrompts::chooseFolder(const QString& title, const QString& folder)
 }
 
 std::optional<Prompts::SiteImportChoice> QtPrompts::chooseSiteImport(const QString& site,
-                                                                    const SiteImportChoice& preset)
+                                                                    const SiteImportChoice& preset,
+                                                                    const SiteImportTexts& texts)
 {
-    SiteImportDialog dialog(site, preset, dialogParent());
+    SiteImportDialog dialog(site, preset, texts, dialogParent());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }

@@ -17,7 +17,8 @@ public:
     QString saveFileName(const FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
-    std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset) override;
+    std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset,
+                                                     const SiteImportTexts& texts) override;
     std::unique_ptr<Progress> showProgress(const QString& text) override;
 };
 

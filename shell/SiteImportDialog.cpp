@@ -15,41 +15,39 @@
 
 namespace quillmap {
 
-SiteImportDialog::SiteImportDialog(const QString& site, const Prompts::SiteImportChoice& preset, QWidget* parent)
-    : QDialog(parent), site_(site)
+SiteImportDialog::SiteImportDialog(const QString& site, const Prompts::SiteImportChoice& preset,
+                                   const Prompts::SiteImportTexts& texts, QWidget* parent)
+    : QDialog(parent), site_(site), chooserTitle_(texts.contentsName)
 {
     setWindowTitle(applicationTitle());
     auto* layout = new QVBoxLayout(this);
-    auto* about = new QLabel(QStringLiteral("The lists of links of a table of contents page give the menu its order "
-                                            "and folders. Leave it empty to order pages by their file names."),
-                             this);
+    auto* about = new QLabel(texts.about, this);
     about->setWordWrap(true);
     layout->addWidget(about);
 
     auto* row = new QHBoxLayout;
     contents_ = new QLineEdit(preset.contentsPage, this);
-    contents_->setAccessibleName(QStringLiteral("Table of contents page"));
+    contents_->setAccessibleName(texts.contentsName);
     contents_->setAccessibleDescription(about->text());
     auto* pick = new QPushButton(QStringLiteral("..."), this);
-    pick->setAccessibleName(QStringLiteral("Choose the table of contents page"));
+    pick->setAccessibleName(texts.pickHint);
     pick->setToolTip(pick->accessibleName());
     pick->setAutoDefault(false);
     row->addWidget(contents_, 1);
     row->addWidget(pick);
-    auto* label = new QLabel(QStringLiteral("&Table of contents page:"), this);
+    auto* label = new QLabel(texts.contentsLabel, this);
     label->setBuddy(contents_);
     layout->addWidget(label);
     layout->addLayout(row);
 
-    keepTitles_ = new QCheckBox(QStringLiteral("&Keep the site-wide title ending"), this);
+    keepTitles_ = new QCheckBox(texts.keepTitles, this);
     keepTitles_->setChecked(preset.keepTitles);
-    keepTitles_->setToolTip(QStringLiteral("Captions are the whole page titles, with the ending or beginning most "
-                                           "of them share (\" - Site name\")"));
+    keepTitles_->setToolTip(texts.keepTitlesHint);
     layout->addWidget(keepTitles_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Import"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Cancel"));
+    buttons->button(QDialogButtonBox::Ok)->setText(texts.ok);
+    buttons->button(QDialogButtonBox::Cancel)->setText(texts.cancel);
     layout->addWidget(buttons);
     setTabOrder(contents_, pick);
     setTabOrder(pick, keepTitles_);
@@ -71,7 +69,7 @@ Prompts::SiteImportChoice SiteImportDialog::choice() const
 void SiteImportDialog::pickContentsPage()
 {
     const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Table of contents page"), site_,
+        this, chooserTitle_, site_,
         QStringLiteral("Pages (*.html *.htm *.xhtml *.shtml *.php);;All Files (*)"));
     if (file.isEmpty()) return;
     const QString relative = QDir(site_).relativeFilePath(file);

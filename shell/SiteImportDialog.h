@@ -13,13 +13,15 @@ namespace quillmap {
 class SiteImportDialog : public QDialog {
     Q_OBJECT
 public:
-    SiteImportDialog(const QString& site, const Prompts::SiteImportChoice& preset, QWidget* parent);
+    SiteImportDialog(const QString& site, const Prompts::SiteImportChoice& preset, const Prompts::SiteImportTexts& texts,
+                     QWidget* parent);
     Prompts::SiteImportChoice choice() const;
 
 private:
     void pickContentsPage();
 
     QString site_;
+    QString chooserTitle_;
     QLineEdit* contents_;
     QCheckBox* keepTitles_;
 };

@@ -13,7 +13,11 @@
 #include <sys/stat.h>
 #endif
 
+#include "shell/SiteImportDialog.h"
 #include "shell/TfrmAskToAssociate.h"
+#include "import/ImportCommands.h"
+#include "site/SiteCommands.h"
+#include "site/TfrmSite.h"
 #include "import/LinkCheckCommands.h"
 #include "lang/WindowTexts.h"
 #include "project/ProjectFiles.h"
@@ -362,6 +366,14 @@ TEST_F(WindowsLanguage, GermanExampleTranslation)
     EXPECT_EQ(w.frmColors().windowTitle(), "Farben und Stile");
     EXPECT_EQ(styleList("boxActivatedLinkStyle")->itemText(1), "unterstrichen");
     EXPECT_EQ(prompt->BitBtn2()->text(), "&Nein");
+    // The Site dialog and the site import dialog once stayed English.
+    const TfrmSite& site = *w.siteCommands().frmSite;
+    EXPECT_EQ(site.windowTitle(), "Website");
+    EXPECT_EQ(site.btnClearSite->text(), "&Keine Website");
+    EXPECT_EQ(site.buttonBox->button(QDialogButtonBox::Cancel)->text(), "Abbrechen");
+    EXPECT_TRUE(site.texts.menuOutsideSite.contains("%2.\nWählen"));
+    const SiteImportDialog import("/site", {}, w.imports().siteImportTexts, &w);
+    EXPECT_EQ(import.findChild<QCheckBox*>()->text(), "Gemeinsames &Titelende behalten");
     w.btnAddFolder->click();
     EXPECT_EQ(w.document().tree().root()->caption, "Stammordner");
 }

@@ -137,12 +137,12 @@ TEST(QtPrompts, SiteImportDialogIsWorkedFromTheKeyboard)
         QTest::keyClicks(dialog->focusWidget(), "toc.html");
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     });
-    const std::optional<Prompts::SiteImportChoice> choice = prompts.chooseSiteImport("/site", {"contents.html", false});
+    const std::optional<Prompts::SiteImportChoice> choice = prompts.chooseSiteImport("/site", {"contents.html", false}, {});
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->contentsPage, "toc.html");
     EXPECT_TRUE(choice->keepTitles);
     whenShown<QDialog>([](QDialog* dialog) { pressEscape(dialog); });
-    EXPECT_FALSE(prompts.chooseSiteImport("/site", {}));
+    EXPECT_FALSE(prompts.chooseSiteImport("/site", {}, {}));
 }
 
 TEST(QtPrompts, FileDialogsTakeTheirOptions)

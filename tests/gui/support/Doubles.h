@@ -31,6 +31,7 @@ public:
     ListAnswer listAnswer;                     // how the next list dialog ends; then closed again
     // Answers of the site import dialog, in turn; the preset as it is when empty.
     std::deque<std::optional<SiteImportChoice>> siteImports;
+    QString siteImportOk;  // the import button's text of the last site import dialog
     // The progress dialog answers "cancelled" from this update on (counted from 1; 0: never).
     int cancelProgressAt = 0;
     int progressUpdates = 0;
@@ -75,9 +76,11 @@ public:
         folders.pop_front();
         return f;
     }
-    std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset) override
+    std::optional<SiteImportChoice> chooseSiteImport(const QString& site, const SiteImportChoice& preset,
+                                                     const SiteImportTexts& texts) override
     {
         shown.push_back({"siteimport", site + "|" + preset.contentsPage});
+        siteImportOk = texts.ok;
         if (siteImports.empty()) return preset;
         const std::optional<SiteImportChoice> answer = siteImports.front();
         siteImports.pop_front();

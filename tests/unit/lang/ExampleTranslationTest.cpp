@@ -39,6 +39,7 @@ const std::map<int, std::string>& englishTexts()
         {92, "Recent projects and import: right-click, Shift+F10 or %1"}, {93, "Close"},
         {94, "Check links..."}, {96, "Link check"}, {100, "Item"}, {101, "Link"}, {102, "Problem"},
         {107, "a new project"}, {113, "&Reload"}, {114, "&Save anyway"}, {115, "&Keep mine"}, {116, "&Cancel"},
+        {127, "Site"}, {138, "&No site"}, {150, "&Table of contents page:"}, {155, "&Import"},
     };
     return texts;
 }
