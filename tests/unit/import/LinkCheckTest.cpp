@@ -49,15 +49,18 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     write("site/noindex/notes.txt", "");
     write("outside.html", "");
     write("elsewhere/secret.html", "<p id=there>");
-    fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
-    fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
-    fs::create_symlink("page.html", root / "site/alias.html");
+    if (PosixFiles) {
+        fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
+        fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
+        fs::create_symlink("page.html", root / "site/alias.html");
+    }
     write("site/big.html", "");
     fs::resize_file(root / "site/big.html", (std::uintmax_t{16} << 20) + 1);
     const std::string site = (root / "site").string();
     const struct {
         std::string link;
         std::string reason;  // empty: the link is good
+        bool throughLink = false;
     } cases[] = {
         {"page.html", ""},
         {"/page.html", ""},
@@ -77,11 +80,11 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {"../outside.html", "leaves the site folder"},
         {"file://" + (root / "outside.html").string(), "leaves the site folder"},
         {"page.html/", "not a folder"},
-        {"escape/secret.html", "a symbolic link out of the site folder"},
-        {"escape/secret.html#nothere", "a symbolic link out of the site folder"},
-        {"escape/", "a symbolic link out of the site folder"},
-        {"secret.html#there", "a symbolic link out of the site folder"},
-        {"alias.html#intro", ""},
+        {"escape/secret.html", "a symbolic link out of the site folder", true},
+        {"escape/secret.html#nothere", "a symbolic link out of the site folder", true},
+        {"escape/", "a symbolic link out of the site folder", true},
+        {"secret.html#there", "a symbolic link out of the site folder", true},
+        {"alias.html#intro", "", true},
         {"big.html#part", "the page is larger than 16 MB, too large to look for the fragment in"},
         {"", "empty link"},
         {web + "/ok", ""},
@@ -102,6 +105,7 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     std::string expected;
     std::size_t broken = 0;
     for (const auto& c : cases) {
+        if (c.throughLink && !PosixFiles) continue;
         if (!c.reason.empty())
             expected += "Site / L" + std::to_string(links.size()) + ": " + c.link + ": " + c.reason + "\n";
         broken += !c.reason.empty();
