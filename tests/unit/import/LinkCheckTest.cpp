@@ -57,6 +57,11 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     write("site/big.html", "");
     fs::resize_file(root / "site/big.html", (std::uintmax_t{16} << 20) + 1);
     const std::string site = (root / "site").string();
+#ifdef _WIN32
+    const auto fileUrl = [](const fs::path& path) { return "file:///" + path.generic_string(); };
+#else
+    const auto fileUrl = [](const fs::path& path) { return "file://" + path.string(); };
+#endif
     const struct {
         std::string link;
         std::string reason;  // empty: the link is good
@@ -71,14 +76,14 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {"caf%C3%A9.html", ""},
         {"sub", ""},
         {"sub\\", ""},
-        {"file://" + site + "/page.html", ""},
+        {fileUrl(root / "site/page.html"), ""},
         {"mailto:me@example.org", ""},
         {"#intro", ""},
         {"missing.html", "no such file"},
         {"noindex/", "a folder without an index page"},
         {"page.html#gone", "no id or name \"gone\" in the page"},
         {"../outside.html", "leaves the site folder"},
-        {"file://" + (root / "outside.html").string(), "leaves the site folder"},
+        {fileUrl(root / "outside.html"), "leaves the site folder"},
         {"page.html/", "not a folder"},
         {"escape/secret.html", "a symbolic link out of the site folder", true},
         {"escape/secret.html#nothere", "a symbolic link out of the site folder", true},

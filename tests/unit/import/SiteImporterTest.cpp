@@ -82,7 +82,8 @@ TEST_F(SiteImporterTest, RecordsAreThoseOfNewItems)
 TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
 {
     page("index.html", "Home");
-    page("my page #1?.html", "Odd");
+    const bool question = PosixFiles;  // no '?' in Windows names
+    page(question ? "my page #1?.html" : "my page #1.html", "Odd");
     page("caf\xC3\xA9/100%.html", "Percent");
 
     ImportOptions menuFolder;
@@ -91,7 +92,7 @@ TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
               "F Home -> ../index.html\n"
               "\tF Caf\xC3\xA9 -> \n"
               "\t\tD Percent -> ../caf%C3%A9/100%25.html\n"
-              "\tD Odd -> ../my%20page%20%231%3F.html\n");
+              "\tD Odd -> ../my%20page%20%231" + std::string(question ? "%3F" : "") + ".html\n");
 
     ImportOptions above;
     above.base = root.parent_path();
