@@ -68,7 +68,8 @@ struct Request {
 bool isSitemapFile(const std::string& source)
 {
     std::error_code ec;
-    return std::filesystem::exists(source, ec) && !std::filesystem::is_directory(source, ec);
+    const std::filesystem::path path = pathFromText(source);
+    return std::filesystem::exists(path, ec) && !std::filesystem::is_directory(path, ec);
 }
 
 // Whether path lies in folder (or is it), both made absolute and free of links as far as they exist.
@@ -146,8 +147,8 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
 
     try {
         ImportOptions options;
-        options.base = request.base;
-        options.siteFolder = request.site;
+        options.base = pathFromText(request.base);
+        options.siteFolder = pathFromText(request.site);
         options.withPdf = request.withPdf;
         options.followLinksOutside = request.followOutside;
         options.keepTitles = request.keepTitles;
@@ -155,8 +156,8 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         const std::optional<std::filesystem::path> site = recordedSite(request);
         if (site) options.menuFolder = *site / "menu";
         const SiteImporter importer(options);
-        std::optional<ImportResult> result = isSitemapFile(request.source) ? importer.importSitemap(request.source)
-                                                                           : importer.importFolder(request.source);
+        std::optional<ImportResult> result = isSitemapFile(request.source) ? importer.importSitemap(pathFromText(request.source))
+                                                                           : importer.importFolder(pathFromText(request.source));
         if (!result) return 1;
         ProjectOptions projectOptions;
         if (result->withoutFrames) projectOptions.targetFrame.clear();
@@ -165,7 +166,7 @@ int runImportCommand(const std::vector<std::string>& arguments, std::ostream& ou
         if (request.out.empty())
             out << projectText(*result->items, projectOptions) << std::flush;
         else
-            saveProjectFile(request.out, *result->items, projectOptions);
+            saveProjectFile(pathFromText(request.out), *result->items, projectOptions);
         report << result->report.summary() << "\n";
         if (!out) throw Error("Stream write error");
         return 0;

@@ -12,34 +12,15 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
-#include "text/TextFile.h"
-
-namespace {
-
-// Restores the console's output code page when the program ends: our reports are UTF-8.
-class Utf8Console {
-public:
-    Utf8Console() : previous_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
-    ~Utf8Console() { SetConsoleOutputCP(previous_); }
-    Utf8Console(const Utf8Console&) = delete;
-    Utf8Console& operator=(const Utf8Console&) = delete;
-
-private:
-    UINT previous_;
-};
-
-}  // namespace
+#include "cli/WindowsConsole.h"
 
 // The wide entry point gets the arguments as the user typed them, whatever the ANSI code page.
 int wmain(int argc, wchar_t** argv)
 {
-    const Utf8Console console;
+    const quillmap::Utf8Console console;
     _setmode(_fileno(stdin), _O_BINARY);  // a project read from "-" keeps its bytes
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.push_back(quillmap::pathText(argv[i]));
-    return quillmap::runBuildCommand(arguments, quillmap::programDataFolder(quillmap::programFolder(argc > 0 ? argv[0] : L"")), std::cout,
+    return quillmap::runBuildCommand(quillmap::utf8Arguments(argc, argv), quillmap::programDataFolder(quillmap::programFolder(argc > 0 ? argv[0] : L"")), std::cout,
                                      std::cerr);
 }
 

@@ -221,7 +221,7 @@ fs::path contentsFile(const fs::path& page, const fs::path& root)
 
 std::vector<ContentsEntry> entriesOfFile(const fs::path& file)
 {
-    return contentsEntries(readWholeFile(file.string()));
+    return contentsEntries(readWholeFile(file));
 }
 
 }  // namespace
@@ -381,7 +381,7 @@ std::optional<std::string> guessContentsPage(const fs::path& site)
     const fs::path root = fs::weakly_canonical(site, ec);
     std::vector<std::string> linked;
     try {
-        const fs::path page = root / *index;
+        const fs::path page = root / pathFromText(*index);
         for (const ContentsEntry& entry : entriesOfFile(page))
             if (const std::optional<LinkTarget> target = targetOf(entry.link, page, root))
                 if (!target->place && fs::is_regular_file(pathFromText(target->file), ec)) linked.push_back(target->file);

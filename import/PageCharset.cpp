@@ -1,12 +1,8 @@
 #include "import/PageCharset.h"
 
-#include <iconv.h>
-
-#include <array>
-#include <cerrno>
-
 #include "text/TextEncoding.h"
 #include "import/AsciiText.h"
+#include "import/SystemCharset.h"
 
 namespace quillmap {
 
@@ -25,32 +21,6 @@ bool isOneOf(const std::string& label, std::initializer_list<const char*> names)
     for (const char* name : names)
         if (label == name) return true;
     return false;
-}
-
-// Converts with the system's iconv; the names it knows are the IANA charset names pages use.
-std::optional<std::string> convertWithIconv(std::string_view bytes, const char* from)
-{
-    iconv_t converter = iconv_open("UTF-8", from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    std::array<char, 4096> buffer;
-    while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer.data(), buffer.size() - outLeft);
-        if (done != static_cast<std::size_t>(-1)) continue;
-        if (errno == E2BIG) continue;
-        if (errno == EINVAL) break;  // an incomplete sequence at the end
-        out += "\xEF\xBF\xBD";       // EILSEQ: one byte the charset does not allow
-        ++in, --inLeft;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
-    iconv_close(converter);
-    return out;
 }
 
 }  // namespace
@@ -114,15 +84,15 @@ std::optional<std::string> convertToUtf8(std::string_view bytes, const PageChars
         return std::string(bytes);
     case PageEncoding::CodePage: {
         std::string out;
-        encodeText(decodeText(bytes, TextEncoding::CodePage), TextEncoding::Utf8, out);
+        encodeText(decodeCodePage(bytes, Windows1252), TextEncoding::Utf8, out);
         return out;
     }
     case PageEncoding::Utf16LE:
-        return convertWithIconv(bytes, "UTF-16LE");
+        return convertWithSystem(bytes, "UTF-16LE");
     case PageEncoding::Utf16BE:
-        return convertWithIconv(bytes, "UTF-16BE");
+        return convertWithSystem(bytes, "UTF-16BE");
     case PageEncoding::Other:
-        return convertWithIconv(bytes, charset.label.c_str());
+        return convertWithSystem(bytes, charset.label.c_str());
     }
     return std::nullopt;
 }

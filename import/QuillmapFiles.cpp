@@ -4,7 +4,9 @@
 #include <memory>
 #include <string_view>
 
+#include "text/TextFile.h"
 #include "import/AsciiText.h"
+#include "import/ReadFile.h"
 
 namespace quillmap {
 
@@ -12,14 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // The first bytes of a file, enough for the head a build writes; empty when it cannot be read.
 std::string startOf(const fs::path& file, std::size_t bytes = 2048)
 {
-    const std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.string().c_str(), "rb"));
+    const ReadFile in = openToRead(file);
     if (!in) return {};
     std::string text(bytes, '\0');
     text.resize(std::fread(text.data(), 1, bytes, in.get()));
@@ -48,7 +46,7 @@ bool isOutFolder(const fs::path& folder)
 bool isQuillmapPage(const fs::path& folder, const std::string& name)
 {
     const std::string l = asciiLower(name);
-    const fs::path file = folder / name;
+    const fs::path file = folder / pathFromText(name);
     if (l == "quillmap-test.html") return holds(file, SiteTestPageTitle);
     if (l == "quillnav.html") return holds(file, StaticMenuStart);
     if (l == "index.html") return holds(file, OutTestPageTitle);
@@ -59,7 +57,7 @@ bool isQuillmapPage(const fs::path& folder, const std::string& name)
 
 bool isQuillmapFolder(const fs::path& parent, const std::string& name)
 {
-    const fs::path folder = parent / name;
+    const fs::path folder = parent / pathFromText(name);
     std::error_code ec;
     if (holds(folder / "quillmap-test.html", SiteTestPageTitle) && fs::is_regular_file(folder / "Quillnav.js", ec))
         return true;
@@ -68,7 +66,7 @@ bool isQuillmapFolder(const fs::path& parent, const std::string& name)
 
 bool pageHoldsFrames(const fs::path& file)
 {
-    const std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.string().c_str(), "rb"));
+    const ReadFile in = openToRead(file);
     if (!in) return false;
     // Read in blocks; a tag cut by a block's end is found again from the kept tail.
     constexpr std::size_t Block = 64 * 1024, Kept = 256;

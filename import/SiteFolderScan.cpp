@@ -7,6 +7,7 @@
 #include <set>
 
 #include "text/Error.h"
+#include "text/TextFile.h"
 #include "import/AsciiText.h"
 #include "import/NaturalOrder.h"
 #include "import/QuillmapFiles.h"
@@ -111,7 +112,7 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
         const PendingFolder here = std::move(pending.back());
         pending.pop_back();
         const fs::path display = here.path.lexically_relative(root);
-        const auto nameFor = [&](const std::string& name) { return (display / name).lexically_normal().string(); };
+        const auto nameFor = [&](const std::string& name) { return pathText((display / pathFromText(name)).lexically_normal()); };
 
         fs::directory_iterator entries(here.path, ec);
         if (ec) {
@@ -138,14 +139,14 @@ SiteOutline scanSiteFolder(const fs::path& root, const fs::path& base, const Sca
                 continue;
             }
             if (fs::is_directory(status)) {
-                if (!isLink && (here.resolved / name == options.menuFolder || isQuillmapFolder(here.path, name))) {
+                if (!isLink && (here.resolved / entry.path().filename() == options.menuFolder || isQuillmapFolder(here.path, name))) {
                     report.skip(nameFor(name) + "/", SkipReason::OwnFile);
                 } else if (isLink) {
                     linkedFolders.insert({nameFor(name) + "/", {entry.path(), name, here.folder}});
-                } else if (walked.insert(here.resolved / name).second) {
+                } else if (walked.insert(here.resolved / entry.path().filename()).second) {
                     const std::size_t child = outline.add(name, nameFor(name) + "/");
                     outline.folders[here.folder].folders.push_back(child);
-                    pending.push_back({entry.path(), here.resolved / name, child});
+                    pending.push_back({entry.path(), here.resolved / entry.path().filename(), child});
                 }
             } else if (isPageFileName(name, options.withPdf)) {
                 if (!fs::is_regular_file(status)) {

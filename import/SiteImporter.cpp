@@ -7,6 +7,7 @@
 
 #include "text/Error.h"
 #include "text/TextFile.h"
+#include "import/ReadFile.h"
 #include "import/CaptionText.h"
 #include "import/ContentsOutline.h"
 #include "import/GzipText.h"
@@ -24,9 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // Whole paths, made absolute and free of links, so that links between them come out right.
 fs::path normalFolder(const fs::path& folder)
@@ -202,7 +200,7 @@ std::string readRegularFile(const fs::path& file)
 {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) throw Error("Cannot open file " + file.string());
-    return readWholeFile(file.string());
+    return readWholeFile(file);
 }
 
 // A sitemap file's XML, unpacked when it is gzipped (sitemap.xml.gz).
@@ -220,17 +218,17 @@ std::optional<fs::path> localSitemap(const std::string& location, const fs::path
 {
     std::vector<fs::path> candidates;
     if (location.rfind("file://", 0) == 0) {
-        const fs::path named = decodeLinkSegment(std::string_view(location).substr(7));
+        const fs::path named = pathFromText(decodeLinkSegment(std::string_view(location).substr(7)));
         candidates.push_back(named);
         if (named.has_filename()) candidates.push_back(folder / named.filename());
     } else if (const std::optional<WebAddress> web = parseWebAddress(location)) {
         if (web->segments.empty()) return std::nullopt;
         fs::path under = folder;
-        for (const std::string& s : web->segments) under /= s;
+        for (const std::string& s : web->segments) under /= pathFromText(s);
         candidates.push_back(under);
-        candidates.push_back(folder / web->segments.back());
+        candidates.push_back(folder / pathFromText(web->segments.back()));
     } else if (location.find(':') == std::string::npos) {
-        candidates.push_back(folder / location);
+        candidates.push_back(folder / pathFromText(location));
     }
     for (const fs::path& c : candidates) {
         std::error_code ec;
@@ -246,7 +244,7 @@ std::optional<std::u32string> readPageTitle(const std::string& file, const std::
                                             bool& isPage)
 {
     isPage = true;
-    const std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
+    const ReadFile in = openToRead(pathFromText(file));
     if (!in) {
         report.skip(name, SkipReason::Unreadable, "cannot be opened");
         isPage = false;

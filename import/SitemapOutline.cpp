@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "text/TextFile.h"
 #include "import/AsciiText.h"
 #include "import/RelativeLink.h"
 #include "import/SiteFolderScan.h"
@@ -158,16 +159,16 @@ SiteOutline outlineFromAddresses(const std::vector<std::string>& addresses, cons
                          relativeLinkText(link + web->query), {}, {}};
         if (readTitles) {
             fs::path local = siteRoot;
-            for (const std::string& segment : web->segments) local /= segment;
+            for (const std::string& segment : web->segments) local /= pathFromText(segment);
             std::error_code ec;
             if (fs::is_directory(local, ec)) {
                 if (const std::optional<std::string> index = indexPageIn(local)) {
-                    page.titleSource = (local / *index).string();
+                    page.titleSource = pathText(local / pathFromText(*index));
                     if (web->folder && web->query.empty())
                         page.link = relativeLinkText(link + encodeLinkSegment(*index));
                 }
             } else if (fs::is_regular_file(local, ec) && isPageFileName(page.name, false)) {
-                page.titleSource = local.string();
+                page.titleSource = pathText(local);
             }
         }
         OutlineFolder& owner = outline.folders[folder];

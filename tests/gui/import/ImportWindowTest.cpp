@@ -174,7 +174,7 @@ TEST_F(ImportWindowTest, AFolderWithoutPagesIsReportedAsAnError)
     fake.prompts.folders = {folder.path() + "/nothing", folder.path()};
     window().imports().mnuImportFolder->trigger();
     EXPECT_TRUE(window().document().tree().empty());
-    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"No pages found in " + folder.path() + "/nothing."});
+    EXPECT_EQ(fake.prompts.texts("error"), QStringList{"No pages found in " + QDir::toNativeSeparators(folder.path() + "/nothing") + "."});
 }
 
 }  // namespace quillmap::test

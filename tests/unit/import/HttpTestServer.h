@@ -1,10 +1,15 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for the link check tests. Each connection answers one request
 // from a table of paths and closes; "/silent" never answers until the server stops.
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <map>
@@ -16,6 +21,23 @@
 namespace quillmap::test {
 
 class HttpTestServer {
+#ifdef _WIN32
+    using Socket = SOCKET;
+    static int poll(pollfd* fds, unsigned long count, int timeout) { return WSAPoll(fds, count, timeout); }
+    static void close(Socket socket) { closesocket(socket); }
+    static constexpr int MSG_NOSIGNAL = 0;
+    struct Winsock {
+        Winsock()
+        {
+            WSADATA data;
+            WSAStartup(MAKEWORD(2, 2), &data);
+        }
+        ~Winsock() { WSACleanup(); }
+    } winsock_;
+#else
+    using Socket = int;
+#endif
+
 public:
     HttpTestServer()
     {
@@ -48,7 +70,7 @@ public:
     int port = 0;
 
 private:
-    bool readable(int socket) const
+    bool readable(Socket socket) const
     {
         pollfd wait{socket, POLLIN, 0};
         while (!stop_)
@@ -58,17 +80,17 @@ private:
     void acceptLoop()
     {
         while (readable(listener_)) {
-            const int connection = accept(listener_, nullptr, nullptr);
+            const Socket connection = accept(listener_, nullptr, nullptr);
             const std::lock_guard lock(mutex_);
             threads_.emplace_back([this, connection] { answer(connection); });
         }
     }
-    void answer(int connection)
+    void answer(Socket connection)
     {
         std::string request;
         char buffer[4096];
         while (request.find("\r\n\r\n") == std::string::npos && readable(connection)) {
-            const ssize_t got = recv(connection, buffer, sizeof buffer, 0);
+            const auto got = recv(connection, buffer, sizeof buffer, 0);
             if (got <= 0) break;
             request.append(buffer, static_cast<std::size_t>(got));
         }
@@ -95,11 +117,11 @@ private:
         if (path == "/silent") readable(connection);
         const std::string reply = "HTTP/1.1 " + head + "\r\nContent-Length: 2\r\nConnection: close\r\n\r\n" +
                                   (method == "HEAD" ? "" : "ok");
-        send(connection, reply.data(), reply.size(), MSG_NOSIGNAL);
+        send(connection, reply.data(), static_cast<int>(reply.size()), MSG_NOSIGNAL);
         close(connection);
     }
 
-    int listener_ = -1;
+    Socket listener_{};
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::thread acceptor_;

@@ -49,15 +49,23 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     write("site/noindex/notes.txt", "");
     write("outside.html", "");
     write("elsewhere/secret.html", "<p id=there>");
-    fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
-    fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
-    fs::create_symlink("page.html", root / "site/alias.html");
+    if (PosixFiles) {
+        fs::create_directory_symlink(root / "elsewhere", root / "site/escape");
+        fs::create_symlink(root / "elsewhere/secret.html", root / "site/secret.html");
+        fs::create_symlink("page.html", root / "site/alias.html");
+    }
     write("site/big.html", "");
     fs::resize_file(root / "site/big.html", (std::uintmax_t{16} << 20) + 1);
     const std::string site = (root / "site").string();
+#ifdef _WIN32
+    const auto fileUrl = [](const fs::path& path) { return "file:///" + path.generic_string(); };
+#else
+    const auto fileUrl = [](const fs::path& path) { return "file://" + path.string(); };
+#endif
     const struct {
         std::string link;
         std::string reason;  // empty: the link is good
+        bool throughLink = false;
     } cases[] = {
         {"page.html", ""},
         {"/page.html", ""},
@@ -68,20 +76,20 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
         {"caf%C3%A9.html", ""},
         {"sub", ""},
         {"sub\\", ""},
-        {"file://" + site + "/page.html", ""},
+        {fileUrl(root / "site/page.html"), ""},
         {"mailto:me@example.org", ""},
         {"#intro", ""},
         {"missing.html", "no such file"},
         {"noindex/", "a folder without an index page"},
         {"page.html#gone", "no id or name \"gone\" in the page"},
         {"../outside.html", "leaves the site folder"},
-        {"file://" + (root / "outside.html").string(), "leaves the site folder"},
+        {fileUrl(root / "outside.html"), "leaves the site folder"},
         {"page.html/", "not a folder"},
-        {"escape/secret.html", "a symbolic link out of the site folder"},
-        {"escape/secret.html#nothere", "a symbolic link out of the site folder"},
-        {"escape/", "a symbolic link out of the site folder"},
-        {"secret.html#there", "a symbolic link out of the site folder"},
-        {"alias.html#intro", ""},
+        {"escape/secret.html", "a symbolic link out of the site folder", true},
+        {"escape/secret.html#nothere", "a symbolic link out of the site folder", true},
+        {"escape/", "a symbolic link out of the site folder", true},
+        {"secret.html#there", "a symbolic link out of the site folder", true},
+        {"alias.html#intro", "", true},
         {"big.html#part", "the page is larger than 16 MB, too large to look for the fragment in"},
         {"", "empty link"},
         {web + "/ok", ""},
@@ -102,6 +110,7 @@ TEST_F(LinkCheckTest, ReportsExactlyTheBrokenLinksInTreeOrder)
     std::string expected;
     std::size_t broken = 0;
     for (const auto& c : cases) {
+        if (c.throughLink && !PosixFiles) continue;
         if (!c.reason.empty())
             expected += "Site / L" + std::to_string(links.size()) + ": " + c.link + ": " + c.reason + "\n";
         broken += !c.reason.empty();

@@ -15,10 +15,16 @@ std::string utf8(const std::optional<std::u32string>& text)
     return out;
 }
 
-std::string utf16le(const std::string& ascii)
+// Code units above 0xFF are given as two bytes, high first.
+std::string utf16(const std::string& text, bool bigEndian = false)
 {
-    std::string out = "\xFF\xFE";
-    for (const char c : ascii) out += std::string{c, '\0'};
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool wide = static_cast<unsigned char>(text[i]) >= 0xD8 && i + 1 < text.size();
+        std::string unit = wide ? text.substr(i++, 2) : std::string{'\0', text[i]};
+        if (!bigEndian) std::swap(unit[0], unit[1]);
+        out += unit;
+    }
     return out;
 }
 
@@ -45,7 +51,10 @@ TEST(PageTitleTest, TitlesAreReadInThePagesOwnCharset)
         {"no charset, 8-bit bytes", "<title>Caf\xE9 \x80</title>", "Caf\u00E9 \u20AC"},
         {"declared UTF-8 wins over the bytes", "<meta charset=utf-8><title>Caf\xE9</title>", "Caf\uFFFD"},
         {"UTF-8 byte order mark", "\xEF\xBB\xBF<meta charset=iso-8859-1><title>Caf\xC3\xA9</title>", "Caf\u00E9"},
-        {"UTF-16 byte order mark", utf16le("<title>Sixteen</title>"), "Sixteen"},
+        {"UTF-16 byte order mark", utf16("<title>Sixteen</title>"), "Sixteen"},
+        {"UTF-16 big-endian, a pair of surrogates", utf16("<title>Hi \xD8\x3D\xDE\x01</title>", true),
+         "Hi \U0001F601"},
+        {"a double-byte charset", "<meta charset=shift_jis><title>\x93\xFA\x96\x7B</title>", "\u65E5\u672C"},
         {"a title inside SVG is not the page's", "<body><svg><title>icon</title></svg><title>Real</title>", "Real"},
         {"no title", "<html><head></head><body>text</body></html>", "(none)"},
         {"an empty title", "<title> \n </title>", "(none)"},
@@ -81,5 +90,5 @@ TEST(PageTitleTest, TheStartOfAPageAsksForMoreOnlyWhenTheTitleMayGoOn)
 TEST(PageTitleTest, BinaryContentIsNoPage)
 {
     EXPECT_TRUE(scanPageTitle(std::string("GIF89a\0\0\x01<title>x</title>", 22), true).binary);
-    EXPECT_FALSE(scanPageTitle(utf16le("<title>x</title>"), true).binary);
+    EXPECT_FALSE(scanPageTitle(utf16("<title>x</title>"), true).binary);
 }

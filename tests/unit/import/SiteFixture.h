@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "text/TextFile.h"
 #include "tree/ItemTree.h"
 
 namespace quillmap::test {
@@ -27,7 +28,7 @@ protected:
     // Writes a file below root, making its folders.
     std::filesystem::path write(const std::string& name, const std::string& bytes)
     {
-        const std::filesystem::path path = root / name;
+        const std::filesystem::path path = root / pathFromText(name);
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
@@ -36,6 +37,14 @@ protected:
     {
         return write(name, "<!DOCTYPE html><html><head><title>" + title + "</title></head><body></body></html>");
     }
+
+    // Symbolic links and names with colons; Windows has no such names, and libstdc++ there makes no
+    // links: the cases that need them are left out.
+#ifdef _WIN32
+    static constexpr bool PosixFiles = false;
+#else
+    static constexpr bool PosixFiles = true;
+#endif
 
     // One line per item: a tab per level, "D " or "F ", the caption and " -> " with the link.
     static std::string outline(const ItemTree& tree)

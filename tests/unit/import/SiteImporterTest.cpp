@@ -82,7 +82,8 @@ TEST_F(SiteImporterTest, RecordsAreThoseOfNewItems)
 TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
 {
     page("index.html", "Home");
-    page("my page #1?.html", "Odd");
+    const bool question = PosixFiles;  // no '?' in Windows names
+    page(question ? "my page #1?.html" : "my page #1.html", "Odd");
     page("caf\xC3\xA9/100%.html", "Percent");
 
     ImportOptions menuFolder;
@@ -91,7 +92,7 @@ TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
               "F Home -> ../index.html\n"
               "\tF Caf\xC3\xA9 -> \n"
               "\t\tD Percent -> ../caf%C3%A9/100%25.html\n"
-              "\tD Odd -> ../my%20page%20%231%3F.html\n");
+              "\tD Odd -> ../my%20page%20%231" + std::string(question ? "%3F" : "") + ".html\n");
 
     ImportOptions above;
     above.base = root.parent_path();
@@ -100,6 +101,7 @@ TEST_F(SiteImporterTest, LinksRunFromTheChosenBaseAndSurviveOddNames)
 
 TEST_F(SiteImporterTest, WhatCannotBeImportedIsSkippedAndReported)
 {
+    if (!PosixFiles) GTEST_SKIP() << "links and a named pipe";
     page("index.html", "Home");
     page(".git/hooks.html", "Hidden");
     page(".hidden.html", "Hidden");
@@ -108,7 +110,9 @@ TEST_F(SiteImporterTest, WhatCannotBeImportedIsSkippedAndReported)
     page("sub/real.html", "Real");
     fs::create_symlink("..", root / "sub" / "up");
     fs::create_symlink(root / "missing.html", root / "broken.html");
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo((root / "pipe.html").c_str(), 0600), 0);
+#endif
 
     const ImportResult result = import();
     EXPECT_EQ(outline(*result.items), "F Home -> index.html\n\tF Sub -> \n\t\tD Real -> sub/real.html\n");
@@ -117,7 +121,9 @@ TEST_F(SiteImporterTest, WhatCannotBeImportedIsSkippedAndReported)
     EXPECT_EQ(result.report.count(SkipReason::LinkLoop), 1u);
     EXPECT_EQ(result.report.count(SkipReason::NotAPage), 1u);
     EXPECT_EQ(result.report.count(SkipReason::Unreadable), 1u);
+#ifndef _WIN32
     EXPECT_EQ(result.report.count(SkipReason::NotAFile), 1u);
+#endif
     const std::string summary = result.report.summary();
     EXPECT_EQ(summary.substr(0, summary.find('\n')), "Added 2 pages in 2 folders.");
     EXPECT_NE(summary.find("Skipped 1 folder without pages: empty/"), std::string::npos) << summary;
@@ -142,12 +148,13 @@ TEST_F(SiteImporterTest, HostileAndOddSitesImportSafely)
         bool followOutside;
         std::string outline;
         std::string summary;
+        bool posixFiles = true;
     } cases[] = {
         {"colons in names", [&](const fs::path& s) {
              return pages(s, {"index.html", "javascript:alert(1);x.html", "Help:Contents.html", "a:b/p.html"});
          }, false,
          "F index -> index.html\n\tF A:b -> \n\t\tD p -> ./a:b/p.html\n\tD Help:Contents -> ./Help:Contents.html\n"
-         "\tD javascript:alert(1);x -> ./javascript:alert(1);x.html\n", "Added 4 pages in 2 folders."},
+         "\tD javascript:alert(1);x -> ./javascript:alert(1);x.html\n", "Added 4 pages in 2 folders.", true},
         {"aliases of folders", [&](const fs::path& s) {
              pages(s, {"docs/v2/P.html", ".store/X.html"});
              fs::create_symlink("docs/v2", s / "latest");
@@ -157,20 +164,20 @@ TEST_F(SiteImporterTest, HostileAndOddSitesImportSafely)
          }, false,
          "F Site2 -> \n\tF A alias -> \n\t\tD X -> a-alias/X.html\n\tF Docs -> \n\t\tF V2 -> \n"
          "\t\t\tD P -> docs/v2/P.html\n",
-         "Skipped 2 links to folders already read: b-alias/, latest/"},
+         "Skipped 2 links to folders already read: b-alias/, latest/", true},
         {"links out of the site", [&](const fs::path& s) {
              fs::create_symlink(outside, pages(s, {"index.html"}) / "sysdoc");
              fs::create_symlink(outside / "secret.html", s / "private.html");
              return s;
          }, false, "F index -> index.html\n",
-         "Skipped 2 links out of the site folder: private.html, sysdoc/"},
+         "Skipped 2 links out of the site folder: private.html, sysdoc/", true},
         {"links out of the site, followed", [&](const fs::path& s) {
              fs::create_symlink(outside, pages(s, {"index.html"}) / "sysdoc");
              return s;
          }, true, "F index -> index.html\n\tF Sysdoc -> \n\t\tD Secret -> sysdoc/secret.html\n", "Added 2 pages"},
         {"gzipped sitemap with wiki and hostile addresses", [&](const fs::path& s) {
              fs::create_directories(s);
-             const gzFile out = gzopen((s / "sitemap.xml.gz").c_str(), "wb");
+             const gzFile out = gzopen((s / "sitemap.xml.gz").string().c_str(), "wb");
              gzputs(out, "<urlset><url><loc>https://ex.com/wiki/Category:Cooking</loc></url>"
                      "<url><loc>https://ex.com/javascript:alert(1)</loc></url>"
                      "<url><loc>&#27;]0;PWNED&#7;</loc></url><url><loc>https://ex.com/list.php?a&amp;b</loc></url>"
@@ -180,11 +187,12 @@ TEST_F(SiteImporterTest, HostileAndOddSitesImportSafely)
          }, false,
          "F ex.com -> \n\tF Wiki -> \n\t\tD Category:Cooking -> wiki/Category:Cooking\n"
          "\tD Javascript:alert(1) -> ./javascript:alert(1)\n\tD List -> list.php?a&b\n",
-         "Skipped 1 entry that is no web address: \\x1B]0;PWNED\\x07"},
+         "Skipped 1 entry that is no web address: \\x1B]0;PWNED\\x07", false},
     };
     int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.posixFiles && !PosixFiles) continue;
         const fs::path site = c.make(root / ("site" + std::to_string(++n)));
         ImportOptions options;
         options.followLinksOutside = c.followOutside;
