@@ -19,8 +19,15 @@ std::filesystem::path perUserDataFolder();
 // permission bits nor access() tell the truth about read-only mounts, ACLs or a root user.
 bool folderWritable(const std::filesystem::path& folder);
 
+// Whether the program in programFolder was put there by the Windows installer: its uninstaller
+// (InstallerUninstallerName, beside the executables) deletes the folder with the program, so
+// nothing of the user's may be kept there.
+inline constexpr const char* InstallerUninstallerName = "uninstall.exe";
+bool installedByInstaller(const std::filesystem::path& programFolder);
+
 // Where a build without a named folder writes the menu: the shipped out folder while it can be
-// written (a portable program works as it always did) or when it is missing, else perUserOut. The per-user folder is
+// written and the installer did not put it there (a portable program works as it always did), or
+// when it is missing, else perUserOut. The per-user folder is
 // made on first use as a copy of the shipped folder, and every later call adds the shipped files
 // that are missing there without replacing any of the user's. Throws quillmap::Error saying what
 // could not be written and why; a per-user folder that fails half-way is reported, never passed by,
