@@ -7,6 +7,7 @@
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
 #include "project/RecoveryKeeper.h"
+#include "shell/QuestionTexts.h"
 #include "tree/ItemCommands.h"
 
 namespace quillmap {
@@ -61,6 +62,14 @@ void TForm1::ApplyLanguage()
             case MainText::btnDiscardAll: recovery.discardAll = plain; break;
             case MainText::btnNotNow: recovery.notNow = plain; break;
             case MainText::diskBaselineUnknown: disk.baselineUnknown = message; break;
+            case MainText::questionTitle: questionTexts().title = plain; break;
+            case MainText::btnYes: questionTexts().yes = plain; break;
+            case MainText::btnNo: questionTexts().no = plain; break;
+            case MainText::btnQuestionCancel: questionTexts().cancel = plain; break;
+            case MainText::keyCtrl: setKeyName(QStringLiteral("Ctrl"), plain); break;
+            case MainText::keyShift: setKeyName(QStringLiteral("Shift"), plain); break;
+            case MainText::keyDel: setKeyName(QStringLiteral("Del"), plain); break;
+            case MainText::keyIns: setKeyName(QStringLiteral("Ins"), plain); break;
             default: break;
             }
         });

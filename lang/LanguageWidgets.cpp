@@ -119,6 +119,7 @@ const char* controlName(MainText target)
     case MainText::btnCheckAgain: return "btnCheckAgain";
     case MainText::btnSiteFolder: return "btnSiteFolder";
     case MainText::listResultsHeader: return "listResults";
+    case MainText::chkAutoClose: return "chkAutoClose";
     case MainText::VersionText:
     case MainText::TitleText:
     case MainText::Message:
@@ -144,7 +145,15 @@ const char* controlName(MainText target)
     case MainText::btnDiscard:
     case MainText::btnDiscardAll:
     case MainText::btnNotNow:
-    case MainText::diskBaselineUnknown: return nullptr;
+    case MainText::diskBaselineUnknown:
+    case MainText::questionTitle:
+    case MainText::btnYes:
+    case MainText::btnNo:
+    case MainText::btnQuestionCancel:
+    case MainText::keyCtrl:
+    case MainText::keyShift:
+    case MainText::keyDel:
+    case MainText::keyIns: return nullptr;
     }
     return nullptr;
 }

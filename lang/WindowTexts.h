@@ -49,6 +49,11 @@ enum class MainText {
     btnRestore, btnDiscard, btnDiscardAll, btnNotNow,
     // Before the first save of work restored from a copy that knows no baseline; %1 the file's name.
     diskBaselineUnknown,
+    chkAutoClose,
+    // The question boxes: their title and buttons.
+    questionTitle, btnYes, btnNo, btnQuestionCancel,
+    // The names of keys in the shortcuts that hints and menus show.
+    keyCtrl, keyShift, keyDel, keyIns,
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -89,7 +94,7 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
 // while the file has them: an older file ends before them, still loads, and keeps the English
 // texts for these. New texts get the lines after the last one here; a line once given keeps its
 // text, so that every older file still fits.
-inline constexpr std::array<LanguageStep<MainText>, 32> MainWindowLaterTexts{{
+inline constexpr std::array<LanguageStep<MainText>, 41> MainWindowLaterTexts{{
     {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
     {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
     {100, MainText::listResultsHeader, 0}, {101, MainText::listResultsHeader, 1},
@@ -103,6 +108,9 @@ inline constexpr std::array<LanguageStep<MainText>, 32> MainWindowLaterTexts{{
     {117, MainText::recoveryList}, {118, MainText::recoveryListEntry}, {119, MainText::recoveryListDamaged},
     {120, MainText::recoveryListUnreadable}, {121, MainText::btnRestore}, {122, MainText::btnDiscard},
     {123, MainText::btnDiscardAll}, {124, MainText::btnNotNow}, {125, MainText::diskBaselineUnknown},
+    {126, MainText::chkAutoClose}, {127, MainText::questionTitle}, {128, MainText::btnYes}, {129, MainText::btnNo},
+    {130, MainText::btnQuestionCancel}, {131, MainText::keyCtrl}, {132, MainText::keyShift}, {133, MainText::keyDel},
+    {134, MainText::keyIns},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

@@ -39,6 +39,8 @@ const std::map<int, std::string>& englishTexts()
         {92, "Recent projects and import: right-click, Shift+F10 or %1"}, {93, "Close"},
         {94, "Check links..."}, {96, "Link check"}, {100, "Item"}, {101, "Link"}, {102, "Problem"},
         {107, "a new project"}, {113, "&Reload"}, {114, "&Save anyway"}, {115, "&Keep mine"}, {116, "&Cancel"},
+        {126, "Auto-close previous folder"}, {127, "Confirm"}, {128, "&Yes"}, {129, "&No"}, {130, "&Cancel"},
+        {131, "Ctrl"}, {132, "Shift"}, {133, "Del"}, {134, "Ins"},
     };
     return texts;
 }
