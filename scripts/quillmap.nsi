@@ -35,6 +35,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 Zentavo"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${VERSION} for you alone, without administrator rights, with a Start-menu entry and the .qmp file type.$\r$\n$\r$\nIf Quillmap is running, close it before you go on.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
