@@ -19,6 +19,7 @@
 #include "lang/LanguageWidgets.h"
 #include "project/ProjectFiles.h"
 #include "project/RecoveryKeeper.h"
+#include "shell/QuestionTexts.h"
 #include "shell/ApplicationTitle.h"
 #include "shell/ListWidth.h"
 #include "shell/Pictures.h"
@@ -90,6 +91,9 @@ TForm1::TForm1(const Platform& platform, QString appFolder, QStringList argument
       colors_(platform_, *document_, AppFolder, this)
 {
     setupUi(this);
+    // The question boxes and key names are the program's: a window starts them in English.
+    questionTexts() = QuestionTexts();
+    clearKeyNames();
     try {
         startOutFolder_ = OutFolder();
     } catch (const std::exception&) {

@@ -9,6 +9,7 @@
 #include "project/RecoveryKeeper.h"
 #include "site/SiteCommands.h"
 #include "site/TfrmSite.h"
+#include "shell/QuestionTexts.h"
 #include "tree/ItemCommands.h"
 
 namespace quillmap {
@@ -96,6 +97,14 @@ void TForm1::ApplyLanguage()
             case MainText::siteImportKeepTitlesHint: import.keepTitlesHint = plain; break;
             case MainText::siteImportOk: import.ok = plain; break;
             case MainText::siteImportCancel: import.cancel = plain; break;
+            case MainText::questionTitle: questionTexts().title = plain; break;
+            case MainText::btnYes: questionTexts().yes = plain; break;
+            case MainText::btnNo: questionTexts().no = plain; break;
+            case MainText::btnQuestionCancel: questionTexts().cancel = plain; break;
+            case MainText::keyCtrl: setKeyName(QStringLiteral("Ctrl"), plain); break;
+            case MainText::keyShift: setKeyName(QStringLiteral("Shift"), plain); break;
+            case MainText::keyDel: setKeyName(QStringLiteral("Del"), plain); break;
+            case MainText::keyIns: setKeyName(QStringLiteral("Ins"), plain); break;
             default: break;
             }
         });

@@ -81,7 +81,10 @@ void TForm1::showShortcutsInHints()
         QAbstractButton* button = entry.button;
         const QString key = hintKey(entry.key);
         QString hint = button->toolTip();
-        if (const qsizetype at = hint.lastIndexOf(key); at >= 0) hint.truncate(at);
+        // The key as the hint shows it: Lang.ini may have renamed the keys since.
+        const QString shown = button->property("hintKey").toString();
+        if (const qsizetype at = hint.lastIndexOf(shown.isEmpty() ? key : shown); at >= 0) hint.truncate(at);
+        button->setProperty("hintKey", key);
         if (hint.isEmpty() || button->property("hintIsCaption").toBool()) {
             hint = button->text().remove(QLatin1Char('&'));
             button->setProperty("hintIsCaption", true);

@@ -55,8 +55,8 @@ const char* const Usage =
     "  --out DIR    write the menu into DIR, also for a project with a site (created when missing) and add the test page and the\n"
     "               tree images where DIR lacks them, so DIR holds a complete working menu; files\n"
     "               already in DIR are kept, never replaced; without --out the menu goes into the\n"
-    "               program's out folder or, when that cannot be written, into the user's own,\n"
-    "               " QUILLMAP_USER_OUT "\n"
+    "               program's out folder or, when the program is installed or that folder cannot be\n"
+    "               written, into the user's own, " QUILLMAP_USER_OUT "\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
@@ -194,7 +194,7 @@ int runBuildCommand(const std::vector<std::string>& arguments, const std::filesy
         const std::vector<std::string> linked = linkedShippedFolders(pathText(shipped), project.tree);
         if (request.outFolder.empty()) {
             target = resolveOutFolder(shipped, linked);
-            if (target != shipped)
+            if (target != shipped && !installedByInstaller(appFolder))
                 out << "The program's out folder " << pathText(shipped) << " cannot be written; using "
                     << pathText(target) << "\n";
         } else {

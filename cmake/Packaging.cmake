@@ -1,5 +1,5 @@
 # The Debian package (cpack -G DEB): the installed tree of `cmake --install` under /usr, with the
-# documents Debian asks of every package. scripts/package configures a build for it and runs CPack.
+# documents Debian asks of every package. scripts/package packs the build of scripts/build with CPack.
 set(QUILLMAP_DEB_MAINTAINER "Zentavo <quillmap@example.org>")
 set(QUILLMAP_DEB_VERSION ${PROJECT_VERSION})
 

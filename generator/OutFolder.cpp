@@ -71,10 +71,17 @@ bool folderWritable(const fs::path& folder)
 #endif
 }
 
+bool installedByInstaller(const fs::path& programFolder)
+{
+    std::error_code ec;
+    return fs::is_regular_file(programFolder / InstallerUninstallerName, ec);
+}
+
 fs::path resolveOutFolder(const fs::path& shippedOut, const fs::path& perUserOut, const std::vector<std::string>& folders)
 {
     // Without a shipped folder there is nothing to copy: the build then reports the missing file.
-    if (!isFolder(shippedOut) || folderWritable(shippedOut)) return shippedOut;
+    if (!isFolder(shippedOut)) return shippedOut;
+    if (folderWritable(shippedOut) && !installedByInstaller(shippedOut.parent_path())) return shippedOut;
     std::error_code ec;
     // Made for the user alone to write, whatever the umask lets the group do.
     if (fs::create_directories(perUserOut, ec))

@@ -21,8 +21,15 @@ std::filesystem::path perUserDataFolder();
 // permission bits nor access() tell the truth about read-only mounts, ACLs or a root user.
 bool folderWritable(const std::filesystem::path& folder);
 
+// Whether the program in programFolder was put there by the Windows installer: its uninstaller
+// (InstallerUninstallerName, beside the executables) deletes the folder with the program, so
+// nothing of the user's may be kept there.
+inline constexpr const char* InstallerUninstallerName = "uninstall.exe";
+bool installedByInstaller(const std::filesystem::path& programFolder);
+
 // Where a build without a named folder writes the menu: the shipped out folder while it can be
-// written (a portable program works as it always did) or when it is missing, else perUserOut. The per-user folder is
+// written and the installer did not put it there (a portable program works as it always did), or
+// when it is missing, else perUserOut. The per-user folder is
 // made on first use with the files at the top of the shipped folder (the test page, the tree
 // images), and every later call adds those that are missing there without replacing any of the
 // user's; of the shipped subfolders only those named in `folders` are added (the sample site, for

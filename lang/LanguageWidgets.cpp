@@ -119,6 +119,7 @@ const char* controlName(MainText target)
     case MainText::btnCheckAgain: return "btnCheckAgain";
     case MainText::btnSiteFolder: return "btnSiteFolder";
     case MainText::listResultsHeader: return "listResults";
+    case MainText::chkAutoClose: return "chkAutoClose";
     case MainText::VersionText:
     case MainText::TitleText:
     case MainText::Message:
@@ -176,7 +177,15 @@ const char* controlName(MainText target)
     case MainText::siteImportKeepTitles:
     case MainText::siteImportKeepTitlesHint:
     case MainText::siteImportOk:
-    case MainText::siteImportCancel: return nullptr;
+    case MainText::siteImportCancel:
+    case MainText::questionTitle:
+    case MainText::btnYes:
+    case MainText::btnNo:
+    case MainText::btnQuestionCancel:
+    case MainText::keyCtrl:
+    case MainText::keyShift:
+    case MainText::keyDel:
+    case MainText::keyIns: return nullptr;
     }
     return nullptr;
 }

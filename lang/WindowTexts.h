@@ -58,6 +58,11 @@ enum class MainText {
     // The site import dialog.
     siteImportAbout, siteImportContentsLabel, siteImportContentsName, siteImportPickHint, siteImportKeepTitles,
     siteImportKeepTitlesHint, siteImportOk, siteImportCancel,
+    chkAutoClose,
+    // The question boxes: their title and buttons.
+    questionTitle, btnYes, btnNo, btnQuestionCancel,
+    // The names of keys in the shortcuts that hints and menus show.
+    keyCtrl, keyShift, keyDel, keyIns,
 };
 
 // Texts of the Colors and Styles window TfrmColors.
@@ -98,7 +103,7 @@ inline constexpr std::array<LanguageStep<MainText>, 47> MainWindowReadingOrder{{
 // while the file has them: an older file ends before them, still loads, and keeps the English
 // texts for these. New texts get the lines after the last one here; a line once given keeps its
 // text, so that every older file still fits.
-inline constexpr std::array<LanguageStep<MainText>, 63> MainWindowLaterTexts{{
+inline constexpr std::array<LanguageStep<MainText>, 72> MainWindowLaterTexts{{
     {94, MainText::mnuCheckLinks}, {95, MainText::mnuCheckLinksBelow}, {96, MainText::frmLinkCheck},
     {97, MainText::chkOnline}, {98, MainText::btnCheckAgain}, {99, MainText::btnSiteFolder},
     {100, MainText::listResultsHeader, 0}, {101, MainText::listResultsHeader, 1},
@@ -123,6 +128,9 @@ inline constexpr std::array<LanguageStep<MainText>, 63> MainWindowLaterTexts{{
     {149, MainText::siteImportAbout}, {150, MainText::siteImportContentsLabel}, {151, MainText::siteImportContentsName},
     {152, MainText::siteImportPickHint}, {153, MainText::siteImportKeepTitles}, {154, MainText::siteImportKeepTitlesHint},
     {155, MainText::siteImportOk}, {156, MainText::siteImportCancel},
+    {157, MainText::chkAutoClose}, {158, MainText::questionTitle}, {159, MainText::btnYes}, {160, MainText::btnNo},
+    {161, MainText::btnQuestionCancel}, {162, MainText::keyCtrl}, {163, MainText::keyShift}, {164, MainText::keyDel},
+    {165, MainText::keyIns},
 }};
 
 inline constexpr std::array<LanguageStep<ColorsText>, 21> ColorsWindowReadingOrder{{

@@ -1,6 +1,7 @@
 #include "shell/QtPlatform.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 #include "shell/ApplicationTitle.h"
 #include "shell/ListDialog.h"
+#include "shell/QuestionTexts.h"
 #include "shell/SiteImportDialog.h"
 #include "text/DialogFilter.h"
 
@@ -27,11 +29,15 @@ QWidget* dialogParent() { return QApplication::activeWindow(); }
 
 Prompts::Answer ask(const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, dialogParent());
+    const QuestionTexts& texts = questionTexts();
+    QMessageBox box(QMessageBox::Question, texts.title, text, buttons, dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(escape);
-    // Yes and No have their Alt letters; Cancel gets one too.
-    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) cancel->setText(QStringLiteral("&Cancel"));
+    // Each button has its Alt letter, Cancel too.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Yes, texts.yes}, {QMessageBox::No, texts.no}, {QMessageBox::Cancel, texts.cancel}};
+    for (const auto& [button, caption] : captions)
+        if (QAbstractButton* shown = box.button(button)) shown->setText(caption);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Prompts::Answer::Yes;
@@ -118,7 +124,7 @@ Prompts::Answer QtPrompts::askYesNoCancel(const QString& text)
 
 Prompts::Answer QtPrompts::choose(const QString& text, const Choices& choices)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, QMessageBox::NoButton, dialogParent());
+    QMessageBox box(QMessageBox::Question, questionTexts().title, text, QMessageBox::NoButton, dialogParent());
     QPushButton* yes = box.addButton(choices.yes, QMessageBox::YesRole);
     QPushButton* no = box.addButton(choices.no, QMessageBox::NoRole);
     QPushButton* cancel = choices.cancel.isEmpty() ? nullptr : box.addButton(choices.cancel, QMessageBox::RejectRole);

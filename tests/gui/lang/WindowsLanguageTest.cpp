@@ -1,6 +1,7 @@
 // Lang.ini beside the program, read by the three windows as they are created at start-up.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -22,6 +23,8 @@
 #include "lang/WindowTexts.h"
 #include "project/ProjectFiles.h"
 #include "project/RecoveryKeeper.h"
+#include "tree/ItemCommands.h"
+#include "shell/QuestionTexts.h"
 #include "styles/TfrmColors.h"
 #include "tests/gui/mainwin/MainWindowFixture.h"
 #include "tests/gui/support/LinuxOnly.h"
@@ -116,6 +119,34 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
     EXPECT_EQ(w.btnSAVE->toolTip(), "L71 (Ctrl+S)");
     w.SetSaved(true);
     EXPECT_EQ(w.btnSAVE->toolTip(), "L70 (Ctrl+S)");
+}
+
+// The check box, the question boxes and the keys' names ("Strg" on German Windows) are read from
+// line 126 on; the names reach the hints and the tree's menu, and the next window starts in English.
+TEST_F(WindowsLanguage, QuestionBoxesAndKeyNamesComeFromTheFile)
+{
+    writeLanguageFile(135, {{92, "L92 %1"}, {131, "Strg"}, {132, "Umschalt"}, {133, "Entf"}});
+    TForm1& w = window();
+    EXPECT_TRUE(errors().isEmpty());
+    EXPECT_EQ(w.chkAutoClose->text(), "L126");
+    const QuestionTexts& question = questionTexts();
+    EXPECT_EQ(QStringList({question.title, question.yes, question.no, question.cancel}),
+              QStringList({"L127", "L128", "L129", "L130"}));
+    EXPECT_EQ(w.btnOPEN->toolTip(), "L16 (Strg+O)\nL92 Strg+Umschalt+O");
+    EXPECT_EQ(w.btnRemove->toolTip(), "L9 (Entf)");
+    w.btnAddFolder->click();
+    const QPoint at = w.Tree2->visualRect(w.Tree2->currentIndex()).center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, w.Tree2->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(w.Tree2->viewport(), &menuEvent);
+    w.items().popUpItem->hide();
+    QStringList entries;
+    for (QAction* action : w.items().popUpItem->actions()) entries << action->text();
+    EXPECT_TRUE(entries.contains("L9\tEntf")) << entries.join('|').toStdString();
+
+    QFile::remove(appFolder() + "Lang.ini");
+    TForm1 english(fake.platform(), appFolder(), {});
+    EXPECT_EQ(questionTexts().yes, "&Yes");
+    EXPECT_EQ(english.btnSAVE->toolTip(), "Save (Ctrl+S)");
 }
 
 TEST_F(WindowsLanguage, LongLabelsPushTheirBoxesAsideInsteadOfHidingBehindThem)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -64,6 +65,36 @@ TEST_F(BuildCommandTest, BuildsIntoTheProgramOutFolderByDefault)
     EXPECT_NE(script.find("insDoc(foldersTree, gLnk(0, \"Home\", \"home.html\"))\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(base / "app" / "out" / "Quillnavstyle.css"));
     EXPECT_NE(out.str().find("Quillnav.js"), std::string::npos);
+}
+
+// The installer's uninstaller deletes the program folder: an installed program builds into the
+// user's own out folder even though its own can be written, the zip's program into its own.
+TEST_F(BuildCommandTest, InstalledProgramBuildsIntoTheUsersOwnOutFolder)
+{
+#ifdef _WIN32
+    const char* const variable = "LOCALAPPDATA";
+    const fs::path userOut = base / "user" / "Quillmap" / "out";
+#else
+    const char* const variable = "XDG_DATA_HOME";
+    const fs::path userOut = base / "user" / "quillmap" / "out";
+#endif
+    const char* const was = std::getenv(variable);
+    const std::string before = was ? was : "";
+    const auto set = [&](const std::string& value) {
+#ifdef _WIN32
+        _putenv_s(variable, value.c_str());
+#else
+        value.empty() ? unsetenv(variable) : setenv(variable, value.c_str(), 1);
+#endif
+    };
+    set((base / "user").string());
+    writeLinesCrLf(appFolder / "uninstall.exe", {"MZ"});
+    EXPECT_EQ(run({writeProject(true)}), 0) << err.str();
+    EXPECT_TRUE(fs::exists(userOut / "Quillnav.js"));
+    EXPECT_TRUE(fs::exists(userOut / "ftv2doc.gif"));
+    EXPECT_FALSE(fs::exists(appFolder / "out" / "Quillnav.js"));
+    EXPECT_EQ(out.str().find("cannot be written"), std::string::npos) << out.str();
+    set(before);
 }
 
 TEST_F(BuildCommandTest, ForeignOutFolderGetsTheShippedFilesToo)

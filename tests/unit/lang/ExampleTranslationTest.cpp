@@ -40,6 +40,8 @@ const std::map<int, std::string>& englishTexts()
         {94, "Check links..."}, {96, "Link check"}, {100, "Item"}, {101, "Link"}, {102, "Problem"},
         {107, "a new project"}, {113, "&Reload"}, {114, "&Save anyway"}, {115, "&Keep mine"}, {116, "&Cancel"},
         {127, "Site"}, {138, "&No site"}, {150, "&Table of contents page:"}, {155, "&Import"},
+        {157, "Auto-close previous folder"}, {158, "Confirm"}, {159, "&Yes"}, {160, "&No"}, {161, "&Cancel"},
+        {162, "Ctrl"}, {163, "Shift"}, {164, "Del"}, {165, "Ins"},
     };
     return texts;
 }
