@@ -122,16 +122,16 @@ TEST_F(WindowsLanguage, CompleteFileReplacesTheMainWindowTexts)
 }
 
 // The check box, the question boxes and the keys' names ("Strg" on German Windows) are read from
-// line 126 on; the names reach the hints and the tree's menu, and the next window starts in English.
+// line 157 on; the names reach the hints and the tree's menu, and the next window starts in English.
 TEST_F(WindowsLanguage, QuestionBoxesAndKeyNamesComeFromTheFile)
 {
-    writeLanguageFile(135, {{92, "L92 %1"}, {131, "Strg"}, {132, "Umschalt"}, {133, "Entf"}});
+    writeLanguageFile(166, {{92, "L92 %1"}, {162, "Strg"}, {163, "Umschalt"}, {164, "Entf"}});
     TForm1& w = window();
     EXPECT_TRUE(errors().isEmpty());
-    EXPECT_EQ(w.chkAutoClose->text(), "L126");
+    EXPECT_EQ(w.chkAutoClose->text(), "L157");
     const QuestionTexts& question = questionTexts();
     EXPECT_EQ(QStringList({question.title, question.yes, question.no, question.cancel}),
-              QStringList({"L127", "L128", "L129", "L130"}));
+              QStringList({"L158", "L159", "L160", "L161"}));
     EXPECT_EQ(w.btnOPEN->toolTip(), "L16 (Strg+O)\nL92 Strg+Umschalt+O");
     EXPECT_EQ(w.btnRemove->toolTip(), "L9 (Entf)");
     w.btnAddFolder->click();
