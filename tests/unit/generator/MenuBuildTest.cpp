@@ -283,6 +283,17 @@ TEST(ShippedOutFolder, HoldsThePageAndEveryImageAtTwiceItsShownSize)
         EXPECT_EQ(u8(6) | u8(7) << 8, 32u) << name << " width";
         EXPECT_EQ(u8(8) | u8(9) << 8, 44u) << name << " height";
     }
+    // The static stylesheet takes seven such cells, one under the other, from this picture.
+    const std::string png = readWholeFile((shipped / "quillnav-tree.png").string());
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    const auto u32 = [&png](std::size_t i) {
+        unsigned value = 0;
+        for (std::size_t k = 0; k < 4; ++k) value = value << 8 | static_cast<unsigned char>(png[i + k]);
+        return value;
+    };
+    EXPECT_EQ(u32(16), 32u);
+    EXPECT_EQ(u32(20), 7 * 44u);
 }
 
 TEST(ShippedOutFolder, EveryLinkOfTheSampleProjectAndOfTheShippedPagesReachesAShippedFile)
