@@ -30,13 +30,14 @@ const char* const Layout[] = {
     "& {overflow-x: auto}",
     "& ul, & li, & details {display: block; list-style: none; margin: 0; padding: 0; border: 0; "
     "background: none; float: none; width: auto; height: auto; min-height: 0; text-indent: 0}",
-    "/* A document's row is laid out and drawn only when it comes near the window: a long menu shows",
-    "   at once. Nothing may stick out of such an item, so it is at least as wide as its row. A folder's",
-    "   item holds its open list and stays laid out. */",
+    "/* A row is laid out and drawn only when it comes near the window: a long menu shows at once.",
+    "   Nothing may stick out of such an item, so it is at least as wide as its row and its focus ring",
+    "   lies inside it. An open folder's item holds its list and stays laid out. */",
     "& li {content-visibility: auto; contain-intrinsic-size: auto 22px; min-width: calc(8em + 20px); "
     "box-sizing: content-box}",
     "& li.quillnav-folder {position: relative; content-visibility: visible}",
-    "& li > a:focus-visible, & a.quillnav-icon:focus-visible {outline-offset: -2px}",
+    "& li.quillnav-folder:has(> details:not([open])) {content-visibility: auto}",
+    "& li > a:focus-visible, & a.quillnav-icon:focus-visible, & summary:focus-visible {outline-offset: -2px}",
     "/* The lines: down a folder's item, and down a document's item with its connector. */",
     "& li li {padding-left: 16px; background: " QUILLNAV_LINE " 7px 0 / 1px 100%}",
     "& li li:not(.quillnav-folder) {background: " QUILLNAV_LINE " 8px 11px / 8px 1px, " QUILLNAV_LINE
