@@ -155,17 +155,13 @@ for (const [name, launch] of Object.entries(launchers)) {
       const look = await page.evaluate(() => {
         // A row's picture: a cell of quillnav-tree.png by its place, or a replacement icon by its name.
         const cells = ['folderclosed', 'folderopen', 'doc', 'pnode', 'plastnode', 'mnode', 'mlastnode'];
-        const picture = (e, pseudo) => {
-          const style = getComputedStyle(e, pseudo);
-          const name = style.backgroundImage.replace(/.*\/|"\)$/g, '');
-          return name === 'quillnav-tree.png' ? cells[-parseFloat(style.backgroundPositionY) / 22] : name;
-        };
-        // A document's connector is drawn by its item, as far as its row's middle when it is the last.
-        const lines = { '8px 1px, 1px 100%': 'node', '8px 1px, 1px 12px': 'lastnode' };
-        const connector = (e) => (e.tagName === 'SUMMARY' ? picture(e, '::before')
-          : lines[getComputedStyle(e.parentElement).backgroundSize] ?? 'none');
+        const picture = (style) => (/quillnav-tree/.test(style.backgroundImage)
+          ? cells[-parseFloat(style.backgroundPositionY) / 22] : style.backgroundImage.replace(/.*\/|"\)$/g, ''));
+        // A document's connector is drawn by its item, down to its row's middle when it is the last.
+        const connector = (e) => (e.tagName === 'SUMMARY' ? picture(getComputedStyle(e, '::before'))
+          : { '8px 1px, 1px 100%': 'node', '8px 1px, 1px 12px': 'lastnode' }[getComputedStyle(e.parentElement).backgroundSize] ?? 'none');
         const rows = [...document.querySelectorAll('nav.quillnav summary, nav.quillnav li > a:not(details + a)')];
-        return { rows: rows.map((e) => [e.textContent || e.ariaLabel, picture(e), connector(e)]),
+        return { rows: rows.map((e) => [e.textContent || e.ariaLabel, picture(getComputedStyle(e)), connector(e)]),
           inline: document.querySelectorAll('[style], script:not([src])').length };
       });
       assert.deepEqual(look.rows, [
