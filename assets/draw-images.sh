@@ -88,3 +88,9 @@ page "#B03030" "#FFF0F0" ftv2doc_2.gif -fill "#C62828" -stroke none -draw "recta
 sheet "#2E7D32" "#F0FFF0" ftv2doc_3.gif \
   -fill "#66BB6A" -stroke "#2E7D32" -strokewidth 0.5 -draw "polygon 3.5,17.5 7,12 9,15 10.5,13 12.5,17.5" \
   -fill "#FBC02D" -stroke "#E0A000" -draw "circle 6,8 7.25,8"
+
+# The menu without script takes its folder, document and plus/minus pictures from this one
+# picture, so that a page asks for one file instead of seven: 32 x 44 cells from the top, in the
+# order below (generator/StaticStyleSheet.cpp names their places). Its lines are drawn by CSS.
+(cd "$out" && convert ftv2folderclosed.gif ftv2folderopen.gif ftv2doc.gif ftv2pnode.gif ftv2plastnode.gif \
+  ftv2mnode.gif ftv2mlastnode.gif -append +repage -define png:exclude-chunks=bKGD,cHRM,gAMA,date,time,tIME quillnav-tree.png)

@@ -38,7 +38,7 @@ const std::vector<std::string>& TreePictureNames()
     static const std::vector<std::string> names = {
         "ftv2blank.gif",    "ftv2doc.gif",       "ftv2folderclosed.gif", "ftv2folderopen.gif",
         "ftv2lastnode.gif", "ftv2mlastnode.gif", "ftv2mnode.gif",        "ftv2node.gif",
-        "ftv2plastnode.gif", "ftv2pnode.gif",    "ftv2vertline.gif"};
+        "ftv2plastnode.gif", "ftv2pnode.gif",    "ftv2vertline.gif",     "quillnav-tree.png"};
     return names;
 }
 

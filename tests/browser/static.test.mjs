@@ -72,7 +72,7 @@ details > summary {display: list-item; padding: 4px} details > summary::before {
       response.writeHead(404).end();
       return;
     }
-    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif' };
+    const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.gif': 'image/gif', '.png': 'image/png' };
     const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' };
     // The page one folder down is served under the policy too, without a query of its own.
     if (url.searchParams.has('csp') || url.pathname.startsWith('/site/sub/')) headers['Content-Security-Policy'] = "default-src 'self'";
@@ -153,22 +153,28 @@ for (const [name, launch] of Object.entries(launchers)) {
         ['Harbour', 'harbour.html', 'main_frame'], ['Site map', 'map.html', 'main_frame'],
         ['Plain', 'plain.html', 'main_frame']]);
       const look = await page.evaluate(() => {
-        const background = (e, pseudo) => getComputedStyle(e, pseudo).backgroundImage.replace(/.*\//, '');
+        // A row's picture: a cell of quillnav-tree.png by its place, or a replacement icon by its name.
+        const cells = ['folderclosed', 'folderopen', 'doc', 'pnode', 'plastnode', 'mnode', 'mlastnode'];
+        const picture = (style) => (/quillnav-tree/.test(style.backgroundImage)
+          ? cells[-parseFloat(style.backgroundPositionY) / 22] : style.backgroundImage.replace(/.*\/|"\)$/g, ''));
+        // A document's connector is drawn by its item, down to its row's middle when it is the last.
+        const connector = (e) => (e.tagName === 'SUMMARY' ? picture(getComputedStyle(e, '::before'))
+          : { '8px 1px, 1px 100%': 'node', '8px 1px, 1px 12px': 'lastnode' }[getComputedStyle(e.parentElement).backgroundSize] ?? 'none');
         const rows = [...document.querySelectorAll('nav.quillnav summary, nav.quillnav li > a:not(details + a)')];
-        return { rows: rows.map((e) => [e.textContent || e.ariaLabel, background(e), background(e, '::before')]),
+        return { rows: rows.map((e) => [e.textContent || e.ariaLabel, picture(getComputedStyle(e)), connector(e)]),
           inline: document.querySelectorAll('[style], script:not([src])').length };
       });
       assert.deepEqual(look.rows, [
-        ['Root Folder', 'ftv2folderopen.gif")', 'none'],
-        ['Guides', 'ftv2folderopen.gif")', 'ftv2mnode.gif")'],
-        ['Setup', 'ftv2folderopen.gif")', 'ftv2mnode.gif")'],
-        ['Start', 'ftv2doc_2.gif")', 'ftv2lastnode.gif")'],
-        ["Editor's notes", 'ftv2doc.gif")', 'ftv2lastnode.gif")'],
-        ['News', 'ftv2doc_2.gif")', 'ftv2node.gif")'],
-        ['Pictures', 'ftv2folderclosed.gif")', 'ftv2plastnode.gif")'],
-        ['Harbour', 'ftv2doc_3.gif")', 'ftv2node.gif")'],
-        ['Site map', 'ftv2doc_1.gif")', 'ftv2node.gif")'],
-        ['Plain', 'ftv2doc.gif")', 'ftv2lastnode.gif")']]);
+        ['Root Folder', 'folderopen', 'none'],
+        ['Guides', 'folderopen', 'mnode'],
+        ['Setup', 'folderopen', 'mnode'],
+        ['Start', 'ftv2doc_2.gif', 'lastnode'],
+        ["Editor's notes", 'doc', 'lastnode'],
+        ['News', 'ftv2doc_2.gif', 'node'],
+        ['Pictures', 'folderclosed', 'plastnode'],
+        ['Harbour', 'ftv2doc_3.gif', 'node'],
+        ['Site map', 'ftv2doc_1.gif', 'node'],
+        ['Plain', 'doc', 'lastnode']]);
       assert.equal(look.inline, 0, 'no inline style or script');
       assert.deepEqual(missing, []);
       await page.close();
@@ -244,7 +250,7 @@ for (const [name, launch] of Object.entries(launchers)) {
       assert.equal(await folderOpen(page, 'Guides'), true);
       const icon = await page.evaluate(() => getComputedStyle(document.querySelector('nav.quillnav summary'))
         .backgroundImage);
-      assert.match(icon, /\/site\/ftv2folderopen\.gif/);
+      assert.match(icon, /\/site\/quillnav-tree\.png/);
 
       await page.goto(`${address('example', 'static.html')}?csp`, { waitUntil: 'load' });
       await clickFolderIcon(page, 'Pictures');

@@ -1,8 +1,10 @@
 // The generated menus side by side with jsTree 3 and with the bare script, in one headless browser.
 //
-//   (cd tests/bench/menu && npm ci) && node tests/bench/menu/menu_bench.mjs [QUILLMAP_BUILD] [RUNS] [BROWSER]
+//   (cd tests/bench/menu && npm ci) && node tests/bench/menu/menu_bench.mjs [QUILLMAP_BUILD] [RUNS] [BROWSER] [OLD_BUILD]
 //
 // BROWSER is chromium (the default, Debian's /usr/bin/chromium) or firefox (/usr/bin/firefox-esr).
+// OLD_BUILD, another quillmap-build (with its out folder beside it), adds its static and links pages,
+// loaded in turn with the others, to compare a change of the menu without script on a busy machine.
 // For 1k, 10k and 100k entries (one root, folders of 49 documents, 14 folders open, default options)
 // it writes a project, builds it with quillmap-build and times five pages served from 127.0.0.1,
 // from navigation start until the tree is drawn and laid out:
@@ -29,6 +31,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const builder = process.argv[2] || path.join(here, '..', '..', '..', 'build', 'bin', 'quillmap-build');
 const runs = Number(process.argv[3] || 5);
 const browserName = process.argv[4] || 'chromium';
+const oldBuilder = process.argv[5];
 const sizes = [1000, 10000, 100000];
 const documentsPerFolder = 49;
 const openFolders = 14;
@@ -124,11 +127,14 @@ for (const entries of sizes) {
   const tree = makeTree(entries);
   fs.mkdirSync(dir);
   fs.writeFileSync(path.join(dir, 'menu.qmp'), projectText(tree));
-  execFileSync(builder, [path.join(dir, 'menu.qmp'), '--out', dir], { stdio: 'inherit' });
-  const fragment = fs.readFileSync(path.join(dir, 'Quillnav.html'), 'utf8');
-  fs.writeFileSync(path.join(dir, 'static.html'), staticPage(fragment, false));
-  fs.writeFileSync(path.join(dir, 'links.html'), staticPage(fragment, true));
-  fs.writeFileSync(path.join(dir, 'hidden.css'), 'nav.quillnav {display: none}\n');
+  for (const [build, out] of [[builder, dir], ...(oldBuilder ? [[oldBuilder, path.join(dir, 'old')]] : [])]) {
+    fs.mkdirSync(out, { recursive: true });
+    execFileSync(build, [path.join(dir, 'menu.qmp'), '--out', out], { stdio: 'inherit' });
+    const fragment = fs.readFileSync(path.join(out, 'Quillnav.html'), 'utf8');
+    fs.writeFileSync(path.join(out, 'static.html'), staticPage(fragment, false));
+    fs.writeFileSync(path.join(out, 'links.html'), staticPage(fragment, true));
+    fs.writeFileSync(path.join(out, 'hidden.css'), 'nav.quillnav {display: none}\n');
+  }
   fs.writeFileSync(path.join(dir, 'ours.html'), menuPage(true));
   fs.writeFileSync(path.join(dir, 'floor.html'), menuPage(false));
   fs.writeFileSync(path.join(dir, 'jstree.html'), jstreePage);
@@ -180,10 +186,10 @@ async function timeLoad(url) {
 }
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
-const variants = ['static', 'ours', 'jstree', 'floor', 'links'];
+const variants = ['static', 'ours', 'jstree', 'floor', 'links', ...(oldBuilder ? ['old/static', 'old/links'] : [])];
 console.log(`${browserName}: median of ${runs} loads in ms, navigation start to tree drawn and laid out`);
 console.log('entries static  ours  jstree  floor  links  static/jstree  ours/jstree  ours/floor  links/jstree'
-  + '  static/links  rows(static/ours/jstree)');
+  + '  static/links  rows(static/ours/jstree)' + (oldBuilder ? '  old: static  links  static/links' : ''));
 try {
   for (const entries of sizes) {
     const times = Object.fromEntries(variants.map((v) => [v, []]));
@@ -201,7 +207,9 @@ try {
     console.log(`${String(entries).padStart(7)} ${ms(stat, 6)} ${ms(ours, 5)} ${ms(jstree, 7)} ${ms(floor, 6)} `
       + `${ms(links, 6)} ${ratio(stat / jstree, 14)} ${ratio(ours / jstree, 12)} ${ratio(ours / floor, 11)} `
       + `${ratio(links / jstree, 13)} ${ratio(stat / links, 13)}  `
-      + `${rows.static}/${rows.ours}/${rows.jstree}`);
+      + `${rows.static}/${rows.ours}/${rows.jstree}`
+      + (oldBuilder ? `  ${ms(median(times['old/static']), 11)} ${ms(median(times['old/links']), 6)} `
+        + `${ratio(median(times['old/static']) / median(times['old/links']), 13)}` : ''));
   }
 } finally {
   await browser.close();

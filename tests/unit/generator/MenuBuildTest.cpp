@@ -301,6 +301,10 @@ TEST(ShippedOutFolder, HoldsThePageAndEveryImageAtTwiceItsShownSize)
         EXPECT_EQ(u8(6) | u8(7) << 8, 32u) << name << " width";
         EXPECT_EQ(u8(8) | u8(9) << 8, 44u) << name << " height";
     }
+    // The static stylesheet takes seven such cells, one under the other, from this picture.
+    const std::string png = readWholeFile((shipped / "quillnav-tree.png").string());
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(12, 12), std::string("IHDR\0\0\0\x20\0\0\x01\x34", 12)) << "32 x 308";
 }
 
 TEST(ShippedOutFolder, EveryLinkOfTheSampleProjectAndOfTheShippedPagesReachesAShippedFile)
