@@ -70,7 +70,7 @@ void TForm1::ApplyLanguage()
             case MainText::frmSite: site.setWindowTitle(plain); break;
             case MainText::lblSiteIntro: site.lblIntro->setText(plain); break;
             case MainText::lblSiteFolder: site.lblSiteFolder->setText(plain); break;
-            case MainText::btnSiteFolderHint: site.btnSiteFolder->setToolTip(plain); break;
+            case MainText::btnSiteFolderHint: site.btnChooseSiteFolder->setToolTip(plain); break;
             case MainText::lblMenuFolder: site.lblMenuFolder->setText(plain); break;
             case MainText::btnMenuFolderHint: site.btnMenuFolder->setToolTip(plain); break;
             case MainText::chkWritePages: site.chkWritePages->setText(plain); break;

@@ -32,7 +32,7 @@ TfrmSite::TfrmSite(const Platform& platform, QWidget* parent) : QDialog(parent),
     setupUi(this);
     resize(width(), sizeHint().height());
     Prompts& prompts = platform_.prompts;
-    connectGuarded(btnSiteFolder, &QPushButton::clicked, this, prompts, [this] { btnSiteFolderClick(); });
+    connectGuarded(btnChooseSiteFolder, &QPushButton::clicked, this, prompts, [this] { btnChooseSiteFolderClick(); });
     connectGuarded(btnMenuFolder, &QPushButton::clicked, this, prompts, [this] { btnMenuFolderClick(); });
     connectGuarded(btnStartPage, &QPushButton::clicked, this, prompts, [this] { btnStartPageClick(); });
     connectGuarded(btnClearSite, &QPushButton::clicked, this, prompts, [this] { btnClearSiteClick(); });
@@ -129,7 +129,7 @@ void TfrmSite::accept()
     QDialog::accept();
 }
 
-void TfrmSite::btnSiteFolderClick()
+void TfrmSite::btnChooseSiteFolderClick()
 {
     const QString folder = platform_.prompts.chooseFolder(texts.siteFolderTitle, txtSiteFolder->text().trimmed());
     if (!folder.isEmpty()) txtSiteFolder->setText(QDir::toNativeSeparators(folder));

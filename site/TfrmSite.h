@@ -39,7 +39,7 @@ public:
     // OK keeps the dialog open, with the reason, while the fields do not make a site.
     void accept() override;
 
-    void btnSiteFolderClick();
+    void btnChooseSiteFolderClick();
     void btnMenuFolderClick();
     void btnStartPageClick();
     void btnClearSiteClick();
