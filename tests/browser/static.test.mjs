@@ -102,22 +102,31 @@ const focusedText = (page) => page.evaluate(() => document.activeElement.textCon
 const shown = (page, caption) => page.evaluate((c) => [...document.querySelectorAll('nav.quillnav a')]
   .find((a) => a.textContent === c).checkVisibility(), caption);
 
+// Where the pointer hits an entry of the menu: a row that has just come into view is drawn, and
+// can be hit, from the page's next frame on (a user sees it only then), so this waits for that.
+async function aimAt(page, selector, caption, fromRight) {
+  for (let tries = 0; ; tries++) {
+    const point = await page.evaluate(([sel, c, right]) => {
+      const entry = [...document.querySelectorAll(sel)].find((e) => (e.textContent || e.ariaLabel) === c);
+      const r = entry.getBoundingClientRect();
+      const x = right ? r.x + r.width - 4 : r.x + 8;
+      const y = r.y + r.height / 2;
+      return { x, y, hit: entry.contains(document.elementFromPoint(x, y)) };
+    }, [selector, caption, fromRight]);
+    if (point.hit || tries === 40) return point;
+    await sleep(50);
+  }
+}
+
 // A click on the folder's icon, left in its row (its caption may be a link).
 async function clickFolderIcon(page, caption) {
-  const box = await page.evaluate((c) => {
-    const r = [...document.querySelectorAll('nav.quillnav summary')].find((s) => (s.textContent || s.ariaLabel) === c)
-      .getBoundingClientRect();
-    return { x: r.x, y: r.y + r.height / 2 };
-  }, caption);
-  await page.mouse.click(box.x + 8, box.y);
+  const { x, y } = await aimAt(page, 'nav.quillnav summary', caption, false);
+  await page.mouse.click(x, y);
 }
 
 async function clickLink(page, caption) {
-  const box = await page.evaluate((c) => {
-    const r = [...document.querySelectorAll('nav.quillnav a')].find((a) => a.textContent === c).getBoundingClientRect();
-    return { x: r.x + r.width - 4, y: r.y + r.height / 2 };
-  }, caption);
-  await page.mouse.click(box.x, box.y);
+  const { x, y } = await aimAt(page, 'nav.quillnav a', caption, true);
+  await page.mouse.click(x, y);
 }
 
 // Waits until the frame beside the menu shows the page of that name.
