@@ -44,19 +44,13 @@ unsigned codePageOf(const char* charset)
 // UTF-16 as iconv reads it: an unpaired surrogate becomes U+FFFD, a last odd byte is dropped.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
 {
-    std::string out;
-    const auto unit = [&](std::size_t i) {
-        const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
-        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    };
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        char32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        }
-        appendUtf8(out, c);  // a surrogate left alone becomes U+FFFD
+    std::wstring units(bytes.size() / 2, L'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]), second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<wchar_t>(bigEndian ? first << 8 | second : second << 8 | first);
     }
+    std::string out;
+    encodeText(fromUtf16(units), TextEncoding::Utf8, out);
     return out;
 }
 

@@ -66,21 +66,6 @@ bool appendCodePageByte(std::string& out, char32_t c)
 
 #ifdef _WIN32
 
-std::u32string fromUtf16(std::wstring_view text)
-{
-    std::u32string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            out += 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else {
-            out += c >= 0xD800 && c <= 0xDFFF ? replacementCharacter : c;
-        }
-    }
-    return out;
-}
-
 // Returns false for a code point UTF-16 cannot hold.
 bool toUtf16(std::u32string_view text, std::wstring& out)
 {
@@ -128,6 +113,23 @@ bool encodeWithSystem(std::u32string_view text, unsigned codePage, std::string& 
 #endif
 
 }  // namespace
+
+#ifdef _WIN32
+std::u32string fromUtf16(std::wstring_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            out += 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else {
+            out += c >= 0xD800 && c <= 0xDFFF ? replacementCharacter : c;
+        }
+    }
+    return out;
+}
+#endif
 
 unsigned eightBitCodePage()
 {

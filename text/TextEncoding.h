@@ -38,4 +38,10 @@ void appendUtf8(std::string& out, char32_t c);
 std::u32string decodeCodePage(std::string_view text, unsigned codePage);
 bool encodeCodePage(std::u32string_view text, unsigned codePage, std::string& out);
 
+#ifdef _WIN32
+// UTF-16 code units (Windows' wide text) as code points: a pair of surrogates makes one, a
+// surrogate left alone becomes the replacement character U+FFFD.
+std::u32string fromUtf16(std::wstring_view text);
+#endif
+
 }  // namespace quillmap
