@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string_view>
 #include <system_error>
 
@@ -95,6 +96,7 @@ ShippedFilesReport addMissingShippedFiles(const std::string& shippedText, const 
 std::vector<std::string> linkedShippedFolders(const std::string& shippedText, const ItemTree& tree)
 {
     std::vector<std::string> folders;
+    std::set<std::string> asked;  // each first segment is looked up on disk once, not once a link
     const fs::path shipped = pathFromText(shippedText);
     tree.forEach([&](Node* node, int) {
         const TMyRec* record = node->record();
@@ -106,7 +108,7 @@ std::vector<std::string> linkedShippedFolders(const std::string& shippedText, co
         // A scheme (http:, mailto:) or a drive letter ends before the first slash.
         const std::string first(link.substr(0, end));
         if (first.find(':') != std::string::npos || first == "." || first == "..") return;
-        if (std::find(folders.begin(), folders.end(), first) != folders.end()) return;
+        if (!asked.insert(first).second) return;
         std::error_code ec;
         if (fs::is_directory(fs::symlink_status(shipped / pathFromText(first), ec))) folders.push_back(first);
     });
